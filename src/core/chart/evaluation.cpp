@@ -1,0 +1,399 @@
+#include "core/chart/evaluation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/kinetics/regression.h"
+#include "core/shell/error.h"
+#include "core/shell/numtext.h"
+
+namespace kinhom {
+
+const char* const kNoEvaluationText =
+    "No evaluation possible: the active points do not determine a straight line";
+
+namespace {
+
+// Gas constant in J/(mol K), Boltzmann's constant in J/K, Planck's constant in J s.
+constexpr double kGasR = 8.3145;
+constexpr double kBoltzmann = 1.38066e-23;
+constexpr double kPlanck = 6.62618e-34;
+
+// Number of steps across the visible x range when the line is sampled.
+constexpr int kLineSteps = 120;
+
+enum class Step { Skip, Take, Fault };
+
+std::string PointName(int i) { return "point " + std::to_string(i); }
+
+// A value stored as single precision must lie within its range.
+bool ToSingle(double v, float& out)
+{
+    if (!FitsSingle(v)) return false;
+    out = static_cast<float>(v);
+    return true;
+}
+
+// Transforms record i for the code. Returns Skip when the point's defining
+// quantity is not positive, Fault (with the cause in why) when the transform
+// cannot be formed.
+Step TransformPoint(const Declare& d, int code, int i, float& x, float& y, std::string& why)
+{
+    const ExpPunkt& p = d.ExpPunkte[static_cast<std::size_t>(i)];
+    const double cA = p.c[1];
+    const double lu = d.LambdaUnendlich;
+    const double l0 = d.Lambda0;
+    const double lam = p.lambda;
+    const double c0 = d.c0Exp[1];
+    double xv = p.t;
+    double yv = 0;
+
+    switch (code) {
+    case -11: {
+        if (!(p.lambda > 0)) return Step::Skip;
+        const double diff = lu - lam;
+        if (diff == 0) {
+            why = "Division by zero: the lambda of " + PointName(i) + " equals lambda(inf)";
+            return Step::Fault;
+        }
+        if (l0 == 0) {
+            yv = lu / diff;
+        } else {
+            if (c0 == 0) {
+                why = "Division by zero: the start concentration c(A)(0) of the data is 0";
+                return Step::Fault;
+            }
+            yv = (lu - l0) / (diff * c0);
+        }
+        break;
+    }
+    case -10:
+    case -5:
+        if (d.LambdaAuswertung) {
+            if (!(p.lambda > 0)) return Step::Skip;
+            double v = lu - lam;
+            if (l0 != 0) {
+                if (lu == l0) {
+                    why = "Division by zero: lambda(0) equals lambda(inf)";
+                    return Step::Fault;
+                }
+                v = v / (lu - l0);
+            }
+            if (!(v > 0)) {
+                why = "Logarithm of a value that is not positive: the lambda of " + PointName(i) +
+                      " does not lie between lambda(0) and lambda(inf)";
+                return Step::Fault;
+            }
+            yv = std::log(v);
+        } else {
+            if (!(cA > 0)) return Step::Skip;
+            yv = std::log(cA);
+        }
+        break;
+    case -6:
+        if (!(cA > 0)) return Step::Skip;
+        yv = 1.0 / cA;
+        break;
+    case -8:
+        if (!(cA > 0) || !(p.c[2] > 0)) return Step::Skip;
+        yv = std::log(cA / p.c[2]);
+        break;
+    case -7: {
+        if (!(p.t > 1e-8)) return Step::Skip;
+        if (c0 == 0) {
+            why = "Division by zero: the start concentration c(A)(0) of the data is 0, so the "
+                  "conversion U is not defined";
+            return Step::Fault;
+        }
+        const double u = (c0 - cA) / c0;
+        if (u == 0) {
+            why = "Division by zero: the conversion U of " + PointName(i) +
+                  " is 0 (c(A) equals c(A)(0))";
+            return Step::Fault;
+        }
+        yv = p.t / u;
+        break;
+    }
+    case -3:
+    case -4:
+        // A point without a temperature or without a rate constant is not a k-T point.
+        if (!(p.T > 0) || !(p.k > 0)) return Step::Skip;
+        xv = 1.0 / p.T;
+        yv = code == -3 ? std::log(p.k) : std::log(p.k / p.T);
+        break;
+    default:
+        return Step::Skip;
+    }
+
+    if (!ToSingle(xv, x) || !ToSingle(yv, y)) {
+        why = "Overflow: the plotted value of " + PointName(i) + " exceeds the number range";
+        return Step::Fault;
+    }
+    return Step::Take;
+}
+
+// The active points determine a straight line when at least two of them have
+// different x.
+bool DeterminesLine(const std::vector<EvalPoint>& pts)
+{
+    bool first = true;
+    float x0 = 0;
+    for (const EvalPoint& p : pts) {
+        if (p.excluded) continue;
+        if (first) {
+            x0 = p.x;
+            first = false;
+        } else if (p.x != x0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Division whose zero denominator is a fault with the given cause.
+double Divide(double num, double den, const std::string& cause)
+{
+    if (den == 0) throw KinError("Division by zero: " + cause);
+    const double q = num / den;
+    if (!std::isfinite(q)) throw KinError("Overflow: " + cause);
+    return q;
+}
+
+// CSng: the value as single precision; beyond its range a fault.
+float Single(double v, const std::string& what)
+{
+    float f = 0;
+    if (!ToSingle(v, f)) throw KinError("Overflow: " + what + " exceeds the number range");
+    return f;
+}
+
+} // namespace
+
+bool IsEvaluationCode(int code)
+{
+    switch (code) {
+    case -11: case -10: case -8: case -7: case -6: case -5: case -4: case -3:
+        return true;
+    default:
+        return false;
+    }
+}
+
+EvalSelection SelectEvaluationPoints(const Declare& d, int code, bool skipFaults)
+{
+    EvalSelection sel;
+    if (!IsEvaluationCode(code)) return sel;
+    const int n = std::min<int>(d.AnzahlPunkte, static_cast<int>(d.ExpPunkte.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        float x = 0, y = 0;
+        std::string why;
+        const Step s = TransformPoint(d, code, i, x, y, why);
+        if (s == Step::Skip) continue;
+        if (s == Step::Fault) {
+            if (skipFaults) continue;
+            throw KinError(why);
+        }
+        const ExpPunkt& p = d.ExpPunkte[static_cast<std::size_t>(i)];
+        sel.points.push_back({i, x, y, p.exclude != 0});
+        if (code == -8 && p.t == 0) {
+            sel.cA0 = p.c[1];
+            sel.cB0 = p.c[2];
+            sel.startFound = true;
+        }
+    }
+    return sel;
+}
+
+namespace {
+
+// The body of PrepareEvaluationCurve; faults throw KinError. The shared state
+// other than the regression arrays is written only when everything succeeded.
+EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
+{
+    EvalOutcome out;
+    const EvalSelection sel = SelectEvaluationPoints(d, code);
+
+    // Fresh regression arrays: nothing of an earlier evaluation stays in them.
+    const std::size_t m = sel.points.size();
+    d.RegX.assign(m + 1, 0.0f);
+    d.RegY.assign(m + 1, 0.0f);
+    d.RegW.assign(m + 1, 0.0f);
+    for (std::size_t j = 0; j < m; ++j) {
+        d.RegX[j + 1] = sel.points[j].x;
+        d.RegY[j + 1] = sel.points[j].y;
+        d.RegW[j + 1] = sel.points[j].excluded ? 0.0f : 1.0f;
+    }
+
+    auto noLine = [&]() {
+        out.kind = EvalOutcome::Kind::NoLine;
+        out.statusText = kNoEvaluationText;
+        out.showPoints = true;
+        if (d.KurvenPunkte.empty()) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
+        d.KurvenPunkte[0].x = 0;
+        outside = false;
+        return out;
+    };
+
+    if (!DeterminesLine(sel.points)) return noLine();
+
+    // Straight line (basis 1 and x) through the weighted points.
+    Array2<double> C(4, 4);
+    float sErr = 0, relDev = 0, r2 = 0;
+    bool singular = false;
+    CalcRegression(d.RegX, d.RegY, d.RegW, 2, 2, 0, C, sErr, relDev, r2, singular);
+    if (singular) return noLine();
+    const double a = C(1, 3);
+    const double b = C(2, 3);
+    if (!std::isfinite(a) || !std::isfinite(b))
+        throw KinError("Overflow: the regression line exceeds the number range");
+    out.RegR2 = r2;
+
+    // The rate constant of the codes that yield one.
+    const double c0 = d.c0Exp[1];
+    bool setK = false;
+    double k1 = 0;
+    switch (code) {
+    case -11:
+        if (d.Lambda0 == 0)
+            k1 = Divide(b, c0 * a, "c(A)(0) times the intercept of the line is 0");
+        else
+            k1 = b;
+        if (d.ModellNr == 3) k1 = k1 / 2;
+        setK = true;
+        break;
+    case -10:
+    case -5:
+        k1 = -b;
+        setK = true;
+        break;
+    case -6:
+        k1 = d.GleicheStartkonz ? b : b / 2;
+        setK = true;
+        break;
+    case -8:
+        if (!sel.startFound)
+            throw KinError("Division by zero: there is no point at t = 0 with c(A) and c(B) above 0, so "
+                           "c(A)(0) - c(B)(0) is not known");
+        k1 = Divide(b, sel.cA0 - sel.cB0, "c(A)(0) equals c(B)(0) at t = 0");
+        setK = true;
+        break;
+    default:
+        break;
+    }
+
+    // The line over the visible x range plus one step.
+    const double xMin = d.Diagramm.xMin;
+    const double xMax = d.Diagramm.xMax;
+    const double dx = (xMax - xMin) / kLineSteps;
+    if (!std::isfinite(dx)) throw KinError("Overflow: the x range of the diagram is not valid");
+    std::vector<KurvenPunkt> line(kLineSteps + 2);
+    bool reaches = false;
+    for (int i = 0; i <= kLineSteps + 1; ++i) {
+        const double x = xMin + i * dx;
+        const double y = a + b * x;
+        KurvenPunkt& kp = line[static_cast<std::size_t>(i)];
+        kp.x = Single(x, "a point of the regression line");
+        kp.y = Single(y, "a point of the regression line");
+        if (d.Diagramm.yMin < y && y < d.Diagramm.yMax) reaches = true;
+    }
+    out.RegA = a;
+    out.RegB = b;
+
+    // Results derived from the line.
+    float n = 0;
+    double kW = 0;
+    double expA = 0;
+    switch (code) {
+    case -7: {
+        n = Single(2 * b, "the order n");
+        const double e = static_cast<double>(n) - 1.0;
+        if (c0 < 0 && e != std::floor(e))
+            throw KinError("Invalid power: c(A)(0) is negative and the exponent n - 1 is not whole");
+        if (c0 == 0 && e < 0)
+            throw KinError("Division by zero: c(A)(0) is 0 and the exponent n - 1 is negative");
+        const double pw = std::pow(c0, e);
+        if (!std::isfinite(pw)) throw KinError("Overflow: c(A)(0) to the power n - 1 exceeds the number range");
+        kW = Divide(1.0, a * pw, "the intercept of the line times c(A)(0)^(n - 1) is 0");
+        out.RegA = kW;
+        break;
+    }
+    case -3:
+    case -4:
+        out.RegB = -b * kGasR / 1000.0;
+        if (code == -4) out.RegA = (a - std::log(kBoltzmann / kPlanck)) * kGasR;
+        if (code == -3) {
+            expA = std::exp(a);
+            if (!std::isfinite(expA)) throw KinError("Overflow: the Arrhenius factor A exceeds the number range");
+        }
+        break;
+    default:
+        break;
+    }
+
+    // The result text.
+    std::string text;
+    switch (code) {
+    case -11:
+    case -6:
+    case -8:
+        text = "Result: {k} = " + GenSingle(Single(k1, "the rate constant"), dec);
+        break;
+    case -10:
+    case -5:
+        if (d.LambdaAuswertung && d.Lambda0 == 0) {
+            const double ea = std::exp(a);
+            if (!std::isfinite(ea)) throw KinError("Overflow: the extrapolated lambda(0) exceeds the number range");
+            out.fehlerText = ", lambda(0), extrapol. = " +
+                             StrSingle(Single(d.LambdaUnendlich - ea, "the extrapolated lambda(0)"));
+        }
+        text = "Result: {k} = " + GenSingle(Single(k1, "the rate constant"), dec) + out.fehlerText;
+        break;
+    case -7:
+        text = "Result: n = " + FormatPatternSingle(n, ".0", dec) + ";  k = " +
+               GenSingle(Single(kW, "the rate constant"), dec);
+        break;
+    case -3:
+        text = "Result: EA/ (kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) + ";  A = " +
+               GenSingle(Single(expA, "the Arrhenius factor A"), dec);
+        break;
+    case -4:
+        text = "Result: h#/(kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) +
+               ";  s#/(J/mol*K) = " + FormatPattern(out.RegA, "####0.0", dec) +
+               "NOTE: s# is correct only if unit [t] = s for k ";
+        break;
+    default:
+        break;
+    }
+    if (out.RegR2 > 0) text += "   (R^2 = " + FormatPatternSingle(out.RegR2, "0.00000", dec) + ")";
+
+    // Everything succeeded: commit.
+    if (setK) d.k[1] = k1;
+    if (d.KurvenPunkte.size() < line.size() + 1) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
+    d.KurvenPunkte[0].x = static_cast<float>(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) d.KurvenPunkte[i + 1] = line[i];
+    // The basis values of the last sampled point (1 and x).
+    if (d.RegBasis.size() < 6) d.RegBasis.resize(6, 0.0);
+    d.RegBasis[1] = 1.0;
+    d.RegBasis[2] = xMin + (kLineSteps + 1) * dx;
+    if (reaches) outside = false;
+    out.kind = EvalOutcome::Kind::Line;
+    out.statusText = text;
+    out.showPoints = true;
+    return out;
+}
+
+} // namespace
+
+EvalOutcome PrepareEvaluationCurve(Declare& d, int code, bool& outside, char dec)
+{
+    try {
+        return Evaluate(d, code, outside, dec);
+    } catch (const KinError& e) {
+        EvalOutcome fail;
+        fail.kind = EvalOutcome::Kind::Failed;
+        fail.fehlerText = e.description();
+        return fail;
+    }
+}
+
+} // namespace kinhom
