@@ -1,0 +1,77 @@
+#include "core/chart/axisstore.h"
+
+namespace kinhom {
+
+AxisKindContext AxisContextOf(const Declare& d)
+{
+    AxisKindContext ctx;
+    ctx.Arbeitsmodus = d.Arbeitsmodus;
+    ctx.c0ExpA = d.c0Exp[1];
+    ctx.MMDiagramm = d.MMDiagramm;
+    ctx.ModellNr = d.ModellNr;
+    return ctx;
+}
+
+bool IsMichaelisMentenChart(int code, const AxisKindContext& ctx)
+{
+    return ctx.MMDiagramm && ctx.ModellNr == 10 && (code == 10 || code == 60);
+}
+
+std::optional<AxisPositions> AxisPositionsFor(int code, const AxisKindContext& ctx)
+{
+    // x pair, y pair; the -7 and -8 pairs hold the maximum in the lower position.
+    if (IsMichaelisMentenChart(code, ctx)) return AxisPositions{30, 31, 28, 29};
+    switch (code) {
+    case -2: return AxisPositions{6, 7, 8, 9};      // T, k
+    case -3: return AxisPositions{10, 11, 12, 13};  // 1/T, ln k
+    case -4: return AxisPositions{10, 11, 14, 15};  // 1/T, ln(k/T)
+    case -5: return AxisPositions{0, 1, 16, 17};    // t, ln c(A)
+    case -6: return AxisPositions{0, 1, 18, 19};    // t, 1/c(A)
+    case -7: return AxisPositions{0, 1, 21, 20};    // t, t/U (maximum first)
+    case -8: return AxisPositions{0, 1, 23, 22};    // t, ln(c(A)/c(B)) (maximum first)
+    case -10: return AxisPositions{0, 1, 24, 25};   // t, lambda plot of first order
+    case -11: return AxisPositions{0, 1, 26, 27};   // t, lambda plot of second order
+    case -9: case -1: case 100:
+        return AxisPositions{0, 1, 2, 3};           // t, c
+    default: break;
+    }
+    if ((code >= 1 && code <= 18) || code == 20) return AxisPositions{0, 1, 2, 3};
+    if (code >= 51 && code <= 70) return AxisPositions{0, 1, 4, 5}; // t, r
+    return std::nullopt;
+}
+
+void SaveAxisScales(int code, AchsenInfo& achsen, const DiagrammInfo& diagramm, const AxisKindContext& ctx)
+{
+    if (const auto p = AxisPositionsFor(code, ctx)) {
+        achsen[p->xMin] = diagramm.xMin;
+        achsen[p->xMax] = diagramm.xMax;
+        achsen[p->yMin] = diagramm.yMin;
+        achsen[p->yMax] = diagramm.yMax;
+    }
+    // The non-isothermal fits plot c(A) relative to 1 (first order) or up to
+    // the measured start concentration (second order).
+    if (ctx.Arbeitsmodus == 6) achsen[3] = 1.0f;
+    else if (ctx.Arbeitsmodus == 7) achsen[3] = ctx.c0ExpA;
+}
+
+void LoadAxisScales(int code, const AchsenInfo& achsen, DiagrammInfo& diagramm, const AxisKindContext& ctx)
+{
+    if (const auto p = AxisPositionsFor(code, ctx)) {
+        diagramm.xMin = achsen[p->xMin];
+        diagramm.xMax = achsen[p->xMax];
+        diagramm.yMin = achsen[p->yMin];
+        diagramm.yMax = achsen[p->yMax];
+    }
+}
+
+void SaveAxisScales(Declare& d, int code)
+{
+    SaveAxisScales(code, d.AchsenBereiche, d.Diagramm, AxisContextOf(d));
+}
+
+void LoadAxisScales(Declare& d, int code)
+{
+    LoadAxisScales(code, d.AchsenBereiche, d.Diagramm, AxisContextOf(d));
+}
+
+} // namespace kinhom
