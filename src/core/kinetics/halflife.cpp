@@ -15,6 +15,7 @@ const char* const kTextDivision = "Division by zero";
 const char* const kTextOverflow = "Overflow";
 const char* const kTextArgument = "Invalid procedure call or argument";
 const char* const kTextIteration = "The iteration for the half-life did not converge";
+const char* const kTextNichtGefunden = "The course does not reach half the start concentration";
 
 const char* const kNichtErreichbarA = "c(A) = c(A)(0)/2 can not be reached under this equilibrium conditions ";
 const char* const kNichtErreichbarB = "c(B) = c(B)(0)/2 can not be reached under this equilibrium conditions ";
@@ -121,6 +122,17 @@ struct Verlauf {
         const double nenner = Fin((r1 - r2) + r2 * einsMinusE);
         return Div(zaehler, nenner);
     }
+
+    // The same extent for any t > 0 without overflow: when the exponent is
+    // positive (E grows without bound), numerator and denominator are divided
+    // by E, x(t) = r1 r2 (F - 1) / (r1 (F - 1) + (r1 - r2)) with F = 1/E.
+    double xOhneUeberlauf(double t) const
+    {
+        const double arg = Fin(-a * (r1 - r2) * t);
+        if (arg <= 0.0) return x(t);
+        const double fMinusEins = std::expm1(-arg);
+        return Div(Fin(r1 * r2 * fMinusEins), Fin(r1 * fMinusEins + (r1 - r2)));
+    }
 };
 
 // A + B <=> P (zweiP false) or A + B <=> 2P (zweiP true): half-life of A
@@ -176,8 +188,8 @@ float HalbReversibel2(bool zweiP, bool fuerB, const double (&e0)[3], double A0, 
     // 4. Newton's method on t with the constants of the model
     const double halb = (fuerB ? B0 : A0) / 2.0;
     if (zweiP)
-        return HalbwertszeitNewton(v.a, v.r1, v.r2, halb, 0.5f, fuerB ? 1e-08 : 1e-07, fuerB ? 201 : 101);
-    return HalbwertszeitNewton(v.a, v.r1, v.r2, halb, 0.1f, 1e-06, 101);
+        return HalbwertszeitVerlauf(v.a, v.r1, v.r2, halb, 0.5f, fuerB ? 1e-08 : 1e-07, fuerB ? 201 : 101);
+    return HalbwertszeitVerlauf(v.a, v.r1, v.r2, halb, 0.1f, 1e-06, 101);
 }
 
 float HalbA(const Declare& d, double A0, double B0, double P0, double k1, double k2, KinNotify& notify)
@@ -269,6 +281,56 @@ float HalbwertszeitNewton(double a, double r1, double r2, double halb, float t0,
         }
     }
     throw KinError(kTextIteration);
+}
+
+float HalbwertszeitBisektion(double a, double r1, double r2, double halb, float t0)
+{
+    const Verlauf v{a, r1, r2};
+    // From t = 0 the extent rises monotonically towards the equilibrium,
+    // so "halb reached" is false before the half-life and true after it.
+    auto erreicht = [&](double t) { return v.xOhneUeberlauf(t) >= halb; };
+
+    // 1. bracket the half-life between lo (not reached) and hi = 2 lo
+    //    (reached) by halving or doubling from the start time
+    double t = (t0 > 0.0f && t0 <= FLT_MAX) ? static_cast<double>(t0) : 1.0;
+    double lo, hi;
+    if (erreicht(t)) {
+        do {
+            hi = t;
+            t /= 2.0;
+            // a half-life below the normal single-precision range
+            if (t < static_cast<double>(FLT_MIN)) throw KinError(kTextOverflow);
+        } while (erreicht(t));
+        lo = t;
+    } else {
+        do {
+            lo = t;
+            t *= 2.0;
+            // the course never reaches halb (or only beyond the single range)
+            if (t > static_cast<double>(FLT_MAX)) throw KinError(kTextNichtGefunden);
+        } while (!erreicht(t));
+        hi = t;
+    }
+
+    // 2. bisection until the bracket is far narrower than single precision
+    //    resolves (a factor-2 bracket needs about 30 halvings)
+    for (int i = 0; i < 64 && hi - lo > hi * 0x1p-32; ++i) {
+        const double mitte = lo + (hi - lo) / 2.0;
+        (erreicht(mitte) ? hi : lo) = mitte;
+    }
+    return Single(lo + (hi - lo) / 2.0);
+}
+
+float HalbwertszeitVerlauf(double a, double r1, double r2, double halb, float t0, double h, int maxIter)
+{
+    try {
+        return HalbwertszeitNewton(a, r1, r2, halb, t0, h, maxIter);
+    } catch (const KinError&) {
+        // From a start far beyond a fast reaction's half-life the forward
+        // difference finds no slope, or the steps leave t > 0 or diverge;
+        // the half-life still exists, so it is enclosed instead.
+    }
+    return HalbwertszeitBisektion(a, r1, r2, halb, t0);
 }
 
 float FuHalbwertszeitA(const Declare& d, double cA0, double cB0, double cP0, double k1, double k2,

@@ -1,7 +1,8 @@
 #pragma once
 // Half-lives of the first and second reactant by closed forms (and, for the
 // reversible second-order reactions, by a Newton iteration on the closed-form
-// course of the extent of reaction), and the switch of the time unit.
+// course of the extent of reaction, with bisection where that iteration
+// fails), and the switch of the time unit.
 
 #include "core/kinetics/notify.h"
 #include "core/shell/declare.h"
@@ -16,7 +17,7 @@ namespace kinhom {
 // there is too little B to halve A: then with a beep); -1 after a message box
 // (half the start concentration lies beyond the equilibrium, or the calculation
 // failed: division by zero, logarithm of a non-positive number, square root of
-// a negative one, overflow, an iteration that does not converge).
+// a negative one, overflow, a course that never reaches the half).
 float FuHalbwertszeitA(const Declare& d, double cA0, double cB0, double cP0, double k1, double k2,
                        KinNotify& notify);
 
@@ -33,6 +34,21 @@ float FuHalbwertszeitB(const Declare& d, double cA0, double cB0, double cP0, dou
 // overflow), when maxIter iterations pass without meeting the test, or when the
 // t found is not positive.
 float HalbwertszeitNewton(double a, double r1, double r2, double halb, float t0, double h, int maxIter);
+
+// The same time t by enclosure: halving or doubling from t0 brackets it
+// between t and 2t, then bisection narrows the bracket to full single
+// precision. Uses the same closed-form course (written so that exp cannot
+// overflow for t > 0), which must rise monotonically from x(0) = 0 and reach
+// halb. Throws KinError when the course cannot be evaluated or never reaches
+// halb for t within the normal single-precision range.
+float HalbwertszeitBisektion(double a, double r1, double r2, double halb, float t0);
+
+// The half-life of the reversible second-order reactions: the Newton iteration
+// from t0, whose t is kept whenever it converges to a positive value; when it
+// fails (no slope, a step to t <= 0, divergence, no convergence within maxIter)
+// HalbwertszeitBisektion finds the time instead. Throws KinError only when
+// that fails as well.
+float HalbwertszeitVerlauf(double a, double r1, double r2, double halb, float t0, double h, int maxIter);
 
 // The half-life that the chart's half-life mark of A (speziesB false) or B
 // shows: for the models integrated numerically (A: 7, 9, 10, 13, 14, 15, 18,
