@@ -115,6 +115,9 @@ struct Declare {
     float HalbwertszeitB = 0;
     std::vector<double> AkimaX;       // (0..n+5); AkimaX(0) holds n
     Array2<double> AkimaY, AkimaT, AkimaC, AkimaD, AkimaYRoh; // (0..5, 0..n+5)
+    // What built the Akima tables (kinetics/akima.h): 0 nothing valid, -1 measured
+    // data (tangent chart), otherwise the number of the simulated model.
+    std::int16_t AkimaQuelle = 0;
 
     // ---- measured data ------------------------------------------------------
     std::vector<ExpPunkt> ExpPunkte;  // records 1..AnzahlPunkte in use

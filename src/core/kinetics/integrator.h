@@ -1,0 +1,68 @@
+#pragma once
+// The step-doubling Runge-Kutta integrator of the models without a closed form
+// (7, 9, 10, 13, 14, 15, 18, 20).
+//
+// Each output interval dt is integrated by the classical fourth-order
+// Runge-Kutta method with m and with 2m equal substeps, doubling m until no
+// species differs by more than 1 % between the two solutions (species below
+// 1e-6 in both take no part). The accepted count is cut to a quarter for the
+// next interval, so calm stretches run with one or two substeps.
+//
+// The integrator works on a compact state of two to four species:
+//   7, 9, 13, 18: A, B, C, P     10: E, S, ES, P
+//   14, 15:       A, C, P        20: A, P
+// and stores y1..y4 of each row in SimCA, SimCB, SimCC, SimCP (a slot beyond
+// the state holds the start value of C or P); afterwards the columns are
+// rearranged to their final meaning:
+//   7, 9, 13, 18: A, B, C, P, Q = copy of C
+//   10:           E, S, ES, P, Q = copy of ES
+//   14, 15:       A, B = copy of C, C, P, Q = copy of P
+//   20:           A, B = copy of P, C = C0, P, Q = C0
+
+#include <string>
+
+#include "core/shell/declare.h"
+
+namespace kinhom {
+
+// Largest number of substeps in one output interval before a run gives up.
+constexpr int kMaxTeilschritte = 16384;
+// Relative difference between the m and 2m solutions that is still accepted.
+constexpr double kSchrittToleranz = 0.01;
+// Species below this sum of magnitudes take no part in the tolerance test.
+constexpr double kSchrittUntergrenze = 1e-6;
+
+struct IntegratorErgebnis {
+    int Zeilen = 0;            // rows stored (201 in a complete run)
+    bool failed = false;       // bound reached or a trial not finite
+    std::string Fehlertext;    // description for the caller's message
+    long RHSAuswertungen = 0;  // evaluations of the rate equations
+    int MaxTeilschritte = 0;   // largest substep count used in one interval
+};
+
+// True for the models integrated numerically.
+bool IstNumerischesModell(int model);
+
+// Number of species of the model's compact state (2, 3 or 4); 0 otherwise.
+int IntegratorZustandsgroesse(int model);
+
+// The tolerance test between the solution R with m and Y with 2m substeps
+// over n species (indices 0..n-1): true when every species with
+// |R| + |Y| >= 1e-6 has |R - Y| / (|R| + |Y|) <= 0.01.
+bool SchrittGenauGenug(const double* R, const double* Y, int n);
+
+// Integrates the model from the start concentrations c0 over 200 output
+// intervals of dt (the caller's Zeitschritt on entry, tEnde / 200), filling
+// SimT and SimCA..SimCQ rows 0 to 200 (rows of the compact state, then the
+// rearrangement above), the half-lives (reset by the caller: HalbwertszeitA
+// from the first column, HalbwertszeitB from the second where it holds B or
+// S, i.e. not for 14, 15, 20) and Zeitschritt (the last substep size). A trial
+// that is not finite is never accepted; a finer one is tried, up to the
+// bound. The times are running sums of dt. The Sim arrays must
+// hold 201 rows. maxTeilschritte is the substep bound (kMaxTeilschritte in
+// every run of the program). On failure the rows stored so far stay and the
+// later rows are not touched.
+IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt,
+                                    int maxTeilschritte = kMaxTeilschritte);
+
+} // namespace kinhom

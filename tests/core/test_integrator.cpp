@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/kinetics/integrator.h"
+#include "core/kinetics/models.h"
+#include "core/kinetics/simulation.h"
+#include "core/shell/startup.h"
+
+using namespace kinhom;
+
+namespace {
+
+Declare Modell(int model, float tEnde = 100)
+{
+    Declare d;
+    SetStartupValues(d, "/tmp", ".");
+    d.ModellNr = static_cast<std::int16_t>(model);
+    ApplyModelDefaults(d, model);
+    d.Stoffmuster = "11111";
+    d.tEnde = tEnde;
+    d.Zeitschritt = static_cast<double>(tEnde) / 200;
+    return d;
+}
+
+void Markieren(Declare& d, double wert)
+{
+    for (auto* v : {&d.SimT, &d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP, &d.SimCQ})
+        std::fill(v->begin(), v->end(), wert);
+}
+
+} // namespace
+
+TEST(Integrator, ToleranceTest)
+{
+    struct Fall {
+        double R, Y;
+        bool genau;
+    };
+    const Fall faelle[] = {
+        {101, 99, true},              // exactly 1 % of |R| + |Y|: accepted
+        {101.0001, 99, false},        // just above
+        {-101, -99, true},
+        {1, -1, false},               // opposite signs
+        {4e-7, 5e-7, true},           // both small: not tested (|R| + |Y| < 1e-6)
+        {4e-7, 6e-7, false},          // |R| + |Y| = 1e-6 is tested: 20 %
+        {0, 0, true},
+        {0.5, 0.5, true},
+    };
+    for (const Fall& f : faelle) {
+        const double R[2] = {1.0, f.R}, Y[2] = {1.0, f.Y};
+        EXPECT_EQ(SchrittGenauGenug(R, Y, 2), f.genau) << f.R << " " << f.Y;
+    }
+    // Every species must pass.
+    const double R[3] = {1.0, 2.0, 3.0}, Y[3] = {1.0, 2.0, 3.5};
+    EXPECT_FALSE(SchrittGenauGenug(R, Y, 3));
+    EXPECT_TRUE(SchrittGenauGenug(R, Y, 2));
+}
+
+TEST(Integrator, CalmCourseKeepsOneSubstep)
+{
+    // Every interval costs one trial with 1 and one with 2 substeps (the
+    // count 2 is cut to a quarter, 0, which becomes 1): 200·3·4 evaluations.
+    for (int model : {7, 9, 10, 13, 14, 15, 18, 20}) {
+        Declare d = Modell(model);
+        const IntegratorErgebnis erg = IntegriereModell(d, model, d.Zeitschritt);
+        ASSERT_FALSE(erg.failed) << model;
+        EXPECT_EQ(erg.Zeilen, 201) << model;
+        EXPECT_EQ(erg.RHSAuswertungen, 2400) << model;
+        EXPECT_EQ(erg.MaxTeilschritte, 2) << model;
+        EXPECT_DOUBLE_EQ(d.Zeitschritt, 0.25) << model; // last substep size h = dt/2
+    }
+}
+
+TEST(Integrator, TimesAreRunningSumsAndRow200IsAlwaysStored)
+{
+    // 1.2345678e7: the running sum passes t(max) + 1e-8 before row 200.
+    for (float tEnde : {0.3f, 100.0f, 7.1f, 1e-9f, 1.2345678e7f, 9.87654e8f}) {
+        Declare d = Modell(14, tEnde);
+        for (int i = 1; i <= 3; ++i) d.k[i] *= 100.0 / tEnde; // the same course in 200 rows
+        Markieren(d, -1.0);
+        const double dt = static_cast<double>(tEnde) / 200;
+        const IntegratorErgebnis erg = IntegriereModell(d, 14, dt);
+        ASSERT_FALSE(erg.failed) << tEnde;
+        EXPECT_EQ(erg.Zeilen, 201) << tEnde;
+        double t = 0;
+        for (std::size_t r = 0; r <= 200; ++r) {
+            EXPECT_EQ(d.SimT[r], t) << tEnde << " row " << r;
+            t += dt;
+        }
+        EXPECT_NEAR(d.SimT[200], tEnde, 1e-12 * tEnde);
+        EXPECT_NE(d.SimCA[200], -1.0);
+    }
+    // t(max) = 0: 201 rows at t = 0 holding the start values.
+    Declare d = Modell(14, 0);
+    const IntegratorErgebnis erg = IntegriereModell(d, 14, 0.0);
+    EXPECT_FALSE(erg.failed);
+    EXPECT_EQ(erg.Zeilen, 201);
+    EXPECT_EQ(d.SimT[200], 0.0);
+    EXPECT_EQ(d.SimCA[200], d.c0[1]);
+    // A negative t(max) runs backwards, still with rows 0 to 200.
+    Declare r = Modell(14, -2);
+    const IntegratorErgebnis rueck = IntegriereModell(r, 14, -0.01);
+    EXPECT_FALSE(rueck.failed);
+    EXPECT_EQ(rueck.Zeilen, 201);
+    EXPECT_NEAR(r.SimCA[200], std::exp(0.3), 1e-8);
+}
+
+TEST(Integrator, SubstepBoundEndsTheRunAndKeepsTheRowsSoFar)
+{
+    // A => C <=> P with k1·dt = 10 needs more than 4 substeps at once.
+    {
+        Declare d = Modell(14);
+        d.k[1] = 20;
+        Markieren(d, -1.0);
+        const IntegratorErgebnis erg = IntegriereModell(d, 14, d.Zeitschritt, 4);
+        EXPECT_TRUE(erg.failed);
+        EXPECT_EQ(erg.Zeilen, 1);
+        EXPECT_NE(erg.Fehlertext.find("more than 4 steps"), std::string::npos) << erg.Fehlertext;
+        EXPECT_EQ(d.SimCA[0], 1.0);
+        EXPECT_EQ(d.SimT[1], -1.0);
+        EXPECT_EQ(d.SimCA[1], -1.0);
+    }
+    // n = 0.3 needs finer steps only where A runs out (t near 9.5): the rows
+    // before it are those of the unbounded run.
+    {
+        Declare frei = Modell(20);
+        frei.Ordnung = 0.3f;
+        ASSERT_FALSE(IntegriereModell(frei, 20, frei.Zeitschritt).failed);
+        Declare d = Modell(20);
+        d.Ordnung = 0.3f;
+        Markieren(d, -1.0);
+        const IntegratorErgebnis erg = IntegriereModell(d, 20, d.Zeitschritt, 2);
+        ASSERT_TRUE(erg.failed);
+        EXPECT_GT(erg.Zeilen, 5);
+        EXPECT_LT(erg.Zeilen, 201);
+        for (std::size_t r = 0; r < 201; ++r) {
+            if (static_cast<int>(r) < erg.Zeilen) {
+                EXPECT_EQ(d.SimCA[r], frei.SimCA[r]) << r;
+                EXPECT_EQ(d.SimCP[r], frei.SimCP[r]) << r;
+            } else {
+                EXPECT_EQ(d.SimT[r], -1.0) << r;
+            }
+        }
+    }
+}
+
+TEST(Integrator, HopelessCoursesFailQuickly)
+{
+    const long grenze = 4L * (2 * kMaxTeilschritte - 1); // one interval refined to the bound
+    // Enzyme binding far too fast for any substep the bound allows.
+    {
+        Declare d = Modell(10);
+        d.k[1] = 1e12;
+        d.c0[1] = 1;
+        d.c0[2] = 1;
+        const IntegratorErgebnis erg = IntegriereModell(d, 10, d.Zeitschritt);
+        EXPECT_TRUE(erg.failed);
+        EXPECT_EQ(erg.Zeilen, 1);
+        EXPECT_LE(erg.RHSAuswertungen, grenze);
+        EXPECT_FALSE(erg.Fehlertext.empty());
+    }
+    // Rates that overflow: the trials are not finite and none is accepted.
+    {
+        Declare d = Modell(7);
+        d.k[1] = 1e306;
+        const IntegratorErgebnis erg = IntegriereModell(d, 7, d.Zeitschritt);
+        EXPECT_TRUE(erg.failed);
+        EXPECT_EQ(erg.Zeilen, 1);
+        EXPECT_LE(erg.RHSAuswertungen, grenze);
+        EXPECT_NE(erg.Fehlertext.find("not a finite number"), std::string::npos) << erg.Fehlertext;
+        EXPECT_TRUE(std::isfinite(d.SimCA[0]));
+    }
+}
+
+TEST(Integrator, StiffCourseIsRefinedUntilStable)
+{
+    // E + S <=> ES => P + E with enzyme-like constants: early trials with few
+    // substeps blow up; finer ones are stable and accurate. The balances hold
+    // and the substrate ends up as product.
+    Declare d = Modell(10, 200);
+    d.k[1] = 1e7;
+    d.k[2] = 1e3;
+    d.k[3] = 1e2;
+    d.c0[1] = 1e-7;
+    d.c0[2] = 1e-4;
+    const SimulationsErgebnis erg = calc_diagram_function(d, 10);
+    ASSERT_FALSE(erg.failed) << erg.Fehlertext;
+    EXPECT_EQ(erg.Zeilen, 201);
+    EXPECT_GT(erg.MaxTeilschritte, 100);
+    for (std::size_t r = 0; r <= 200; ++r) {
+        EXPECT_NEAR(d.SimCA[r] + d.SimCC[r], 1e-7, 1e-18);
+        EXPECT_NEAR(d.SimCB[r] + d.SimCC[r] + d.SimCP[r], 1e-4, 1e-15);
+    }
+    // vmax = k3 E0 = 1e-5 per second and KM = 1.1e-4: the substrate is gone
+    // long before t = 200.
+    EXPECT_NEAR(d.SimCP[200], 1e-4, 1e-9);
+}
+
+TEST(Integrator, NegativeComponentsAreIntegratedLikeAnyOther)
+{
+    // A => C => P (model 14 without back reaction) with a negative start
+    // value of C: every component follows the exact course, also P, which
+    // comes after the negative one in the state.
+    Declare d = Modell(14);
+    d.k[3] = 0;
+    d.c0[3] = -0.2;
+    d.c0[4] = 0.05;
+    const IntegratorErgebnis erg = IntegriereModell(d, 14, d.Zeitschritt);
+    ASSERT_FALSE(erg.failed);
+    for (std::size_t r = 0; r <= 200; ++r) {
+        const double t = d.SimT[r];
+        const double A = std::exp(-0.15 * t);
+        const double C = 0.15 / (0.1 - 0.15) * (std::exp(-0.15 * t) - std::exp(-0.1 * t)) - 0.2 * std::exp(-0.1 * t);
+        const double P = 1.0 - A - C - 0.2 + 0.05;
+        EXPECT_NEAR(d.SimCA[r], A, 1e-7);
+        EXPECT_NEAR(d.SimCC[r], C, 1e-7);
+        EXPECT_NEAR(d.SimCP[r], P, 1e-7);
+    }
+    EXPECT_LT(d.SimCC[2], 0.0);
+}
+
+TEST(Integrator, SecondColumnWithoutBHasNoHalfLife)
+{
+    for (int model : {14, 15, 20}) {
+        Declare d = Modell(model);
+        d.c0[2] = 1.0;     // an old start value of B from another model
+        d.HalbwertszeitB = 0;
+        ASSERT_FALSE(IntegriereModell(d, model, d.Zeitschritt).failed);
+        EXPECT_EQ(d.HalbwertszeitB, 0.0f) << model;
+        EXPECT_GT(d.HalbwertszeitA, 0.0f) << model;
+    }
+    EXPECT_FALSE(IstNumerischesModell(2));
+    EXPECT_FALSE(IstNumerischesModell(19));
+    EXPECT_EQ(IntegratorZustandsgroesse(15), 3);
+    EXPECT_EQ(IntegratorZustandsgroesse(20), 2);
+    EXPECT_EQ(IntegratorZustandsgroesse(18), 4);
+}
