@@ -115,27 +115,7 @@ const char* SpeciesName(int slot, bool enzyme)
     return enzyme ? enzymeNames[slot] : plain[slot];
 }
 
-const std::vector<double>& ConcTable(const Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimCA;
-    case 2: return d.SimCB;
-    case 3: return d.SimCC;
-    case 4: return d.SimCP;
-    default: return d.SimCQ;
-    }
-}
 
-const std::vector<float>& RateTable(const Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimRA;
-    case 2: return d.SimRB;
-    case 3: return d.SimRC;
-    case 4: return d.SimRP;
-    default: return d.SimRQ;
-    }
-}
 
 bool FiniteSingle(double v)
 {
@@ -185,12 +165,12 @@ void SpeciesCurve(Declare& d, int slot, int species, bool& outside, CurveOutcome
     const int n = d.SimAnzahl + 1;
     if (n < 1) throw KinError("The simulated table holds no rows.");
     if (n > kKurvenPunkteMax) throw KinError(BufferFullText(n));
-    if (static_cast<int>(d.SimT.size()) < n || static_cast<int>(ConcTable(d, species).size()) < n ||
-        (rate && static_cast<int>(RateTable(d, species).size()) < n))
+    if (static_cast<int>(d.SimT.size()) < n || static_cast<int>(d.SimC(species).size()) < n ||
+        (rate && static_cast<int>(d.SimR(species).size()) < n))
         throw KinError("The simulated table holds fewer than " + std::to_string(n) + " rows.");
 
-    const std::vector<double>& conc = ConcTable(d, species);
-    const std::vector<float>& rates = RateTable(d, species);
+    const std::vector<double>& conc = d.SimC(species);
+    const std::vector<float>& rates = d.SimR(species);
     bool inside = false;
     for (int i = 0; i < n; ++i) {
         const double x = d.SimT[i];

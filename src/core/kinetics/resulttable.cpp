@@ -39,27 +39,7 @@ Layout LayoutOf(int model)
     }
 }
 
-const std::vector<double>& ConcColumn(const Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimCA;
-    case 2: return d.SimCB;
-    case 3: return d.SimCC;
-    case 4: return d.SimCP;
-    default: return d.SimCQ;
-    }
-}
 
-const std::vector<float>& RateColumn(const Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimRA;
-    case 2: return d.SimRB;
-    case 3: return d.SimRC;
-    case 4: return d.SimRP;
-    default: return d.SimRQ;
-    }
-}
 
 template <typename V>
 void RequireRows(const V& column, int rows, const char* name)
@@ -133,8 +113,8 @@ std::string BuildSimTable(const Declare& d, char dec)
     } else {
         for (const Column& col : layout) {
             if (col.slot == 0) continue;
-            if (kind == SimTableKind::Rate) RequireRows(RateColumn(d, col.slot), rows, "of rates");
-            else RequireRows(ConcColumn(d, col.slot), rows, "of concentrations");
+            if (kind == SimTableKind::Rate) RequireRows(d.SimR(col.slot), rows, "of rates");
+            else RequireRows(d.SimC(col.slot), rows, "of concentrations");
         }
     }
 
@@ -153,8 +133,8 @@ std::string BuildSimTable(const Declare& d, char dec)
                 const int slot = layout[c].slot;
                 if (slot == 0) continue;
                 cells[c + 1] = kind == SimTableKind::Rate
-                                   ? GenSingle(RateColumn(d, slot)[i], dec)
-                                   : GenSingle(static_cast<float>(ConcColumn(d, slot)[i]), dec);
+                                   ? GenSingle(d.SimR(slot)[i], dec)
+                                   : GenSingle(static_cast<float>(d.SimC(slot)[i]), dec);
             }
         }
         AppendLine(out, cells);

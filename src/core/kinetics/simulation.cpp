@@ -29,27 +29,7 @@ void TabelleSichern(Declare& d)
     if (d.k.size() < 4) d.k.resize(4, 0.0);
 }
 
-std::vector<double>& Spalte(Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimCA;
-    case 2: return d.SimCB;
-    case 3: return d.SimCC;
-    case 4: return d.SimCP;
-    default: return d.SimCQ;
-    }
-}
 
-std::vector<float>& RateSpalte(Declare& d, int slot)
-{
-    switch (slot) {
-    case 1: return d.SimRA;
-    case 2: return d.SimRB;
-    case 3: return d.SimRC;
-    case 4: return d.SimRP;
-    default: return d.SimRQ;
-    }
-}
 
 std::string NichtEndlichText(int slot, double t, bool rate)
 {
@@ -100,8 +80,8 @@ void GeschlosseneFormen(Declare& d, int model, SimulationsErgebnis& erg)
     for (int s = 1; s <= 5; ++s)
         if (maske >> s & 1u) {
             slots[anzahl] = s;
-            konz[anzahl] = Spalte(d, s).data();
-            raten[anzahl] = RateSpalte(d, s).data();
+            konz[anzahl] = d.SimC(s).data();
+            raten[anzahl] = d.SimR(s).data();
             ++anzahl;
         }
 
@@ -177,7 +157,7 @@ void Numerisch(Declare& d, int model, SimulationsErgebnis& erg)
     double dc[6] = {0, 0, 0, 0, 0, 0};
     for (int i = 0; i < n; ++i) {
         const std::size_t r = static_cast<std::size_t>(i);
-        for (int s = 1; s <= 5; ++s) c[s] = Spalte(d, s)[r];
+        for (int s = 1; s <= 5; ++s) c[s] = d.SimC(s)[r];
         for (int s = 1; s <= 5; ++s) d.cAktuell[s] = c[s];
         CalcRates(model, dc, d.k.data(), c, d.Ordnung);
         for (int s = 1; s <= 5; ++s) {
@@ -186,7 +166,7 @@ void Numerisch(Declare& d, int model, SimulationsErgebnis& erg)
                 Scheitern(erg, NichtEndlichText(s, d.SimT[r], true));
                 return;
             }
-            RateSpalte(d, s)[r] = rate;
+            d.SimR(s)[r] = rate;
         }
         d.AkimaX[r + 1] = d.SimT[r];
         for (std::size_t s = 1; s <= 5; ++s) d.AkimaYRoh(s, r + 1) = c[s];
@@ -261,7 +241,7 @@ SimulationsErgebnis calc_diagram_function(Declare& d, int model)
     d.SimAnzahl = kSimIntervals;
     d.Zeitschritt = static_cast<double>(d.tEnde) / d.SimAnzahl;
     d.SimT[0] = 0;
-    for (int s = 1; s <= 5; ++s) Spalte(d, s)[0] = d.c0[static_cast<std::size_t>(s)];
+    for (int s = 1; s <= 5; ++s) d.SimC(s)[0] = d.c0[static_cast<std::size_t>(s)];
     d.HalbwertszeitA = 0;
     d.HalbwertszeitB = 0;
 

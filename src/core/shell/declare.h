@@ -201,6 +201,31 @@ struct Declare {
 
     // The folder of the program (tips, help, last session, protocol files).
     std::string ProgrammPfad;
+
+    // The simulated concentration and rate columns by species slot 1 to 5
+    // (any other slot gives the Q column).
+    std::vector<double>& SimC(int slot)
+    {
+        switch (slot) {
+        case 1: return SimCA;
+        case 2: return SimCB;
+        case 3: return SimCC;
+        case 4: return SimCP;
+        default: return SimCQ;
+        }
+    }
+    const std::vector<double>& SimC(int slot) const { return const_cast<Declare*>(this)->SimC(slot); }
+    std::vector<float>& SimR(int slot)
+    {
+        switch (slot) {
+        case 1: return SimRA;
+        case 2: return SimRB;
+        case 3: return SimRC;
+        case 4: return SimRP;
+        default: return SimRQ;
+        }
+    }
+    const std::vector<float>& SimR(int slot) const { return const_cast<Declare*>(this)->SimR(slot); }
 };
 
 } // namespace kinhom
