@@ -1,16 +1,688 @@
 #include "ui/shell/mdikin.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QSvgRenderer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "core/shell/protname.h"
+#include "core/shell/startup.h"
+#include "ui/shell/application.h"
+#include "ui/shell/frmoption.h"
+#include "ui/shell/frmphantom.h"
+#include "ui/shell/frmtip.h"
+#include "ui/kinetics/frmkinmodel.h"
+#include "ui/kinetics/frmpreparetimediagram.h"
 
 namespace kinhom {
+
+namespace {
+
+const char* const kHelpProperty = "HelpContextID";
+const char* const kParentProperty = "parentMenuAction";
+
+QString IconFolder()
+{
+    if (App* a = App::current())
+        return QString::fromStdString((a->programFolder() / "icons").string());
+    return QDir(QCoreApplication::applicationDirPath()).filePath("icons");
+}
+
+// A toolbar image drawn from our SVG file, or a standard icon when the file is missing.
+QIcon ToolbarIcon(const QString& file, QStyle::StandardPixmap fallback, QStyle* style)
+{
+    const QString path = QDir(IconFolder()).filePath(file);
+    if (!QFileInfo::exists(path))
+        return style->standardIcon(fallback);
+    QSvgRenderer svg(path);
+    if (!svg.isValid())
+        return style->standardIcon(fallback);
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        svg.render(&p);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
+void SetParentMenu(QAction* item, QMenu* parent)
+{
+    if (item && parent)
+        item->setProperty(kParentProperty, QVariant::fromValue<QObject*>(parent->menuAction()));
+}
+
+} // namespace
 
 MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("MDIKIN");
     setWindowTitle("KINHOM-3     Kinetics of Homogeneous Chemical Reactions");
-    mdiArea_ = new QMdiArea(this);
-    setCentralWidget(mdiArea_);
+
+    auto* central = new QWidget(this);
+    central->setObjectName("MDIClient");
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    buildToolbar();
+    buildFirstStepsPanel();
+    mdiArea_ = new QMdiArea(central);
+    mdiArea_->setObjectName("mdiArea");
+    mdiArea_->setBackground(QColor(0x8a, 0x9b, 0xad));
+    layout->addWidget(Picture2);
+    layout->addWidget(Picture1);
+    layout->addWidget(mdiArea_, 1);
+    setCentralWidget(central);
+    Picture2->setParent(central);
+    Picture1->setParent(central);
+
+    buildMenus();
     resize(1200, 850);
+
+    OpenModelWindow = [] { app().show<frmKinModel>(); };
+}
+
+MDIKIN::~MDIKIN() = default;
+
+// ---- construction ------------------------------------------------------------------------
+
+void MDIKIN::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MenuBar");
+    bar->installEventFilter(this);
+
+    auto menu = [this](QMenu* parent, const char* name, const QString& caption, int helpId = 0) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        if (helpId)
+            m->menuAction()->setProperty(kHelpProperty, helpId);
+        SetParentMenu(m->menuAction(), parent);
+        m->installEventFilter(this);
+        return m;
+    };
+    auto item = [](QMenu* parent, const QString& name, const QString& caption, int helpId = 0, bool enabled = true) {
+        QAction* a = parent->addAction(caption);
+        a->setObjectName(name);
+        if (helpId)
+            a->setProperty(kHelpProperty, helpId);
+        a->setEnabled(enabled);
+        SetParentMenu(a, parent);
+        return a;
+    };
+    auto separator = [](QMenu* parent, const char* name) {
+        QAction* a = parent->addSeparator();
+        a->setObjectName(name);
+        SetParentMenu(a, parent);
+        return a;
+    };
+    auto indexed = [](const char* name, int i) { return QString("%1_%2").arg(name).arg(i); };
+
+    // Data. The file items and Exit are connected by the file actions.
+    mnuDaten = menu(nullptr, "mnuDaten", "&Data", 10070);
+    mnuLoadLastSession = item(mnuDaten, "mnuLoadLastSession", "Load last session");
+    mnuLoadProject = item(mnuDaten, "mnuLoadProject", "Load existing project");
+    mnuSaveProject = item(mnuDaten, "mnuSaveProject", "Save actual project as ...");
+    sep6 = separator(mnuDaten, "sep6");
+    mnuNeudat = item(mnuDaten, "mnuNeudat", "New  exper. data", 10130, false);
+    mnuEdit = item(mnuDaten, "mnuEdit", "View/Edit exper. data", 10100, false);
+    sep4 = separator(mnuDaten, "sep4");
+    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, false);
+    sep7 = separator(mnuDaten, "sep7");
+    mnuExit = item(mnuDaten, "mnuExit", "Exit", 10110);
+
+    // Model: an item of the menu bar itself.
+    mnuModel = bar->addAction("&Model");
+    mnuModel->setObjectName("mnuModel");
+    mnuModel->setProperty(kHelpProperty, 10240);
+
+    // Evaluation of experiments.
+    mnuAuswertung = menu(nullptr, "mnuAuswertung", "Evaluation of experiments");
+    mnuExpctAuswertung = menu(mnuAuswertung, "mnuExpctAuswertung", "Evaluating c-t(-T) data ");
+    mnuSubCtGrafisch = menu(mnuExpctAuswertung, "mnuSubCtGrafisch", "Graph-assisted evaluation via straight line function");
+    mnuctAusw[1] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 1), "... for 1st order  A => P", 10030, false);
+    mnuctAusw[2] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 2), "... for 2nd order  2 A => P", 10040, false);
+    mnuctAusw[3] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 3), "... for 2nd order  A + B => P ", 10050, false);
+    mnuctAusw[4] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 4), "WILKINSON", 0, false);
+    mnuctAusw[4]->setVisible(false);
+    sep2 = separator(mnuExpctAuswertung, "sep2");
+    mnuCtFitting = item(mnuExpctAuswertung, "mnuCtFitting", "Fitting isothermal,  k, according to select. model", 0, false);
+    mnuROFitting = item(mnuExpctAuswertung, "mnuROFitting", "Fitting isothermal,  k and order of reaction, A => P", 0, false);
+    mnuExpctT = menu(mnuAuswertung, "mnuExpctT", "Evaluating c-t-T data (non-isothermal) ");
+    mnuNonIsothermFitting[1] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 1),
+                                    "Fitting non-isothermal, 1st-order A => P, using t-c(A)-T data", 0, false);
+    mnuNonIsothermFitting[2] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 2),
+                                    "Fitting non-isothermal, 2nd-order 2A => P using t-c(A)-T data", 0, false);
+    mnuSubLambdatGrafisch = menu(mnuAuswertung, "mnuSubLambdatGrafisch", "Graph-assisted evaluation of lambda(t) data (isothermal)");
+    mnuLambdaAusw[1] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 1), "... for 1st order  A => P", 0, false);
+    mnuLambdaAusw[2] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P", 0, false);
+    mnuLambdaAusw[3] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 3), "... for 2nd order  A + B => P ", 0, false);
+    mnuExpkTAuswertung = menu(mnuAuswertung, "mnuExpkTAuswertung", "Evaluating k-T data", 10290);
+    mnukT[1] = item(mnuExpkTAuswertung, indexed("mnukT", 1), "ARRHENIUS equation", 10300, false);
+    mnukT[2] = item(mnuExpkTAuswertung, indexed("mnukT", 2), "EYRING equation", 10310, false);
+    mnuCalcTangente = menu(mnuAuswertung, "mnuCalcTangente", "Rate of reaction from exper. c(i)-t points");
+    const char* species[] = {"", "A", "B", "C", "P", "Q"};
+    for (int i = 1; i <= 5; ++i)
+        mnuSubTangente[std::size_t(i)] = item(mnuCalcTangente, indexed("mnuSubTangente", i),
+                                              QString("from points c(%1) - t").arg(species[i]), 0, false);
+
+    // Model simulation.
+    mnuGraph = menu(nullptr, "mnuGraph", "Model &Simulation");
+    mnuctGraph = item(mnuGraph, "mnuctGraph", "Diagram/Table \"Concentration vs. Time\"");
+    sep3 = separator(mnuGraph, "sep3");
+    mnuvtGraph = item(mnuGraph, "mnuvtGraph", "Diagram/Table \"Reaction Rate vs. Time\"");
+
+    // Monte-Carlo.
+    mnuMonteCarlo = menu(nullptr, "mnuMonteCarlo", "Monte-&Carlo");
+    mnuSubMonteCarlo[0] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 0), "1st-order reaction A => P ", 0, false);
+    mnuSubMonteCarlo[1] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 1), "Dynamic Reaction Equilibrium A <=> P", 0, false);
+
+    // Reactors.
+    mnuReaktor = menu(nullptr, "mnuReaktor", "&Reactors");
+    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor", 0, false);
+    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)", 0, false);
+    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ", 0, false);
+    mnuKaskade = item(mnuReaktor, "mnuKaskade", "Cascade", 0, false);
+
+    // Options.
+    mnuOptionenTools = menu(nullptr, "mnuOptionenTools", "&Options");
+    mnuOption = item(mnuOptionenTools, "mnuOption", "Options");
+    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, false);
+    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, false);
+
+    // Windows: the list of the open child windows.
+    mnuFenster = menu(nullptr, "mnuFenster", "&Windows");
+
+    // Help.
+    mnuHelp = menu(nullptr, "mnuHelp", "&Help", 10250);
+    mnuAboutKin = item(mnuHelp, "mnuAboutKin", "About this program", 10260);
+    mnuIndex = item(mnuHelp, "mnuIndex", "Help", 10270);
+    mnuTip = item(mnuHelp, "mnuTip", "Show Tips");
+    strich = separator(mnuHelp, "strich");
+    mnuInfo = item(mnuHelp, "mnuInfo", "Copyright, Contact", 10280);
+
+    // The pop-up menus of the two editors (not on the menu bar).
+    auto popup = [this](const char* name, const QString& caption) {
+        auto* m = new QMenu(caption, this);
+        m->setObjectName(name);
+        m->menuAction()->setObjectName(name);
+        m->menuAction()->setVisible(false);
+        m->installEventFilter(this);
+        return m;
+    };
+    mnuEdit1 = popup("mnuEdit1", "Popup-menue exp-daten-grid");
+    mnuCopy1 = item(mnuEdit1, "mnuCopy1", "Copy", 0, false);
+    mnuPaste1 = item(mnuEdit1, "mnuPaste1", "Paste", 0, false);
+    mnuErase1 = menu(mnuEdit1, "mnuErase1", "Delete");
+    mnuErase1->menuAction()->setEnabled(false);
+    mnuSubDelNull1 = item(mnuErase1, "mnuSubDelNull1", "marked cell(s) => 0");
+    mnuSubDelLine1 = item(mnuErase1, "mnuSubDelLine1", "remove marked line(s)");
+    mnuEdit2 = popup("mnuEdit2", "PopUpMenue XY-editor");
+    mnuCopy2 = item(mnuEdit2, "mnuCopy2", "Copy", 0, false);
+    mnuPaste2 = item(mnuEdit2, "mnuPaste2", "Paste", 0, false);
+    mnuErase2 = menu(mnuEdit2, "mnuErase2", "Delete");
+    mnuErase2->menuAction()->setEnabled(false);
+    mnuSubDelNull2 = item(mnuErase2, "mnuSubDelNull2", "marked cell(s) => 0");
+    mnuSubDelLine2 = item(mnuErase2, "mnuSubDelLine2", "remove marked line(s)");
+
+    // Handlers.
+    connect(mnuEdit, &QAction::triggered, this, [this] { mnuEdit_Click(); });
+    connect(mnuEditXY, &QAction::triggered, this, [this] { mnuEditXY_Click(); });
+    connect(mnuModel, &QAction::triggered, this, [this] { mnuModel_Click(); });
+    connect(mnuctGraph, &QAction::triggered, this, [this] { mnuctGraph_Click(); });
+    connect(mnuvtGraph, &QAction::triggered, this, [this] { mnuvtGraph_Click(); });
+    connect(mnuOption, &QAction::triggered, this, [this] { mnuOption_Click(); });
+    connect(mnuFenster, &QMenu::aboutToShow, this, [this] { mnuFenster_Click(); });
+    connect(mnuAboutKin, &QAction::triggered, this, [this] { mnuAboutKin_Click(); });
+    connect(mnuIndex, &QAction::triggered, this, [this] { mnuIndex_Click(); });
+    connect(mnuTip, &QAction::triggered, this, [this] { mnuTip_Click(); });
+    connect(mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+    connect(mnuEdit1, &QMenu::aboutToShow, this, [this] { mnuEdit1_Click(); });
+    connect(mnuEdit2, &QMenu::aboutToShow, this, [this] { mnuEdit2_Click(); });
+    connect(mnuCopy1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdClipboard"); });
+    connect(mnuPaste1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdClipEinfuegen"); });
+    connect(mnuSubDelNull1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdEraseSelected"); });
+    connect(mnuSubDelLine1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdErase"); });
+    connect(mnuCopy2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdClipboard"); });
+    connect(mnuPaste2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdClipEinfuegen"); });
+    connect(mnuSubDelNull2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdEraseSelected"); });
+    connect(mnuSubDelLine2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdErase"); });
+
+    // The toolbar's task buttons follow the state of their menu items.
+    auto follow = [this](int button, QAction* menuItem) {
+        QAction* b = Toolbar1Buttons[std::size_t(button)];
+        b->setEnabled(menuItem->isEnabled());
+        connect(menuItem, &QAction::changed, b, [b, menuItem] { b->setEnabled(menuItem->isEnabled()); });
+    };
+    follow(2, mnuNeudat);
+    follow(14, mnuToolArrhenius);
+    follow(16, mnuToolEyring);
+}
+
+void MDIKIN::buildToolbar()
+{
+    Picture2 = new QWidget(this);
+    Picture2->setObjectName("Picture2");
+    Picture2->setAutoFillBackground(true);
+
+    Toolbar1 = new QToolBar(Picture2);
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setIconSize(QSize(24, 24));
+    Toolbar1->setMovable(false);
+    Toolbar1->setFloatable(false);
+    // Separators are gaps; a run of them sets the calculators apart.
+    Toolbar1->setStyleSheet("QToolBar#Toolbar1 { border: none; }"
+                            "QToolBar#Toolbar1::separator { width: 7px; background: transparent; }");
+
+    struct Button {
+        int index;
+        const char* image;
+        QStyle::StandardPixmap fallback;
+        const char* tooltip;
+    };
+    const Button commands[] = {
+        {2, "newproject.svg", QStyle::SP_FileIcon, "New project "},
+        {4, "lastsession.svg", QStyle::SP_BrowserReload, "Load last session"},
+        {6, "openproject.svg", QStyle::SP_DialogOpenButton, "Load an existing project "},
+        {7, "saveproject.svg", QStyle::SP_DialogSaveButton, "Save actual session as ..."},
+        {14, "arrhenius.svg", QStyle::SP_FileDialogDetailedView, " ARRHENIUS calculator "},
+        {16, "eyring.svg", QStyle::SP_FileDialogContentsView, " EYRING calculator "},
+    };
+    for (int i = 1; i <= 16; ++i) {
+        const Button* cmd = nullptr;
+        for (const Button& b : commands)
+            if (b.index == i)
+                cmd = &b;
+        QAction* a = nullptr;
+        if (cmd) {
+            a = Toolbar1->addAction(ToolbarIcon(cmd->image, cmd->fallback, style()), QString());
+            a->setToolTip(cmd->tooltip);
+            connect(a, &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i); });
+        } else {
+            a = Toolbar1->addSeparator();
+        }
+        a->setObjectName(QString("Toolbar1_%1").arg(i));
+        Toolbar1Buttons[std::size_t(i)] = a;
+    }
+    // Button 7 is enabled by the start-up.
+    Toolbar1Buttons[7]->setEnabled(false);
+
+    cmdErstnutzer = new QPushButton("First Steps     (on / off)", Picture2);
+    cmdErstnutzer->setObjectName("cmdErstnutzer");
+    cmdErstnutzer->setToolTip("Short instructions for first steps with KINHOM-3");
+    connect(cmdErstnutzer, &QPushButton::clicked, this, [this] { cmdErstnutzer_Click(); });
+
+    const QSize tb = Toolbar1->sizeHint();
+    const QSize bt = cmdErstnutzer->sizeHint();
+    const int height = std::max(tb.height(), bt.height()) + 4;
+    Picture2->setFixedHeight(height);
+    Toolbar1->setGeometry(0, (height - tb.height()) / 2, tb.width(), tb.height());
+    cmdErstnutzer->resize(std::max(bt.width(), 180), bt.height());
+    cmdErstnutzer->move(0, (height - bt.height()) / 2);
+}
+
+void MDIKIN::buildFirstStepsPanel()
+{
+    Picture1 = new QFrame(this);
+    Picture1->setObjectName("Picture1");
+    static_cast<QFrame*>(Picture1)->setFrameShape(QFrame::Panel);
+    static_cast<QFrame*>(Picture1)->setFrameShadow(QFrame::Sunken);
+    Picture1->setAutoFillBackground(true);
+    QPalette pal = Picture1->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 225));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    Picture1->setPalette(pal);
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->setToolTip("Click to hide these notes");
+    Picture1->installEventFilter(this);
+
+    const int lineHeight = QFontMetrics(font()).height() + 3;
+    int top = 6;
+    auto line = [&](const char* name, const QString& text, bool bold = false) {
+        auto* l = new QLabel(text, Picture1);
+        l->setObjectName(name);
+        l->setWordWrap(false);
+        if (bold) {
+            QFont f = l->font();
+            f.setBold(true);
+            l->setFont(f);
+        }
+        l->setGeometry(6, top, 2000, lineHeight);
+        top += lineHeight;
+        return l;
+    };
+    Label1 = line("Label1", "    If you are not yet familiar with KINHOM:", true);
+    top += 4;
+    Label2[0] = line("Label2_0", " (1)  Do begin a new project (click on the left-hand icon); input your experimental data in the data editor opened.");
+    Label2[1] = line("Label2_1", " (2)  Do select the kinetic model by clicking the right item in the window \"kinetic model\".");
+    Label2[2] = line("Label2_2", " (3)  Do select \"Evaluating c-t(T) Data\" if  you  want (a) for isothermal data (no temperature input) to calculate the rate constant(s) or the rate of reaction(s) ");
+    Label6 = line("Label6", " or (b) for non-isothermal data (if there was time, concentration and temperature input) an analysis using the Arrhenius or Eyring model resp.");
+    Label2[3] = line("Label2_3", " (4)  Do select \"Evaluating k-T Data\" if you want to estimate the Activation Energy for your experimental k-T data.");
+    Label2[4] = line("Label2_4", " - For reactor calculations the rate constants have to be available. Before selecting \"Reactors\" do select the kinetic model in question.");
+    Label2[5] = line("Label2_5", " - For the \"Model Simulation\" and the \"Monte-Carlo Simulation\" no experimental data are needed.");
+    for (QLabel* l : Label2)
+        l->installEventFilter(this);
+    Picture1->setFixedHeight(top + 6);
+}
+
+// ---- load and resize -----------------------------------------------------------------------
+
+void MDIKIN::MDIForm_Load()
+{
+    App& a = app();
+    Declare& d = a.declare();
+
+    // The start values of the shared state (dimensions, English tips, decimal
+    // sign, folders, time unit, factors, model names, defaults, last-session
+    // file, separator). The help pages are read from a.helpFolder().
+    SetStartupValues(d, a.programFolderText(), App::localeDecimalSign().toStdString());
+
+    Toolbar1Buttons[7]->setEnabled(true);
+    mnuEdit->setEnabled(false);
+    Picture1->hide();
+
+    a.get<frmPhantom>();
+    if (OpenModelWindow)
+        OpenModelWindow();
+
+    SetAutoProtName(d.ProtDateiName);
+
+    a.get<frmTip>();
+    if (d.KeineTipsBeimStart)
+        a.unload<frmTip>();
+}
+
+void MDIKIN::MDIForm_Resize()
+{
+    // The first-steps button keeps 200 twips from the right edge; the panel's
+    // lines are as wide as the screen, so no line wraps.
+    cmdErstnutzer->move(width() - cmdErstnutzer->width() - TwipsToPixels(200), cmdErstnutzer->y());
+    int screenWidth = 1920;
+    if (QScreen* s = screen())
+        screenWidth = s->size().width();
+    for (QLabel* l : Label2)
+        l->resize(screenWidth, l->height());
+    Label1->resize(screenWidth, Label1->height());
+    Label6->resize(screenWidth, Label6->height());
+}
+
+void MDIKIN::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void MDIKIN::closeEvent(QCloseEvent* event)
+{
+    if (QueryClose) {
+        if (QueryClose())
+            event->accept();
+        else
+            event->ignore();
+        return;
+    }
+    if (App* a = App::current()) {
+        if (!a->unloadAll(UnloadMode::MdiParent)) {
+            event->ignore();
+            return;
+        }
+        a->services().closeHelp();
+    }
+    event->accept();
+}
+
+// ---- first-steps panel ------------------------------------------------------------------------
+
+void MDIKIN::cmdErstnutzer_Click() { Picture1->setVisible(Picture1->isHidden()); }
+
+void MDIKIN::Picture1_Click() { Picture1->hide(); }
+
+void MDIKIN::Label2_Click(int Index)
+{
+    (void)Index;
+    Picture1->hide();
+}
+
+bool MDIKIN::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == Picture1) {
+            Picture1_Click();
+            return true;
+        }
+        for (int i = 0; i < int(Label2.size()); ++i)
+            if (watched == Label2[std::size_t(i)]) {
+                Label2_Click(i);
+                return true;
+            }
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        QAction* item = nullptr;
+        if (auto* m = qobject_cast<QMenu*>(watched))
+            item = m->activeAction() ? m->activeAction() : m->menuAction();
+        else if (auto* b = qobject_cast<QMenuBar*>(watched))
+            item = b->activeAction();
+        if (item) {
+            ShowMenuHelp(item);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- toolbar and menus -------------------------------------------------------------------------
+
+void MDIKIN::closeTips()
+{
+    if (App* a = App::current())
+        a->unload<frmTip>();
+}
+
+void MDIKIN::Toolbar1_ButtonClick(int Index)
+{
+    closeTips();
+    switch (Index) {
+    case 2: mnuNeudat->trigger(); break;
+    case 4: mnuLoadLastSession->trigger(); break;
+    case 6: mnuLoadProject->trigger(); break;
+    case 7: mnuSaveProject->trigger(); break;
+    case 14: mnuToolArrhenius->trigger(); break;
+    case 16: mnuToolEyring->trigger(); break;
+    default: break;
+    }
+}
+
+void MDIKIN::mnuEdit_Click()
+{
+    closeTips();
+    if (app().declare().AnzahlPunkte > 0 && OpenDataEditor)
+        OpenDataEditor();
+}
+
+void MDIKIN::mnuEditXY_Click()
+{
+    if (KinForm* f = app().findForm("frmManuInput"))
+        if (!f->Unload())
+            return;
+    if (OpenXYEditor)
+        OpenXYEditor();
+}
+
+void MDIKIN::mnuModel_Click()
+{
+    closeTips();
+    if (KinForm* f = app().findForm("frmKinModel"))
+        f->Show();
+    else if (OpenModelWindow)
+        OpenModelWindow();
+}
+
+void MDIKIN::mnuctGraph_Click() { ModelSimulation(false); }
+
+void MDIKIN::mnuvtGraph_Click() { ModelSimulation(true); }
+
+void MDIKIN::ModelSimulation(bool rates)
+{
+    App& a = app();
+    Declare& d = a.declare();
+    // The task windows that compete with the simulation.
+    closeTips();
+    for (const char* name : {"frmBatch", "frmRKconti", "frmRohrreaktor", "frmFitting"})
+        if (KinForm* f = a.findForm(name))
+            f->Unload();
+    d.RateDiagramm = rates;
+    d.Arbeitsmodus = 0;
+    frmPrepareTimeDiagram& setup = a.show<frmPrepareTimeDiagram>();
+    setup.chkMitPunkten->setEnabled(!rates);
+    // The model window applies the model afresh and relabels the set-up window.
+    a.unload<frmKinModel>();
+    a.show<frmKinModel>();
+    if (setup.isVisible())
+        setup.Show();
+}
+
+void MDIKIN::mnuOption_Click()
+{
+    closeTips();
+    app().get<frmOption>().ShowModal();
+}
+
+void MDIKIN::mnuFenster_Click()
+{
+    closeTips();
+    fillWindowList();
+}
+
+void MDIKIN::fillWindowList()
+{
+    for (QAction* old : mnuFenster->actions()) {
+        mnuFenster->removeAction(old);
+        old->deleteLater();
+    }
+    int n = 0;
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isVisible() || !sub->widget())
+            continue;
+        ++n;
+        QAction* a = mnuFenster->addAction(QString("&%1 %2").arg(n).arg(sub->widget()->windowTitle()));
+        a->setObjectName(QString("mnuFenster_window_%1").arg(n));
+        a->setCheckable(true);
+        a->setChecked(sub == active);
+        connect(a, &QAction::triggered, mdiArea_, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+    }
+    if (n == 0) {
+        QAction* none = mnuFenster->addAction("(no open windows)");
+        none->setEnabled(false);
+    }
+}
+
+void MDIKIN::mnuAboutKin_Click() { app().services().showHelp(10260); }
+
+void MDIKIN::mnuIndex_Click() { app().services().showHelp(10270); }
+
+void MDIKIN::mnuTip_Click()
+{
+    app().declare().TipsPerMenue = true;
+    app().show<frmTip>();
+}
+
+void MDIKIN::mnuInfo_Click()
+{
+    const std::string& crlf = app().declare().CRLF;
+    const QString nl = QString::fromStdString(crlf.empty() ? std::string("\r\n") : crlf);
+    const QString text = "KINHOM-3     Kinetics of Homogeneous Chemical Reactions" + nl + nl +
+                         "Simulation and evaluation of the kinetics of homogeneous chemical reactions "
+                         "for students, teachers and laboratory chemists." +
+                         nl + nl + "Copyright (C) the KINHOM-3 team. All rights reserved." + nl + nl +
+                         "Contact: questions, suggestions and error reports are welcome through the "
+                         "channel named in the documentation that came with your copy of KINHOM-3.";
+    app().services().msgBox(text, MsgButtons::OK, MsgIcon::Information, "Copyright, Contact");
+}
+
+void MDIKIN::mnuEdit1_Click()
+{
+    const bool text = !QGuiApplication::clipboard()->text().isEmpty();
+    const bool points = app().declare().AnzahlPunkte >= 1;
+    mnuPaste1->setEnabled(text);
+    mnuCopy1->setEnabled(points);
+    mnuErase1->menuAction()->setEnabled(points);
+}
+
+void MDIKIN::mnuEdit2_Click()
+{
+    const bool text = !QGuiApplication::clipboard()->text().isEmpty();
+    const bool points = app().declare().AnzahlXYPunkte >= 1;
+    mnuPaste2->setEnabled(text);
+    mnuCopy2->setEnabled(points);
+    mnuErase2->menuAction()->setEnabled(points);
+}
+
+bool MDIKIN::PressButton(const QString& formName, const QString& buttonName)
+{
+    App* a = App::current();
+    KinForm* f = a ? a->findForm(formName) : nullptr;
+    if (!f)
+        return false;
+    auto* button = f->widget()->findChild<QAbstractButton*>(buttonName);
+    if (!button)
+        return false;
+    button->click();
+    return true;
+}
+
+void MDIKIN::SetAutoProtName(std::string& name)
+{
+    const std::filesystem::path folder = app().programFolder();
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    name = NextProtFileNameToday(folder);
+}
+
+// ---- help ------------------------------------------------------------------------------------------
+
+int MDIKIN::HelpContextID(const QAction* item)
+{
+    return item ? item->property(kHelpProperty).toInt() : 0;
+}
+
+bool MDIKIN::ShowMenuHelp(QAction* item)
+{
+    // An item without a help id takes the id of the nearest menu above it.
+    for (int depth = 0; item && depth < 8; ++depth) {
+        if (const int id = HelpContextID(item)) {
+            if (App* a = App::current())
+                a->services().showHelp(id);
+            return true;
+        }
+        item = qobject_cast<QAction*>(item->property(kParentProperty).value<QObject*>());
+    }
+    return false;
 }
 
 } // namespace kinhom
