@@ -275,11 +275,27 @@ private:
             ext.remove(0, 1);
         if (!ext.isEmpty())
             dialog.setDefaultSuffix(ext);
-        if (!r.fileName.isEmpty())
+        // A proposed name with wildcards is a pattern, not a file to write.
+        if (IsWildcardName(r.fileName))
+            dialog.setNameFilter(r.fileName);
+        else if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        return dialog.selectedFiles().front();
+        for (;;) {
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+                return std::nullopt;
+            const QString chosen = dialog.selectedFiles().front();
+            const QString name = QFileInfo(chosen).fileName();
+            if (!IsWildcardName(name))
+                return chosen;
+            // A pattern typed into the name box filters the list; ask again.
+            dialog.setNameFilter(name);
+            dialog.selectFile(QString());
+        }
+    }
+
+    static bool IsWildcardName(const QString& name)
+    {
+        return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
     }
 
     QString helpFolder_;
