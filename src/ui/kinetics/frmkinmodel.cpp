@@ -1,0 +1,582 @@
+#include "ui/kinetics/frmkinmodel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/kinetics/halflife.h"
+#include "core/kinetics/models.h"
+#include "core/kinetics/stoffmuster.h"
+#include "core/shell/numtext.h"
+#include "core/shell/utilities.h"
+#include "ui/kinetics/frmmatrix.h"
+#include "ui/kinetics/inputkeys.h"
+#include "ui/kinetics/kinnotifyui.h"
+#include "ui/shell/application.h"
+#include "ui/shell/mdikin.h"
+#include "ui/shell/modellinputform.h"
+
+namespace kinhom {
+
+namespace {
+
+// The captions of the model options by option index (= model number, 0 = model 20).
+const char* const kModelCaptions[19] = {
+    "n-th-order reaction A => P",
+    "0th-order reaction A => P",
+    "1st-order reaction A => P",
+    "2nd-order reaction 2A => P",
+    "2nd-order reaction A+B => P",
+    "autocatalysis A => P",
+    "consecutive 1st-order reaction A => C => P",
+    "concurrent consecutive 2nd-order reaction",
+    "reversible 1st-order reaction  A <=> P",
+    "consecutive 2nd-order reaction  A + B => C => P",
+    "MICHAELIS-MENTEN mechanism (enzyme reaction)",
+    "competing reactions  A => P; A => Q",
+    "reversible 2nd-order reaction  A + B <=> 2P",
+    "consecutive 2nd-order reaction with equilibrium ",
+    "consecutive 1st-order reaction with equilibrium  A => C <=> P",
+    "consecutive 1st-order reaction with equilibrium A <=> C => P",
+    "autocatalysis A => P + Q   (Catalyst = P)",
+    "reversible 2nd-order reaction  A + B <=> P",
+    "consecutive 2nd-order reaction with equilibrium ",
+};
+
+// Single reactions in the first group, the others below "Complicated Reactions".
+const int kSimpleOrder[] = {1, 2, 3, 4, 0, 5, 16};
+const int kComplicatedOrder[] = {8, 17, 12, 11, 6, 14, 15, 9, 13, 18, 7, 10};
+
+const char* const kTimeUnitCaptions[5] = {"s", "min", "h", "d", "a"};
+
+// The index 0 to 4 of a time-unit text (trailing blanks removed); -1 when
+// the text names no unit.
+int TimeUnitIndex(std::string unit)
+{
+    while (!unit.empty() && unit.back() == ' ')
+        unit.pop_back();
+    for (int i = 0; i < 5; ++i)
+        if (unit == kTimeUnitCaptions[i])
+            return i;
+    return -1;
+}
+
+void SetVisible(QWidget* w, bool visible)
+{
+    if (w)
+        w->setVisible(visible);
+}
+
+void SetLabel(QLabel* l, const QString& text)
+{
+    if (l)
+        l->setText(text);
+}
+
+QString NumberText(double v) { return QString::fromStdString(StrSingle(ToSingle(v))); }
+
+// A guard that marks the model choice as running (an option set selected by
+// the choice itself must not start it again).
+struct Running {
+    bool& flag;
+    bool old;
+    explicit Running(bool& f) : flag(f), old(f) { flag = true; }
+    ~Running() { flag = old; }
+};
+
+} // namespace
+
+frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
+{
+    setObjectName("frmKinModel");
+    setWindowTitle("kinetic model");
+
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 0; i < 19; ++i) {
+        auto* o = new QRadioButton(QString::fromLatin1(kModelCaptions[i]));
+        o->setObjectName(QString("optTyp_%1").arg(i));
+        group->addButton(o, i);
+        optTyp[std::size_t(i)] = o;
+        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !inModelChoice_)
+                optTyp_Click(i);
+        });
+    }
+
+    auto secondLine = [](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text));
+        l->setObjectName(name);
+        l->setContentsMargins(22, 0, 0, 2);
+        return l;
+    };
+    lbl7 = secondLine("lbl7", "A + B => C          A + C => P");
+    lbl10 = secondLine("lbl10", "E  + S <=> ES => P + E ");
+    lbl13 = secondLine("lbl13", "A + B => C <=> P");
+    lbl18 = secondLine("lbl18", "A + B <=> C => P ");
+    auto secondLineOf = [this](int model) -> QLabel* {
+        switch (model) {
+        case 7: return lbl7;
+        case 10: return lbl10;
+        case 13: return lbl13;
+        case 18: return lbl18;
+        default: return nullptr;
+        }
+    };
+
+    // The order box beside the option of model 20.
+    txtOrdnung = new QLineEdit(" 1.5");
+    txtOrdnung->setObjectName("txtOrdnung");
+    txtOrdnung->setFixedWidth(52);
+    txtOrdnung->setEnabled(false);
+    txtOrdnung->installEventFilter(this);
+    SelectAllOnFocus(txtOrdnung);
+    connect(txtOrdnung, &QLineEdit::textChanged, this, [this] { txtOrdnung_Change(); });
+    Bez3 = new QLabel("n =");
+    Bez3->setObjectName("Bez3");
+    Be3 = new QLabel("( n >=  0 )");
+    Be3->setObjectName("Be3");
+
+    Rahmen1 = new QGroupBox("Simple Reactions");
+    Rahmen1->setObjectName("Rahmen1");
+    auto* simple = new QVBoxLayout(Rahmen1);
+    simple->setSpacing(1);
+    for (int i : kSimpleOrder) {
+        if (i == 0) {
+            auto* row = new QHBoxLayout;
+            row->setSpacing(6);
+            row->addWidget(optTyp[0]);
+            row->addSpacing(8);
+            row->addWidget(Bez3);
+            row->addWidget(txtOrdnung);
+            row->addWidget(Be3);
+            row->addStretch(1);
+            simple->addLayout(row);
+        } else {
+            simple->addWidget(optTyp[std::size_t(i)]);
+        }
+    }
+
+    Bezeichnung2 = new QLabel("Complicated Reactions");
+    Bezeichnung2->setObjectName("Bezeichnung2");
+    QFont heading = Bezeichnung2->font();
+    heading.setBold(true);
+    Bezeichnung2->setFont(heading);
+    auto* fraComplicated = new QFrame;
+    fraComplicated->setObjectName("fraComplicated");
+    fraComplicated->setFrameShape(QFrame::StyledPanel);
+    auto* complicated = new QVBoxLayout(fraComplicated);
+    complicated->setSpacing(1);
+    for (int i : kComplicatedOrder) {
+        complicated->addWidget(optTyp[std::size_t(i)]);
+        if (QLabel* l = secondLineOf(i))
+            complicated->addWidget(l);
+    }
+
+    Frame1 = new QGroupBox("Time Unit");
+    Frame1->setObjectName("Frame1");
+    auto* units = new QHBoxLayout(Frame1);
+    auto* unitGroup = new QButtonGroup(this);
+    for (int i = 0; i < 5; ++i) {
+        auto* o = new QRadioButton(QString::fromLatin1(kTimeUnitCaptions[i]));
+        o->setObjectName(QString("optZeit_%1").arg(i));
+        unitGroup->addButton(o, i);
+        units->addWidget(o);
+        optZeit[std::size_t(i)] = o;
+        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                optZeit_Click(i);
+        });
+    }
+    units->addStretch(1);
+
+    lblRecalcTime = new QLabel;
+    lblRecalcTime->setObjectName("lblRecalcTime");
+    lblRecalcTime->setWordWrap(true);
+    QPalette notePalette = lblRecalcTime->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    lblRecalcTime->setPalette(notePalette);
+
+    cmdShowMatrix = new QPushButton("Show stoichiometric matrix");
+    cmdShowMatrix->setObjectName("cmdShowMatrix");
+    connect(cmdShowMatrix, &QPushButton::clicked, this, [this] { cmdShowMatrix_Click(); });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Frame1, 1);
+    bottom->addWidget(cmdShowMatrix, 0, Qt::AlignBottom);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(4);
+    layout->addWidget(Rahmen1);
+    layout->addWidget(Bezeichnung2);
+    layout->addWidget(fraComplicated);
+    layout->addLayout(bottom);
+    layout->addWidget(lblRecalcTime);
+
+    setOptionFonts(-1);
+}
+
+// ---- load and activation ----------------------------------------------------------------
+
+void frmKinModel::Form_Load()
+{
+    App& a = app();
+    Declare& d = a.declare();
+
+    // At the top, its right edge 400 twips left of the right edge of the
+    // main window's working area.
+    if (QWidget* f = frame())
+        f->resize(f->sizeHint());
+    QMdiArea* area = a.mdiArea();
+    const int areaWidth = area && area->isVisible() ? area->viewport()->width() : a.mainWindow().width();
+    Move(std::max(0, PixelsToTwips(areaWidth) - Width() - 400), 0);
+
+    txtOrdnung->setText(QString::fromStdString(StrSingle(d.Ordnung)));
+
+    const int unit = std::max(0, TimeUnitIndex(d.Zeiteinheit));
+    optZeit[std::size_t(unit)]->setChecked(true);
+
+    // Apply the current model afresh.
+    const int index = d.ModellNr == 20 ? 0 : d.ModellNr;
+    if (index >= 0 && index <= 18)
+        optTyp_Click(index);
+
+    a.SetUnitLabels();
+    setRecalcNote();
+
+    // The activation handler runs whenever this window becomes the active one.
+    if (area)
+        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+            if (w && w == subWindow())
+                Form_Activate();
+        });
+}
+
+void frmKinModel::Form_Activate() { setRecalcNote(); }
+
+void frmKinModel::setRecalcNote()
+{
+    lblRecalcTime->setText(app().declare().AnzahlPunkte != 0
+                               ? "Note: Each changing of the time unit leads to a respective recalculation of the time column."
+                               : QString());
+}
+
+// ---- the model choice -------------------------------------------------------------------------
+
+ModellInputForm* frmKinModel::FirstInputWindow(QString* name)
+{
+    App* a = App::current();
+    if (!a)
+        return nullptr;
+    for (const char* n : kInputWindows)
+        if (KinForm* f = a->findForm(QString::fromLatin1(n)))
+            if (auto* input = dynamic_cast<ModellInputForm*>(f)) {
+                if (name)
+                    *name = QString::fromLatin1(n);
+                return input;
+            }
+    return nullptr;
+}
+
+void frmKinModel::optTyp_Click(int Index)
+{
+    if (Index < 0 || Index > 18)
+        return;
+    Running running(inModelChoice_);
+    App& a = app();
+    Declare& d = a.declare();
+
+    // 1. Model number (option 0 is model 20, whose order is read from the box
+    //    with "." as the only decimal sign).
+    d.MMDiagramm = false;
+    d.ModellNr = std::int16_t(Index == 0 ? 20 : Index);
+    if (Index == 0)
+        d.Ordnung = ToSingle(ReadNumber(txtOrdnung->text()));
+
+    // 2. Diagram code; a simulation task also gets a start value of t(max).
+    if (d.Arbeitsmodus == 0) {
+        if (d.RateDiagramm) {
+            d.DiagrammTyp = std::int16_t(d.ModellNr + 50);
+            if (d.tEnde == 0)
+                d.tEnde = 60;
+        } else {
+            d.DiagrammTyp = d.ModellNr;
+            if (d.tEnde == 0)
+                d.tEnde = 100;
+        }
+    } else if (d.DiagrammTyp != -9) {
+        d.DiagrammTyp = d.ModellNr;
+    }
+
+    // 3. and 4. Patterns and stoichiometric matrix.
+    SetStoffMuster(d, d.ModellNr);
+    SetStoechiometrie(d.Stoechiometrie, d.ModellNr, d.Ordnung);
+
+    // 5. and 6. Default rate constants, start concentrations that are 0, flags;
+    //    the order box takes input only for model 20.
+    ApplyModelDefaults(d, d.ModellNr);
+    txtOrdnung->setEnabled(d.ModellNr == 20);
+
+    // 7. Relabel the first loaded input window.
+    QString name;
+    if (ModellInputForm* f = FirstInputWindow(&name))
+        relabel(*f, name);
+
+    // 8. Fonts of the options.
+    setOptionFonts(Index);
+
+    // 9. Unit captions.
+    a.SetUnitLabels();
+
+    // 10. An open matrix window shows the new matrix.
+    if (a.isLoaded<frmmatrix>()) {
+        a.unload<frmmatrix>();
+        a.show<frmmatrix>();
+    }
+}
+
+void frmKinModel::relabel(ModellInputForm& f, const QString& name)
+{
+    Declare& d = app().declare();
+    const int model = d.ModellNr;
+    const bool setup = name == "frmPrepareTimeDiagram";
+    const bool fitting = name == "frmFitting";
+    const bool reactor = name == "frmRKconti" || name == "frmBatch" || name == "frmRohrreaktor";
+    const bool stirredTank = name == "frmRKconti";
+
+    // 1. The Michaelis-Menten controls belong to the enzyme model.
+    if (setup) {
+        SetVisible(f.lblMichaelisK, model == 10);
+        SetVisible(f.fraMichaelis, model == 10);
+    }
+
+    // 2. and 3. The boxes of the species in use.
+    for (int i = 5; i <= 9; ++i) {
+        SetVisible(f.Inp[std::size_t(i)], false);
+        SetVisible(f.lblStoff[std::size_t(i)], false);
+    }
+    for (int i = 1; i <= 5; ++i) {
+        const bool v = d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1';
+        SetVisible(f.Inp[std::size_t(i - 1)], v);
+        SetVisible(f.lblStoff[std::size_t(i - 1)], v);
+        if (reactor) {
+            SetVisible(f.Inp[std::size_t(i + 4)], v);
+            SetVisible(f.lblStoff[std::size_t(i + 4)], v);
+        }
+    }
+
+    // 4. Extents of reaction.
+    d.Umsatz = 0;
+    if (f.cmdShowKsi)
+        f.cmdShowKsi->setEnabled(false);
+    SetVisible(f.fraKsi, false);
+    const QString ksiTip = d.EinzelReaktion ? QString() : QStringLiteral("... both this direction => ");
+    for (QWidget* w : {static_cast<QWidget*>(f.cmdShowKsi), f.fraKsi, static_cast<QWidget*>(f.lblTextKsi_1),
+                       static_cast<QWidget*>(f.lblTextKsi_2)})
+        if (w)
+            w->setToolTip(ksiTip);
+
+    // 5. A reactor window takes the focus.
+    if (reactor)
+        f.setFocus();
+
+    // 6. The model line.
+    QString line = "kinet. model:  " + QString::fromStdString(d.ModellNamen[std::size_t(model)]);
+    if (model == 20)
+        line += " (n = " + QString::fromStdString(FormatPatternSingle(d.Ordnung, "0.00")) + ")";
+    SetLabel(f.Label7, line);
+
+    // 7. The result boxes are read-only and start at 0.
+    for (int i = 5; i <= 9; ++i)
+        if (QLineEdit* box = f.Inp[std::size_t(i)]) {
+            box->setReadOnly(true);
+            box->setText(" 0");
+        }
+
+    // 8. Species labels.
+    if (model == 10) {
+        const char* enzyme[] = {"E", "S", "ES"};
+        for (int i = 0; i < 3; ++i) {
+            SetLabel(f.lblStoff[std::size_t(i)], enzyme[i]);
+            SetLabel(f.lblStoff[std::size_t(i + 5)], enzyme[i]);
+        }
+    } else {
+        const char* species[] = {"A", "B", "C", "P", "Q"};
+        for (int i = 0; i < 5; ++i) {
+            SetLabel(f.lblStoff[std::size_t(i)], species[i]);
+            SetLabel(f.lblStoff[std::size_t(i + 5)], species[i]);
+        }
+    }
+
+    // 9. The boxes of k2 and k3 with their captions and units.
+    const bool k2 = d.kMuster.size() >= 2 && d.kMuster[1] == '1';
+    const bool k3 = d.kMuster.size() >= 3 && d.kMuster[2] == '1';
+    SetVisible(f.Inp[11], k2);
+    SetVisible(f.Bz[6], k2);
+    SetVisible(f.unit2, k2);
+    SetVisible(f.Inp[12], k3);
+    SetVisible(f.Bz[7], k3);
+    SetVisible(f.unit3, k3);
+
+    // 10. Captions of the rate constants: forward and backward constants of
+    //     the equilibria are "k>" and "k<".
+    SetLabel(f.Bz[5], d.Arbeitsmodus > 5 ? "Arrhenius-A" : "k1");
+    SetLabel(f.Bz[6], d.Arbeitsmodus == 2 ? "n" : d.Arbeitsmodus >= 6 ? "EA" : "k2");
+    switch (model) {
+    case 8:
+    case 12:
+        SetLabel(f.Bz[5], "k>");
+        SetLabel(f.Bz[6], "k<");
+        break;
+    case 10:
+    case 15:
+    case 18:
+        SetLabel(f.Bz[5], "k>");
+        SetLabel(f.Bz[6], "k<");
+        SetLabel(f.Bz[7], "k3");
+        break;
+    case 13:
+    case 14:
+        SetLabel(f.Bz[5], "k1");
+        SetLabel(f.Bz[6], "k>");
+        SetLabel(f.Bz[7], "k<");
+        break;
+    default:
+        break;
+    }
+
+    // 11. The autocatalysis models need a seed of the catalyst P; any other
+    //     model takes the seed back.
+    if (model == 5 || model == 16) {
+        if (f.Inp[2] && ReadNumber(f.Inp[2]->text()) == 0)
+            d.c0[4] = 0.002;
+    } else if (d.c0[4] == 0.002) {
+        d.c0[4] = 0;
+    }
+
+    // 12. The values, in single precision.
+    for (int i = 0; i < 5; ++i)
+        if (QLineEdit* box = f.Inp[std::size_t(i)])
+            box->setText(NumberText(d.c0[std::size_t(i + 1)]));
+    if (QLineEdit* box = f.Inp[10])
+        box->setText(NumberText(d.Arbeitsmodus >= 6 ? d.ArrheniusA : d.k[1]));
+    if (QLineEdit* box = f.Inp[11])
+        box->setText(NumberText(d.Arbeitsmodus == 2   ? double(d.Ordnung)
+                                : d.Arbeitsmodus >= 6 ? d.ArrheniusEA
+                                                      : d.k[2]));
+    if (QLineEdit* box = f.Inp[12])
+        box->setText(NumberText(d.k[3]));
+    if (QLineEdit* box = f.Inp[14]) {
+        if (setup || fitting)
+            box->setText(NumberText(d.tEnde));
+        else if (!stirredTank)
+            box->setText(NumberText(d.Reaktionszeit));
+    }
+
+    // 13. The fitting window's choice of species for the sum of squares.
+    if (fitting)
+        for (int i = 1; i <= 5; ++i)
+            if (QCheckBox* c = f.chkConcFQS[std::size_t(i)]) {
+                c->setVisible(d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1');
+                c->setEnabled(d.DatenVorhanden[i]);
+                if (c->isEnabled())
+                    c->setChecked(true);
+            }
+}
+
+void frmKinModel::setOptionFonts(int Index)
+{
+    QFont normal("Arial", 8);
+    normal.setBold(false);
+    for (QRadioButton* o : optTyp)
+        o->setFont(normal);
+    for (QLabel* l : {lbl7, lbl10, lbl13, lbl18})
+        l->setFont(normal);
+    if (Index < 0 || Index > 18)
+        return;
+    QFont chosen("Arial", 9);
+    chosen.setBold(true);
+    {
+        // Selecting the option from here must not start the choice again.
+        Running running(inModelChoice_);
+        optTyp[std::size_t(Index)]->setChecked(true);
+    }
+    optTyp[std::size_t(Index)]->setFont(chosen);
+    QFont boldLine = normal;
+    boldLine.setBold(true);
+    switch (Index) {
+    case 7: lbl7->setFont(boldLine); break;
+    case 10: lbl10->setFont(boldLine); break;
+    case 13: lbl13->setFont(boldLine); break;
+    case 18: lbl18->setFont(boldLine); break;
+    default: break;
+    }
+}
+
+// ---- time unit --------------------------------------------------------------------------------
+
+void frmKinModel::optZeit_Click(int Index)
+{
+    Declare& d = app().declare();
+    const int old = TimeUnitIndex(d.Zeiteinheit);
+    if (old >= 0)
+        d.ZeiteinheitIndex = std::int16_t(old);
+    KinNotifyUi notify;
+    SetZeiteinheit(d, Index, d.ZeiteinheitIndex, notify);
+    for (int i = 0; i < 5; ++i) {
+        QFont f = optZeit[std::size_t(i)]->font();
+        f.setBold(i == Index);
+        optZeit[std::size_t(i)]->setFont(f);
+    }
+    // The data editor's grid shows the converted times once that editor
+    // exists; until then no window holds them.
+}
+
+// ---- order box --------------------------------------------------------------------------------
+
+void frmKinModel::txtOrdnung_Change()
+{
+    // A pasted comma counts as the decimal sign here.
+    QString text = txtOrdnung->text();
+    text.replace(',', '.');
+    app().declare().Ordnung = ToSingle(ReadNumber(text));
+}
+
+void frmKinModel::txtOrdnung_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii != 3 && KeyAscii != 22 && !NumKeyFilter(KeyAscii))
+        KeyAscii = 0;
+    // Every key selects model 20 again, which applies its defaults afresh.
+    if (optTyp[0]->isChecked())
+        optTyp_Click(0);
+    else
+        optTyp[0]->setChecked(true);
+}
+
+bool frmKinModel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtOrdnung && event->type() == QEvent::KeyPress) {
+        const int key = KeyAsciiOf(static_cast<QKeyEvent*>(event));
+        if (key >= 0) {
+            int handled = key;
+            txtOrdnung_KeyPress(handled);
+            return FinishKeyPress(txtOrdnung, key, handled);
+        }
+    }
+    return KinWidget::eventFilter(watched, event);
+}
+
+void frmKinModel::cmdShowMatrix_Click() { app().show<frmmatrix>(); }
+
+} // namespace kinhom

@@ -1,0 +1,510 @@
+#include "ui/kinetics/frmpreparetimediagram.h"
+
+#include <cmath>
+#include <exception>
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/kinetics/simulation.h"
+#include "core/shell/numtext.h"
+#include "core/shell/utilities.h"
+#include "ui/kinetics/frmsimtabelle.h"
+#include "ui/kinetics/inputkeys.h"
+#include "ui/kinetics/simchart.h"
+#include "ui/shell/application.h"
+
+namespace kinhom {
+
+namespace {
+
+const char* const kExecutionNotPossible = "Execution not possible";
+
+// A value that no simulation can start from: zero, negative, or not finite
+// after its conversion to the type it is kept in.
+bool NotPositive(double v) { return !(v > 0) || !std::isfinite(v); }
+
+// The busy cursor around a calculation, also when it ends by an exception.
+struct BusyCursor {
+    BusyCursor() { app().HourglassOn(); }
+    ~BusyCursor() { app().HourglassOff(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Sets a flag of the shared state for the duration of a call.
+struct FlagDuring {
+    bool& flag;
+    explicit FlagDuring(bool& f) : flag(f) { flag = true; }
+    ~FlagDuring() { flag = false; }
+    FlagDuring(const FlagDuring&) = delete;
+    FlagDuring& operator=(const FlagDuring&) = delete;
+};
+
+} // namespace
+
+frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(parent)
+{
+    setObjectName("frmPrepareTimeDiagram");
+    setWindowTitle("Diagram: Concentration vs. Time");
+
+    auto label = [this](const char* name, const QString& text, int index = -1) {
+        auto* l = new QLabel(text, this);
+        NameControl(l, name, index);
+        return l;
+    };
+    auto box = [this](int index) {
+        auto* e = new QLineEdit(this);
+        NameControl(e, "Inp", index);
+        e->setFixedWidth(96);
+        e->installEventFilter(this);
+        SelectAllOnFocus(e);
+        connect(e, &QLineEdit::textChanged, this, [this, index] { Inp_Change(index); });
+        Inp[std::size_t(index)] = e;
+        return e;
+    };
+
+    Label7 = label("Label7", QString());
+    QFont bold = Label7->font();
+    bold.setBold(true);
+    Label7->setFont(bold);
+
+    // Start concentrations.
+    Rahmen4 = new QGroupBox("Specification of initial ", this);
+    Rahmen4->setObjectName("Rahmen4");
+    Label1 = label("Label1", " conc.  [c(i)(0)] = mol/l");
+    auto* conc = new QGridLayout(Rahmen4);
+    conc->addWidget(Label1, 0, 0, 1, 3);
+    const char* species[] = {"A", "B", "C", "P", "Q"};
+    for (int i = 0; i < 5; ++i) {
+        lblStoff[std::size_t(i)] = label("lblStoff", species[i], i);
+        lblStoff[std::size_t(i)]->setFont(bold);
+        conc->addWidget(lblStoff[std::size_t(i)], i + 1, 0, Qt::AlignRight);
+        conc->addWidget(box(i), i + 1, 1);
+    }
+    conc->setColumnStretch(2, 1);
+    conc->setRowStretch(6, 1);
+
+    // Boxes that only the shared layout of the input windows has.
+    for (int i : {5, 6, 7, 8, 9, 13})
+        box(i)->hide();
+    for (int i = 5; i <= 9; ++i) {
+        lblStoff[std::size_t(i)] = label("lblStoff", species[i - 5], i);
+        lblStoff[std::size_t(i)]->hide();
+    }
+
+    // Rate constants.
+    Rahmen5 = new QGroupBox("Specification of the rate constant(s)", this);
+    Rahmen5->setObjectName("Rahmen5");
+    auto* rates = new QGridLayout(Rahmen5);
+    const char* captions[] = {"k1/", "k2/", "k3/"};
+    QLabel** units[] = {&unit1, &unit2, &unit3};
+    for (int j = 0; j < 3; ++j) {
+        Bz[std::size_t(5 + j)] = label("Bz", captions[j], 5 + j);
+        *units[j] = label(QString("unit%1").arg(j + 1).toLatin1().constData(), "(1/s)");
+        rates->addWidget(Bz[std::size_t(5 + j)], j, 0, Qt::AlignRight);
+        rates->addWidget(box(10 + j), j, 1);
+        rates->addWidget(*units[j], j, 2);
+    }
+    lblMichaelisK = label("lblMichaelisK", "Michaelis constant");
+    lblMichaelisK->setVisible(false);
+    rates->addWidget(lblMichaelisK, 3, 0, 1, 3);
+    rates->setColumnStretch(2, 1);
+    rates->setRowStretch(4, 1);
+
+    // End time.
+    Rahmen6 = new QGroupBox("Time Axis", this);
+    Rahmen6->setObjectName("Rahmen6");
+    auto* time = new QHBoxLayout(Rahmen6);
+    Bz8 = label("Bz", "t(max)/", 8);
+    unit4 = label("unit4", "s");
+    time->addWidget(Bz8);
+    time->addWidget(box(14));
+    time->addWidget(unit4);
+    time->addStretch(1);
+
+    // The Michaelis-Menten panel of the enzyme model.
+    auto* mm = new QFrame(this);
+    mm->setObjectName("fraMichaelis");
+    mm->setFrameShape(QFrame::StyledPanel);
+    fraMichaelis = mm;
+    cmdMMdiagram = new QPushButton("Diagram  r(P)_=_Fu(S(0)) ", mm);
+    cmdMMdiagram->setObjectName("cmdMMdiagram");
+    cmdMMdiagram->setToolTip("...dependence of the the rate of reaction on the substrate concentration ");
+    cmdMichaelisListe = new QPushButton("Table", mm);
+    cmdMichaelisListe->setObjectName("cmdMichaelisListe");
+    lblS0max = new QLabel("S(0),max/(mol/l) =", mm);
+    lblS0max->setObjectName("lblS0max");
+    txtS0max = new QLineEdit(mm);
+    txtS0max->setObjectName("txtS0max");
+    txtS0max->setFixedWidth(80);
+    chkNormiert = new QCheckBox("x-axis normalized", mm);
+    chkNormiert->setObjectName("chkNormiert");
+    chkNormiert->setToolTip(" equation r(P)/r(P),max = Fu(S(0)) ");
+    auto* mmLayout = new QGridLayout(mm);
+    mmLayout->addWidget(cmdMMdiagram, 0, 0);
+    mmLayout->addWidget(cmdMichaelisListe, 0, 1);
+    mmLayout->addWidget(chkNormiert, 0, 2, 1, 2);
+    mmLayout->addWidget(lblS0max, 1, 0, Qt::AlignRight);
+    mmLayout->addWidget(txtS0max, 1, 1);
+    mmLayout->setColumnStretch(3, 1);
+    mm->setVisible(false);
+    connect(cmdMMdiagram, &QPushButton::clicked, this, [this] { cmdMMdiagram_Click(); });
+    connect(cmdMichaelisListe, &QPushButton::clicked, this, [this] { cmdMichaelisListe_Click(); });
+    connect(chkNormiert, &QCheckBox::toggled, this, [this] { chkNormiert_Click(); });
+    connect(txtS0max, &QLineEdit::textChanged, this, [this] { txtS0max_Change(); });
+
+    // The commands.
+    cmdDrawctDiagram = new QPushButton("Draw", this);
+    cmdDrawctDiagram->setObjectName("cmdDrawctDiagram");
+    cmdListe = new QPushButton("Table", this);
+    cmdListe->setObjectName("cmdListe");
+    chkDelDiagram = new QCheckBox("delete old curves", this);
+    chkDelDiagram->setObjectName("chkDelDiagram");
+    chkDelDiagram->setChecked(true);
+    chkMitPunkten = new QCheckBox("with exper. points", this);
+    chkMitPunkten->setObjectName("chkMitPunkten");
+    cmdClose = new QPushButton("Close <Esc>", this);
+    cmdClose->setObjectName("cmdClose");
+    for (QPushButton* b : {cmdMMdiagram, cmdMichaelisListe, cmdDrawctDiagram, cmdListe, cmdClose})
+        b->setAutoDefault(true); // Enter presses the button that has the focus
+    connect(cmdDrawctDiagram, &QPushButton::clicked, this, [this] { cmdDrawctDiagram_Click(); });
+    connect(cmdListe, &QPushButton::clicked, this, [this] { cmdListe_Click(); });
+    connect(chkDelDiagram, &QCheckBox::toggled, this, [this] { chkDelDiagram_Click(); });
+    connect(chkMitPunkten, &QCheckBox::toggled, this, [this] { chkMitPunkten_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+
+    // The extent-of-reaction controls of the shared layout (reactor windows only).
+    auto* ksi = new QFrame(this);
+    ksi->setObjectName("fraKsi");
+    ksi->hide();
+    fraKsi = ksi;
+    cmdShowKsi = new QPushButton(this);
+    cmdShowKsi->setObjectName("cmdShowKsi");
+    cmdShowKsi->hide();
+    lblTextKsi_1 = label("lblTextKsi_1", QString());
+    lblTextKsi_1->hide();
+    lblTextKsi_2 = label("lblTextKsi_2", QString());
+    lblTextKsi_2->hide();
+
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(cmdDrawctDiagram);
+    commands->addWidget(cmdListe);
+    commands->addSpacing(6);
+    commands->addWidget(chkDelDiagram);
+    commands->addWidget(chkMitPunkten);
+    commands->addStretch(1);
+    commands->addWidget(cmdClose);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Rahmen5, 1);
+    right->addWidget(Rahmen6);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(Rahmen4, 1);
+    middle->addLayout(right, 1);
+    middle->addLayout(commands);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addWidget(Label7);
+    layout->addLayout(middle, 1);
+    layout->addWidget(fraMichaelis);
+}
+
+// ---- load and activation ----------------------------------------------------------------------
+
+void frmPrepareTimeDiagram::Form_Load()
+{
+    App& a = app();
+    Declare& d = a.declare();
+    if (QWidget* f = frame())
+        f->resize(f->sizeHint());
+    Move(60, 0);
+    cmdDrawctDiagram->setDefault(true);
+    d.MitPunkten = chkMitPunkten->isChecked();
+    chkMitPunkten->setEnabled(!d.RateDiagramm);
+
+    // The activation handler runs whenever this window becomes the active one.
+    if (QMdiArea* area = a.mdiArea())
+        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+            if (w && w == subWindow())
+                Form_Activate();
+        });
+}
+
+void frmPrepareTimeDiagram::Form_Activate()
+{
+    App& a = app();
+    Declare& d = a.declare();
+
+    a.SetUnitLabels();
+    d.MMDiagramm = false;
+    fraMichaelis->setVisible(d.ModellNr == 10);
+    chkDelDiagram->setEnabled(d.KurvenAnzahl != 0 && ChartWindowLoaded());
+    chkDelDiagram->setChecked(d.AlteKurvenLoeschen);
+    chkNormiert->setChecked(d.MMNormiert);
+    if (d.ModellNr == 20)
+        Label7->setText("kinet. model:  " + QString::fromStdString(d.ModellNamen[20]) + " (n = " +
+                        QString::fromStdString(FormatPatternSingle(d.Ordnung, "0.00")) + ")");
+
+    if (d.RateDiagramm) {
+        d.MitPunkten = false;
+        chkMitPunkten->setChecked(false);
+        setWindowTitle("Diagram/Table Reaction Rate vs. Time");
+        cmdDrawctDiagram->setText("Draw r-t diagram");
+        cmdDrawctDiagram->setToolTip("...rate of reaction(s) vs. time ");
+        cmdListe->setToolTip(" time | rate of reaction(s) ");
+    } else {
+        setWindowTitle("Diagram/Table Concentration vs. Time");
+        cmdDrawctDiagram->setText("Draw c-t diagram");
+        cmdDrawctDiagram->setToolTip("...concentration(s) vs. time ");
+        cmdListe->setToolTip(" time | concentration(s) ");
+        // Measured points can be shown for a species of the model that has data.
+        bool withData = false;
+        for (int i = 1; i <= 5; ++i)
+            if (d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1' &&
+                d.DatenVorhanden[i])
+                withData = true;
+        chkMitPunkten->setEnabled(withData);
+    }
+    txtS0max->setText(QString::fromStdString(StrSingle(d.S0max)));
+}
+
+// ---- input boxes ------------------------------------------------------------------------------
+
+void frmPrepareTimeDiagram::Inp_Change(int Index)
+{
+    if (Index < 10 || Index > 12)
+        return;
+    // The Michaelis constant of the enzyme model from k>, k< and k3.
+    const double k1 = ReadNumber(Inp[10]->text());
+    if (!(k1 > 0))
+        return;
+    const float km = ToSingle((ReadNumber(Inp[11]->text()) + ReadNumber(Inp[12]->text())) / k1);
+    app().declare().MichaelisKonstante = km;
+    lblMichaelisK->setText("Michaelis constant KM = (k< + k3) / k> =" + QString::fromStdString(StrSingle(km)) +
+                           "\n" + "(real range KM = 1E-2...1E-5)");
+}
+
+void frmPrepareTimeDiagram::Inp_KeyPress(int Index, int& KeyAscii)
+{
+    if (KeyAscii == 3 || KeyAscii == 22)
+        return;
+    if (!NumKeyFilter(KeyAscii)) {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii != 13)
+        return;
+    // Enter goes on to the box of the next index (after the last, to the
+    // box of B), when that box can take the focus; otherwise it stays.
+    KeyAscii = 0;
+    int next = Index + 1;
+    if (next == 15)
+        next = 1;
+    if (next < 0 || next >= int(Inp.size()))
+        return;
+    QLineEdit* target = Inp[std::size_t(next)];
+    if (target && target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::TabFocusReason);
+}
+
+bool frmPrepareTimeDiagram::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+        for (int i = 0; i < int(Inp.size()); ++i)
+            if (Inp[std::size_t(i)] && watched == Inp[std::size_t(i)]) {
+                const int key = KeyAsciiOf(static_cast<QKeyEvent*>(event));
+                if (key < 0)
+                    break;
+                int handled = key;
+                Inp_KeyPress(i, handled);
+                return FinishKeyPress(Inp[std::size_t(i)], key, handled);
+            }
+    return ModellInputForm::eventFilter(watched, event);
+}
+
+void frmPrepareTimeDiagram::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        cmdClose->click();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Draw is the default button.
+        if (cmdDrawctDiagram->isEnabled())
+            cmdDrawctDiagram->click();
+        return;
+    default:
+        ModellInputForm::keyPressEvent(event);
+    }
+}
+
+bool frmPrepareTimeDiagram::event(QEvent* event)
+{
+    const bool done = ModellInputForm::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        if (QWidget* f = frame(); f && f != this) {
+            const QSize need = f->sizeHint();
+            if (need.width() > f->width() || need.height() > f->height())
+                f->resize(std::max(need.width(), f->width()), std::max(need.height(), f->height()));
+        }
+    return done;
+}
+
+// ---- check boxes ------------------------------------------------------------------------------
+
+void frmPrepareTimeDiagram::chkDelDiagram_Click() { app().declare().AlteKurvenLoeschen = chkDelDiagram->isChecked(); }
+
+void frmPrepareTimeDiagram::chkMitPunkten_Click() { app().declare().MitPunkten = chkMitPunkten->isChecked(); }
+
+void frmPrepareTimeDiagram::chkNormiert_Click()
+{
+    const bool normalised = chkNormiert->isChecked();
+    txtS0max->setEnabled(!normalised);
+    lblS0max->setEnabled(!normalised);
+    chkNormiert->setToolTip(normalised ? " normalized equation r(P)/r(P),max = Fu(S(0)/KM) "
+                                       : " equation r(P)/r(P),max = Fu(S(0)) ");
+}
+
+void frmPrepareTimeDiagram::txtS0max_Change()
+{
+    app().declare().S0max = ToSingle(ReadNumber(txtS0max->text()));
+}
+
+// ---- validation -------------------------------------------------------------------------------
+
+QString frmPrepareTimeDiagram::ReadAndCheckInputs(bool forTable)
+{
+    Declare& d = app().declare();
+    for (int i = 1; i <= 5; ++i)
+        d.c0[std::size_t(i)] = ReadNumber(Inp[std::size_t(i - 1)]->text());
+    for (int j = 1; j <= 3; ++j)
+        d.k[std::size_t(j)] = ReadNumber(Inp[std::size_t(9 + j)]->text());
+    d.tEnde = ToSingle(ReadNumber(Inp[14]->text()));
+    d.SimAnzahl = kSimIntervals;
+
+    const QString nl = QString::fromStdString(d.CRLF.empty() ? std::string("\r\n") : d.CRLF);
+    const int model = d.ModellNr;
+    QString faults;
+    auto fault = [&](const char* line) { faults += QString::fromLatin1(line) + nl; };
+
+    if (NotPositive(d.c0[1]))
+        fault("- not yet given an initial concentration c(A)(0)");
+    if (!Inp[1]->isHidden() && NotPositive(d.c0[2]))
+        fault(model == 10 ? "- not yet given an initial concentration c(S)(0)"
+                          : "- not yet given an initial concentration c(B)(0)");
+    if ((model == 5 || model == 16) && NotPositive(d.c0[4]))
+        fault(forTable ? "- for autocatalysis a (very small) initial value of c(P)(0) must be given, otherwise the "
+                         "reaction can not start"
+                       : "- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
+    if (d.DiagrammTyp == 20 && (d.Ordnung < 0 || !std::isfinite(d.Ordnung)))
+        fault("- allowed only n > 0");
+    if (NotPositive(d.tEnde))
+        fault("- specification of time not in order");
+    if (NotPositive(d.k[1]))
+        fault("- the rate constant has to be k1 > 0");
+    // In the simulation Draw accepts k2 = 0 (the second step then stands still).
+    if (!Inp[11]->isHidden() && (forTable || d.Arbeitsmodus == 1) && NotPositive(d.k[2]))
+        fault("- the rate constant has to be k2 > 0");
+    if (!Inp[12]->isHidden() && NotPositive(d.k[3]))
+        fault("- the rate constant has to be k3 > 0");
+    return faults;
+}
+
+bool frmPrepareTimeDiagram::refuse(const QString& faults)
+{
+    if (faults.isEmpty())
+        return false;
+    app().services().msgBox(faults, MsgButtons::OK, MsgIcon::Critical, kExecutionNotPossible);
+    return true;
+}
+
+void frmPrepareTimeDiagram::showFailure(const QString& description)
+{
+    app().services().msgBox(description, MsgButtons::OK, MsgIcon::Critical, kExecutionNotPossible);
+}
+
+// ---- Draw and Table ---------------------------------------------------------------------------
+
+void frmPrepareTimeDiagram::cmdDrawctDiagram_Click()
+{
+    if (refuse(ReadAndCheckInputs(false)))
+        return;
+    App& a = app();
+    Declare& d = a.declare();
+    try {
+        SimulationsErgebnis result;
+        {
+            BusyCursor busy;
+            result = calc_diagram_function(d, d.ModellNr);
+        }
+        if (result.failed) {
+            // Nothing is drawn; an open chart keeps its curves.
+            showFailure(QString::fromStdString(result.Fehlertext));
+            return;
+        }
+        DrawSimulationChart(d.AlteKurvenLoeschen);
+    } catch (const std::exception& e) {
+        showFailure(QString::fromStdString(e.what()));
+    }
+}
+
+void frmPrepareTimeDiagram::cmdListe_Click()
+{
+    if (refuse(ReadAndCheckInputs(true)))
+        return;
+    App& a = app();
+    Declare& d = a.declare();
+    try {
+        SimulationsErgebnis result;
+        {
+            BusyCursor busy;
+            // Fresh, cleared courses: columns of species the model does not
+            // compute read 0.
+            const std::size_t rows = std::size_t(d.SimAnzahl) + 3;
+            for (auto* v : {&d.SimT, &d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP, &d.SimCQ})
+                v->assign(rows, 0.0);
+            for (auto* v : {&d.SimRA, &d.SimRB, &d.SimRC, &d.SimRP, &d.SimRQ})
+                v->assign(rows, 0.0f);
+            result = calc_diagram_function(d, d.ModellNr);
+        }
+        if (result.failed) {
+            showFailure(QString::fromStdString(result.Fehlertext));
+            return;
+        }
+        a.get<frmSimTabelle>().ShowModal();
+    } catch (const std::exception& e) {
+        showFailure(QString::fromStdString(e.what()));
+    }
+}
+
+void frmPrepareTimeDiagram::cmdMMdiagram_Click()
+{
+    Declare& d = app().declare();
+    FlagDuring mm(d.MMDiagramm);
+    d.MMNormiert = chkNormiert->isChecked();
+    cmdDrawctDiagram_Click();
+}
+
+void frmPrepareTimeDiagram::cmdMichaelisListe_Click()
+{
+    FlagDuring mm(app().declare().MMDiagramm);
+    cmdListe_Click();
+}
+
+void frmPrepareTimeDiagram::cmdClose_Click() { Unload(); }
+
+} // namespace kinhom
