@@ -20,6 +20,8 @@
 #include "core/shell/projectfile.h"
 #include "ui/shell/application.h"
 #include "ui/shell/fileactions.h"
+#include "ui/kinetics/frmkinmodel.h"
+#include "ui/kinetics/frmpreparetimediagram.h"
 #include "ui/shell/frmcmndlg.h"
 #include "ui/shell/frmcommentinput.h"
 #include "ui/shell/mdikin.h"
@@ -541,6 +543,26 @@ private slots:
         QCOMPARE(rec().messages.back().title, QString("Loaded..."));
         QCOMPARE(rec().lastMessage(), QString("... data file: series.KV3\r\n\r\n(Look at \"Data / View/Edit exper. data\")"));
         QVERIFY(app().mainWindow().mnuEdit->isEnabled());
+    }
+
+    void loadProjectShowsItsRateConstantsInTheSetUpWindow()
+    {
+        // the real hooks of the main window: the model window is reopened for the
+        // project's model and the set-up window shows the project's constants
+        writeFile(dir / "p" / "proj.KC3", "d\r\nproject\r\n\r\n6\r\n0.7,0.02,0\r\n0\r\n0\r\n0\r\n0\r\n"
+                                          "0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        app().declare().ModellNr = 2;
+        auto* setUp = &app().show<frmPrepareTimeDiagram>();
+        d().ProjektPfad = (dir / "p").string();
+        chooseInOpenDialog("proj.KC3");
+        mnuLoadProject_Click();
+        QVERIFY(app().isLoaded<frmKinModel>());
+        QCOMPARE(d().ModellNr, std::int16_t(6));
+        QCOMPARE(d().k[1], 0.7);
+        QCOMPARE(d().k[2], 0.02);
+        QCOMPARE(setUp->Inp[10]->text(), QString(" 0.7"));
+        QCOMPARE(setUp->Inp[11]->text(), QString(" 0.02"));
+        QVERIFY(setUp->Label7->text().contains("A => C => P"));
     }
 
     void loadProjectWithoutOrWithMissingDataFile()

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -25,9 +26,11 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "core/shell/numtext.h"
 #include "core/shell/protname.h"
 #include "core/shell/startup.h"
 #include "ui/shell/application.h"
+#include "ui/shell/fileactions.h"
 #include "ui/shell/frmoption.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
@@ -104,6 +107,22 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
     resize(1200, 850);
 
     OpenModelWindow = [] { app().show<frmKinModel>(); };
+
+    // Loading a project or the last session reopens the model window, which
+    // applies the loaded model afresh, and then shows the project's rate
+    // constants in the input window that the model window relabelled.
+    fileActionHooks().reopenModelWindow = [] {
+        app().unload<frmKinModel>();
+        app().show<frmKinModel>();
+    };
+    fileActionHooks().showRateConstants = [] {
+        ModellInputForm* f = frmKinModel::FirstInputWindow();
+        if (!f) return;
+        const Declare& d = app().declare();
+        for (int i = 0; i < 3; ++i)
+            if (QLineEdit* box = f->Inp[static_cast<std::size_t>(10 + i)])
+                box->setText(QString::fromStdString(StrSingle(static_cast<float>(d.k[static_cast<std::size_t>(i + 1)]))));
+    };
 }
 
 MDIKIN::~MDIKIN() = default;
