@@ -1,0 +1,733 @@
+#include "core/chart/chartlayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kinhom {
+
+namespace {
+
+constexpr double kPad = 6;       // distance of elements from the chart's inner edge
+constexpr double kGap = 4;       // between neighbouring elements
+constexpr double kTick = 5;      // length of a tick with a number
+constexpr double kTextPad = 4;   // inside header, footer and legend frames
+constexpr double kLabelPad = 3;  // inside label frames
+constexpr double kSampleW = 30;  // legend line sample
+
+double BorderInset(const BorderFormat& b)
+{
+    if (b.Type() == BorderType::None) return 0;
+    const double w = std::clamp(b.Width(), 1, 50);
+    return b.Type() == BorderType::Etched ? 2 * w : w;
+}
+
+TextSize Measure(const TextMeasurer& m, std::string_view line, const FontSpec& f)
+{
+    TextSize t = m ? m(line, f) : EstimateTextSize(line, f);
+    if (!(t.width >= 0) || !std::isfinite(t.width)) t.width = 0;
+    if (!(t.height >= 0) || !std::isfinite(t.height)) t.height = 0;
+    return t;
+}
+
+double LineHeight(const TextMeasurer& m, const FontSpec& f) { return Measure(m, "Ag", f).height; }
+
+// A text block with its lines measured; pad and inset are added around the text.
+TextBlock MakeBlock(const std::string& text, const FontSpec& font, int rotation, int adjust, double pad, double inset,
+                    const TextMeasurer& m)
+{
+    TextBlock b;
+    b.lines = SplitLines(text);
+    b.rotation = (rotation == Rotation::Up || rotation == Rotation::Down) ? rotation : Rotation::Horizontal;
+    b.adjust = adjust;
+    b.lineHeight = LineHeight(m, font);
+    for (const auto& l : b.lines) b.textWidth = std::max(b.textWidth, Measure(m, l, font).width);
+    b.textHeight = b.lineHeight * static_cast<double>(b.lines.size());
+    const double w = b.textWidth + 2 * (pad + inset);
+    const double h = b.textHeight + 2 * (pad + inset);
+    if (b.rotation == Rotation::Horizontal) {
+        b.box.w = w;
+        b.box.h = h;
+    } else {
+        b.box.w = h;
+        b.box.h = w;
+    }
+    return b;
+}
+
+// Liang-Barsky clipping of a segment to a window, in data coordinates.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xlo, double xhi, double ylo, double yhi,
+                 bool& cut1, bool& cut2)
+{
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    if (!std::isfinite(dx) || !std::isfinite(dy)) return false;
+    double t0 = 0, t1 = 1;
+    auto edge = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double r = q / p;
+        if (p < 0) {
+            if (r > t1) return false;
+            if (r > t0) t0 = r;
+        } else {
+            if (r < t0) return false;
+            if (r < t1) t1 = r;
+        }
+        return true;
+    };
+    if (!edge(-dx, x1 - xlo) || !edge(dx, xhi - x1) || !edge(-dy, y1 - ylo) || !edge(dy, yhi - y1)) return false;
+    cut1 = t0 > 0;
+    cut2 = t1 < 1;
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    const double bx = x1 + t1 * dx, by = y1 + t1 * dy;
+    x1 = std::clamp(ax, xlo, xhi);
+    y1 = std::clamp(ay, ylo, yhi);
+    x2 = std::clamp(bx, xlo, xhi);
+    y2 = std::clamp(by, ylo, yhi);
+    return true;
+}
+
+// Keeps every k-th number so that neighbouring numbers do not touch.
+void ThinNumbers(std::vector<AxisNumber>& nums, bool vertical)
+{
+    const std::size_t n = nums.size();
+    if (n < 2) return;
+    auto touches = [vertical](const RectF& a, const RectF& b) {
+        if (vertical) {
+            const double top = std::min(a.y, b.y), bottom = std::max(a.bottom(), b.bottom());
+            return bottom - top < a.h + b.h + 2;
+        }
+        const double left = std::min(a.x, b.x), right = std::max(a.right(), b.right());
+        return right - left < a.w + b.w + 6;
+    };
+    for (std::size_t k = 1; k < n; ++k) {
+        // Start at a number that is 0 when there is one, so that 0 stays numbered.
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < n; ++i)
+            if (nums[i].value == 0) start = i % k;
+        bool ok = true;
+        std::size_t prev = n;
+        for (std::size_t i = start; i < n; i += k) {
+            if (prev != n && touches(nums[prev].rect, nums[i].rect)) {
+                ok = false;
+                break;
+            }
+            prev = i;
+        }
+        if (ok) {
+            if (k > 1) {
+                std::vector<AxisNumber> kept;
+                for (std::size_t i = start; i < n; i += k) kept.push_back(nums[i]);
+                nums.swap(kept);
+            }
+            return;
+        }
+    }
+    nums.resize(1);
+}
+
+double SegmentDistance(const PointF& p, const PointF& a, const PointF& b)
+{
+    const double vx = b.x - a.x, vy = b.y - a.y;
+    const double len2 = vx * vx + vy * vy;
+    double t = len2 > 0 ? ((p.x - a.x) * vx + (p.y - a.y) * vy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double dx = a.x + t * vx - p.x, dy = a.y + t * vy - p.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+bool LineDrawn(int pattern) { return pattern != LinePattern::None; }
+bool SymbolDrawn(int shape) { return shape >= SymbolShape::Dot && shape <= SymbolShape::Square; }
+
+} // namespace
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::string cur;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            cur += c;
+        }
+    }
+    lines.push_back(cur);
+    // trailing empty lines add nothing to a text block
+    while (lines.size() > 1 && lines.back().find_first_not_of(' ') == std::string::npos) lines.pop_back();
+    return lines;
+}
+
+bool HasVisibleText(std::string_view text) { return text.find_first_not_of(" \t\r\n") != std::string_view::npos; }
+
+TextSize EstimateTextSize(std::string_view line, const FontSpec& font)
+{
+    const double px = std::clamp(static_cast<double>(font.Size), 1.0, 500.0) * 96.0 / 72.0;
+    std::size_t chars = 0;
+    for (unsigned char c : line)
+        if ((c & 0xC0) != 0x80) ++chars;
+    return {static_cast<double>(chars) * px * (font.Bold ? 0.66 : 0.6), std::ceil(px * 1.2)};
+}
+
+bool ChartLayout::toPixel(double x, double y, PointF& p) const
+{
+    if (!hasPlot()) return false;
+    const double fx = axes[0].scale.fraction(x);
+    const double fy = axes[1].scale.fraction(y);
+    if (!std::isfinite(fx) || !std::isfinite(fy)) return false;
+    p.x = plot.x + fx * plot.w;
+    p.y = plot.bottom() - fy * plot.h;
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool ChartLayout::toData(double px, double py, double& x, double& y) const
+{
+    if (!hasPlot()) return false;
+    x = axes[0].scale.valueAt((px - plot.x) / plot.w);
+    y = axes[1].scale.valueAt((plot.bottom() - py) / plot.h);
+    return true;
+}
+
+ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, const TextMeasurer& m)
+{
+    ChartLayout L;
+    const double W = std::isfinite(width) ? std::max(0.0, width) : 0;
+    const double H = std::isfinite(height) ? std::max(0.0, height) : 0;
+    L.width = W;
+    L.height = H;
+    const double bi = BorderInset(chart.Border());
+    L.inner = {bi, bi, std::max(0.0, W - 2 * bi), std::max(0.0, H - 2 * bi)};
+    const RectF& in = L.inner;
+
+    // ---- header and footer ------------------------------------------------
+    auto placeTitle = [&](const TitleBox& t, TextBlock& b, bool top) {
+        if (!t.IsShowing() || !HasVisibleText(t.Text())) return;
+        b = MakeBlock(t.Text(), t.Font(), Rotation::Horizontal, t.Adjust(), kTextPad, BorderInset(t.Border()), m);
+        b.shown = true;
+        const LocationFormat& loc = t.Location();
+        if (!loc.StoredWidth().isAuto) b.box.w = std::max(0, loc.StoredWidth().value);
+        if (!loc.StoredHeight().isAuto) b.box.h = std::max(0, loc.StoredHeight().value);
+        b.box.x = loc.StoredLeft().isAuto ? (W - b.box.w) / 2 : loc.StoredLeft().value;
+        b.box.y = loc.StoredTop().isAuto ? (top ? in.y + kPad : in.bottom() - kPad - b.box.h) : loc.StoredTop().value;
+    };
+    placeTitle(chart.Header(), L.header, true);
+    placeTitle(chart.Footer(), L.footer, false);
+
+    // ---- legend -------------------------------------------------------------
+    const LegendBox& lg = chart.Legend();
+    if (lg.IsShowing()) {
+        std::vector<LegendEntry> entries;
+        double maxSymbol = 0;
+        for (int g = 1; g <= 2; ++g) {
+            const ChartGroup& grp = chart.ChartGroups(g);
+            const ChartData& d = grp.Data();
+            for (int s = 1; s <= d.NumSeries(); ++s) {
+                if (d.Display(s) != DisplayState::Shown) continue;
+                const std::string& text = grp.SeriesLabels().Item(s);
+                if (!HasVisibleText(text)) continue;
+                LegendEntry e;
+                e.group = g;
+                e.series = s;
+                e.label = text;
+                entries.push_back(e);
+                const SymbolFormat& sym = grp.Styles(s).SymbolStyle();
+                if (SymbolDrawn(sym.Shape())) maxSymbol = std::max(maxSymbol, std::clamp(sym.Size(), 3, 60) * 1.0);
+            }
+        }
+        if (!entries.empty()) {
+            LegendLayout& ll = L.legend;
+            ll.shown = true;
+            ll.lineHeight = LineHeight(m, lg.Font());
+            const double rowH = std::max(ll.lineHeight, maxSymbol + 2);
+            const double inset = BorderInset(lg.Border()) + 6;
+            double titleW = 0, titleH = 0;
+            if (HasVisibleText(lg.Text())) {
+                ll.title = MakeBlock(lg.Text(), lg.Font(), Rotation::Horizontal, Adjust::Center, 0, 0, m);
+                ll.title.shown = true;
+                titleW = ll.title.box.w;
+                titleH = ll.title.box.h + kGap;
+            }
+            // entry positions relative to the content's top left
+            double contentW = titleW, contentH = titleH;
+            if (lg.Orientation() == Orientation::Horizontal) {
+                const double maxRow = std::max(120.0, in.w - 2 * kPad - 2 * inset);
+                double x = 0, y = titleH, rowW = 0;
+                for (auto& e : entries) {
+                    const double tw = Measure(m, e.label, lg.Font()).width;
+                    const double iw = kSampleW + 6 + tw;
+                    if (x > 0 && x + iw > maxRow) {
+                        x = 0;
+                        y += rowH + 2;
+                    }
+                    e.row = {x, y, iw, rowH};
+                    x += iw + 14;
+                    rowW = std::max(rowW, e.row.right());
+                    contentH = std::max(contentH, y + rowH);
+                }
+                contentW = std::max(contentW, rowW);
+            } else {
+                double y = titleH;
+                for (auto& e : entries) {
+                    const double tw = Measure(m, e.label, lg.Font()).width;
+                    e.row = {0, y, kSampleW + 6 + tw, rowH};
+                    y += rowH + 2;
+                    contentW = std::max(contentW, e.row.w);
+                }
+                contentH = y - 2;
+            }
+            ll.box.w = contentW + 2 * inset;
+            ll.box.h = contentH + 2 * inset;
+            const LocationFormat& loc = lg.Location();
+            if (!loc.StoredWidth().isAuto) ll.box.w = std::max(0, loc.StoredWidth().value);
+            if (!loc.StoredHeight().isAuto) ll.box.h = std::max(0, loc.StoredHeight().value);
+            ll.box.x = loc.StoredLeft().isAuto ? in.right() - kPad - ll.box.w : loc.StoredLeft().value;
+            ll.box.y = loc.StoredTop().isAuto ? in.y + (in.h - ll.box.h) / 2 : loc.StoredTop().value;
+            const double ox = ll.box.x + inset, oy = ll.box.y + inset;
+            if (ll.title.shown) {
+                ll.title.box.x = ox + (contentW - ll.title.box.w) / 2;
+                ll.title.box.y = oy;
+            }
+            for (auto& e : entries) {
+                e.row.x += ox;
+                e.row.y += oy;
+                e.sample = {e.row.x, e.row.y, kSampleW, e.row.h};
+                e.text = {e.row.x + kSampleW + 6, e.row.y, e.row.w - kSampleW - 6, e.row.h};
+            }
+            ll.entries = std::move(entries);
+        }
+    }
+
+    // ---- chart area ---------------------------------------------------------------
+    {
+        double top = in.y + kPad, bottom = in.bottom() - kPad, left = in.x + kPad, right = in.right() - kPad;
+        if (L.header.shown && L.header.box.y + L.header.box.h / 2 < H / 2)
+            top = std::max(top, L.header.box.bottom() + kGap);
+        if (L.footer.shown && L.footer.box.y + L.footer.box.h / 2 > H / 2)
+            bottom = std::min(bottom, L.footer.box.y - kGap);
+        if (L.legend.shown && lg.Location().StoredLeft().isAuto) right = std::min(right, L.legend.box.x - kPad);
+        const LocationFormat& loc = chart.ChartArea().Location();
+        RectF a{left, top, right - left, bottom - top};
+        if (!loc.StoredLeft().isAuto) a.x = loc.StoredLeft().value;
+        if (!loc.StoredTop().isAuto) a.y = loc.StoredTop().value;
+        if (!loc.StoredWidth().isAuto) a.w = loc.StoredWidth().value;
+        if (!loc.StoredHeight().isAuto) a.h = loc.StoredHeight().value;
+        a.w = std::max(0.0, a.w);
+        a.h = std::max(0.0, a.h);
+        L.chartArea = a;
+    }
+    const RectF& area = L.chartArea;
+
+    // ---- axes: numbers and titles measured -------------------------------------------
+    const ChartAreaBox& ca = chart.ChartArea();
+    struct AxisText {
+        double maxW = 0, maxH = 0;
+        std::vector<std::pair<double, double>> sizes; // w, h of each number's box
+    } text[3];
+    for (int i = 0; i < 3; ++i) {
+        const AxisId id = static_cast<AxisId>(i);
+        const Axis& ax = ca.Axes(id);
+        AxisLayout& al = L.axes[i];
+        al.scale = chart.Scale(id);
+        al.shown = ax.IsShowing();
+        al.vertical = id != AxisId::X;
+        if (!al.shown) continue;
+        const bool turned = ax.NumberingRotation() == Rotation::Up || ax.NumberingRotation() == Rotation::Down;
+        for (const auto& t : al.scale.numberTexts) {
+            const TextSize ts = Measure(m, t, ax.NumberingFont());
+            const double w = turned ? ts.height : ts.width;
+            const double h = turned ? ts.width : ts.height;
+            text[i].sizes.emplace_back(w, h);
+            text[i].maxW = std::max(text[i].maxW, w);
+            text[i].maxH = std::max(text[i].maxH, h);
+        }
+        if (HasVisibleText(ax.Title().Text())) {
+            al.title = MakeBlock(ax.Title().Text(), ax.Title().Font(), ax.Title().Rotation(), Adjust::Center, 0, 0, m);
+            al.title.shown = true;
+        }
+    }
+    const Axis& ax = ca.Axes(AxisId::X);
+    const Axis& ay = ca.Axes(AxisId::Y);
+    const Axis& ay2 = ca.Axes(AxisId::Y2);
+    AxisLayout& lx = L.axes[0];
+    AxisLayout& ly = L.axes[1];
+    AxisLayout& ly2 = L.axes[2];
+    // Where the numbers stand: in a band below (left of) the plot, above (right
+    // of) it, or inside it beside an axis line that crosses the plot.
+    const bool xNumTop = ax.NumberingPlacement() == NumberingPlacement::Maximum;
+    const bool xNumInside = ax.NumberingPlacement() == NumberingPlacement::AtAxis && ly.scale.origin > ly.scale.min;
+    const bool yNumRight = ay.NumberingPlacement() == NumberingPlacement::Maximum;
+    const bool yNumInside = ay.NumberingPlacement() == NumberingPlacement::AtAxis && lx.scale.origin > lx.scale.min;
+    const bool yTitleTop = ly.title.shown && ly.title.rotation == Rotation::Horizontal;
+    const bool y2TitleTop = ly2.title.shown && ly2.title.rotation == Rotation::Horizontal;
+
+    // ---- margins ----------------------------------------------------------------------
+    double mTop = std::max(text[1].maxH / 2 + 2, 8.0);
+    double mBottom = kGap;
+    double mLeft = kGap;
+    double mRight = std::max(text[0].maxW / 2 + 2, 10.0);
+    if (lx.shown) {
+        mBottom += (xNumTop || xNumInside) ? kTick : kTick + kGap + text[0].maxH;
+        if (lx.title.shown) mBottom += kGap + lx.title.box.h;
+        if (xNumTop) mTop = std::max(mTop, kTick + kGap + text[0].maxH + kGap);
+        mLeft = std::max(mLeft, text[0].maxW / 2 + 2);
+    }
+    mBottom = std::max(mBottom, text[1].maxH / 2 + 2);
+    if (ly.shown) {
+        double l = kGap + ((yNumRight || yNumInside) ? kTick : kTick + kGap + text[1].maxW);
+        if (ly.title.shown && !yTitleTop) l += kGap + ly.title.box.w;
+        mLeft = std::max(mLeft, l);
+        if (yNumRight) mRight = std::max(mRight, kTick + kGap + text[1].maxW + kGap);
+        if (yTitleTop) mTop = std::max(mTop, ly.title.box.h + text[1].maxH / 2 + 2 * kGap);
+    }
+    if (ly2.shown) {
+        double r = kTick + kGap + text[2].maxW + kGap;
+        if (ly2.title.shown && !y2TitleTop) r += ly2.title.box.w + kGap;
+        mRight = std::max(mRight, r);
+        if (y2TitleTop) mTop = std::max(mTop, ly2.title.box.h + text[2].maxH / 2 + 2 * kGap);
+    }
+    const MarginSet& mg = ca.PlotArea().Margins();
+    if (!mg.StoredTop().isAuto) mTop = mg.StoredTop().value;
+    if (!mg.StoredBottom().isAuto) mBottom = mg.StoredBottom().value;
+    if (!mg.StoredLeft().isAuto) mLeft = mg.StoredLeft().value;
+    if (!mg.StoredRight().isAuto) mRight = mg.StoredRight().value;
+    L.plot = {area.x + mLeft, area.y + mTop, area.w - mLeft - mRight, area.h - mTop - mBottom};
+    L.plotValid = L.plot.w >= 2 && L.plot.h >= 2 && std::isfinite(L.plot.x) && std::isfinite(L.plot.y) &&
+                  std::isfinite(L.plot.w) && std::isfinite(L.plot.h);
+    const RectF& plot = L.plot;
+    const bool hasPlot = L.hasPlot();
+
+    // ---- axes in pixels -----------------------------------------------------------------
+    auto px = [&](const AxisScale& s, double v) { return plot.x + s.fraction(v) * plot.w; };
+    auto py = [&](const AxisScale& s, double v) { return plot.bottom() - s.fraction(v) * plot.h; };
+    if (hasPlot) {
+        if (lx.shown) {
+            lx.linePos = py(ly.scale, ly.scale.origin);
+            const int place = ax.NumberingPlacement();
+            if (place == NumberingPlacement::Maximum) {
+                lx.numberLine = plot.y;
+                lx.tickDir = -1;
+            } else if (place == NumberingPlacement::AtAxis) {
+                lx.numberLine = lx.linePos;
+                lx.tickDir = 1;
+            } else {
+                lx.numberLine = plot.bottom();
+                lx.tickDir = 1;
+            }
+            for (std::size_t i = 0; i < lx.scale.numbers.size(); ++i) {
+                AxisNumber n;
+                n.value = lx.scale.numbers[i];
+                n.pos = px(lx.scale, n.value);
+                n.text = lx.scale.numberTexts[i];
+                const auto [w, h] = text[0].sizes[i];
+                n.rect = {n.pos - w / 2, lx.tickDir > 0 ? lx.numberLine + kTick + kGap : lx.numberLine - kTick - kGap - h,
+                          w, h};
+                lx.numbers.push_back(n);
+            }
+            ThinNumbers(lx.numbers, false);
+            for (double v : lx.scale.ticks) lx.majorTicks.push_back(px(lx.scale, v));
+            for (double v : lx.scale.minorTicks) lx.minorTicks.push_back(px(lx.scale, v));
+            for (double v : lx.scale.grid) lx.grid.push_back(px(lx.scale, v));
+            if (lx.title.shown) {
+                double y = plot.bottom() + kTick + kGap;
+                if (!xNumTop) {
+                    y = std::max(y, lx.numberLine + kTick + kGap);
+                    for (const auto& n : lx.numbers) y = std::max(y, n.rect.bottom() + kGap);
+                    if (lx.numbers.empty()) y = std::max(y, lx.numberLine + kTick + kGap + text[0].maxH + kGap);
+                }
+                lx.title.box.x = plot.x + (plot.w - lx.title.box.w) / 2;
+                lx.title.box.y = y;
+            }
+        }
+        auto layVertical = [&](AxisLayout& al, const Axis& a, const AxisText& t, bool second) {
+            if (!al.shown) return;
+            if (second) {
+                al.linePos = plot.right();
+                al.numberLine = plot.right();
+                al.tickDir = 1;
+            } else {
+                al.linePos = px(lx.scale, lx.scale.origin);
+                const int place = a.NumberingPlacement();
+                if (place == NumberingPlacement::Maximum) {
+                    al.numberLine = plot.right();
+                    al.tickDir = 1;
+                } else if (place == NumberingPlacement::AtAxis) {
+                    al.numberLine = al.linePos;
+                    al.tickDir = -1;
+                } else {
+                    al.numberLine = plot.x;
+                    al.tickDir = -1;
+                }
+            }
+            for (std::size_t i = 0; i < al.scale.numbers.size(); ++i) {
+                AxisNumber n;
+                n.value = al.scale.numbers[i];
+                n.pos = py(al.scale, n.value);
+                n.text = al.scale.numberTexts[i];
+                const auto [w, h] = t.sizes[i];
+                n.rect = {al.tickDir < 0 ? al.numberLine - kTick - kGap - w : al.numberLine + kTick + kGap,
+                          n.pos - h / 2, w, h};
+                al.numbers.push_back(n);
+            }
+            ThinNumbers(al.numbers, true);
+            for (double v : al.scale.ticks) al.majorTicks.push_back(py(al.scale, v));
+            for (double v : al.scale.minorTicks) al.minorTicks.push_back(py(al.scale, v));
+            for (double v : al.scale.grid) al.grid.push_back(py(al.scale, v));
+            if (al.title.shown) {
+                TextBlock& tb = al.title;
+                if (tb.rotation == Rotation::Horizontal) {
+                    tb.box.y = plot.y - t.maxH / 2 - kGap - tb.box.h;
+                    tb.box.x = al.tickDir < 0 ? std::max(area.x + kGap, al.numberLine - kTick - kGap - t.maxW)
+                                              : std::min(area.right() - kGap - tb.box.w, al.numberLine);
+                } else {
+                    tb.box.y = plot.y + (plot.h - tb.box.h) / 2;
+                    if (al.tickDir < 0) {
+                        double x = al.numberLine - kTick - kGap;
+                        for (const auto& n : al.numbers) x = std::min(x, n.rect.x);
+                        if (al.numbers.empty()) x -= t.maxW;
+                        tb.box.x = x - kGap - tb.box.w;
+                    } else {
+                        double x = al.numberLine + kTick + kGap;
+                        for (const auto& n : al.numbers) x = std::max(x, n.rect.right());
+                        if (al.numbers.empty()) x += t.maxW;
+                        tb.box.x = x + kGap;
+                    }
+                }
+            }
+        };
+        layVertical(ly, ay, text[1], false);
+        layVertical(ly2, ay2, text[2], true);
+
+        // Numbers beside an axis that crosses the plot leave out the crossing
+        // point, where the other axis line runs through them.
+        auto dropAt = [](std::vector<AxisNumber>& nums, double pos) {
+            nums.erase(std::remove_if(nums.begin(), nums.end(), [pos](const AxisNumber& n) { return std::fabs(n.pos - pos) < 3; }),
+                       nums.end());
+        };
+        if (lx.shown && ly.shown && ax.NumberingPlacement() == NumberingPlacement::AtAxis &&
+            ly.linePos > plot.x + 1 && ly.linePos < plot.right() - 1)
+            dropAt(lx.numbers, ly.linePos);
+        if (ly.shown && lx.shown && ay.NumberingPlacement() == NumberingPlacement::AtAxis &&
+            lx.linePos > plot.y + 1 && lx.linePos < plot.bottom() - 1)
+            dropAt(ly.numbers, lx.linePos);
+        // Where a Y number would run into an X number (turned numbers at a corner), the X number stays.
+        for (AxisLayout* v : {&ly, &ly2}) {
+            v->numbers.erase(std::remove_if(v->numbers.begin(), v->numbers.end(),
+                                            [&](const AxisNumber& n) {
+                                                for (const auto& xn : lx.numbers) {
+                                                    if (n.rect.x < xn.rect.right() + 1 && xn.rect.x < n.rect.right() + 1 &&
+                                                        n.rect.y < xn.rect.bottom() + 1 && xn.rect.y < n.rect.bottom() + 1)
+                                                        return true;
+                                                }
+                                                return false;
+                                            }),
+                             v->numbers.end());
+        }
+    } else {
+        for (auto& al : L.axes) al.title.shown = false;
+    }
+
+    // ---- series ----------------------------------------------------------------------------
+    if (hasPlot) {
+        const AxisScale& sx = lx.scale;
+        const AxisScale& sy = ly.scale;
+        auto map = [&](double x, double y) {
+            return PointF{plot.x + sx.fraction(x) * plot.w, plot.bottom() - sy.fraction(y) * plot.h};
+        };
+        for (int g = 1; g <= 2; ++g) {
+            const ChartGroup& grp = chart.ChartGroups(g);
+            const ChartData& d = grp.Data();
+            for (int s = 1; s <= d.NumSeries(); ++s) {
+                const int n = d.NumPoints(s);
+                if (d.Display(s) != DisplayState::Shown || n == 0) continue;
+                const SeriesStyle& st = grp.Styles(s);
+                SeriesLayout sl;
+                sl.group = g;
+                sl.series = s;
+                if (LineDrawn(st.LineStyle().Pattern())) {
+                    bool open = false; // the current run ends at the previous point, uncut
+                    for (int p = 1; p < n; ++p) {
+                        double x1 = d.X(s, p), y1 = d.Y(s, p), x2 = d.X(s, p + 1), y2 = d.Y(s, p + 1);
+                        if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
+                            open = false;
+                            continue;
+                        }
+                        bool cut1 = false, cut2 = false;
+                        if (!ClipSegment(x1, y1, x2, y2, sx.min, sx.max, sy.min, sy.max, cut1, cut2)) {
+                            open = false;
+                            continue;
+                        }
+                        const PointF b = map(x2, y2);
+                        if (open && !cut1) {
+                            sl.runs.back().push_back(b);
+                        } else {
+                            sl.runs.push_back({map(x1, y1), b});
+                        }
+                        open = !cut2;
+                    }
+                }
+                if (SymbolDrawn(st.SymbolStyle().Shape())) {
+                    for (int p = 1; p <= n; ++p) {
+                        const double x = d.X(s, p), y = d.Y(s, p);
+                        if (sx.contains(x) && sy.contains(y)) sl.symbols.push_back(map(x, y));
+                    }
+                }
+                L.series.push_back(std::move(sl));
+            }
+        }
+    }
+
+    // ---- labels --------------------------------------------------------------------------------
+    const LabelList& labels = chart.ChartLabels();
+    for (int n = 1; n <= labels.Count(); ++n) {
+        const ChartLabel& lab = labels.Item(n);
+        if (!lab.IsShowing() || !HasVisibleText(lab.Text())) continue;
+        PointF pt;
+        bool have = false;
+        const int method = lab.AttachMethod();
+        if (method == AttachMethod::Coord) {
+            pt = {static_cast<double>(lab.AttachCoordX()), static_cast<double>(lab.AttachCoordY())};
+            have = true;
+        } else if (method == AttachMethod::DataCoord) {
+            have = lx.scale.contains(lab.AttachDataX()) && ly.scale.contains(lab.AttachDataY()) &&
+                   L.toPixel(lab.AttachDataX(), lab.AttachDataY(), pt);
+        } else if (method == AttachMethod::DataIndex) {
+            const int p = chart.LabelPointIndex(n);
+            const ChartData& d = chart.ChartGroups(lab.AttachGroup()).Data();
+            const int s = lab.AttachSeries();
+            if (p > 0 && d.Display(s) == DisplayState::Shown) {
+                const double x = d.X(s, p), y = d.Y(s, p);
+                have = lx.scale.contains(x) && ly.scale.contains(y) && L.toPixel(x, y, pt);
+            }
+        }
+        if (!have) continue;
+        const TextBlock tb =
+            MakeBlock(lab.Text(), lab.Font(), Rotation::Horizontal, lab.Adjust(), kLabelPad, BorderInset(lab.Border()), m);
+        LabelLayout ll;
+        ll.index = n;
+        ll.lines = tb.lines;
+        ll.lineHeight = tb.lineHeight;
+        ll.point = pt;
+        const double w = tb.box.w, h = tb.box.h;
+        const double off = std::clamp(lab.Offset(), 0, 500);
+        const double dg = off * 0.7071;
+        double x = pt.x + dg, y = pt.y - dg - h; // north-east
+        switch (lab.Anchor()) {
+        case Anchor::North: x = pt.x - w / 2; y = pt.y - off - h; break;
+        case Anchor::East: x = pt.x + off; y = pt.y - h / 2; break;
+        case Anchor::SouthEast: x = pt.x + dg; y = pt.y + dg; break;
+        case Anchor::South: x = pt.x - w / 2; y = pt.y + off; break;
+        case Anchor::SouthWest: x = pt.x - dg - w; y = pt.y + dg; break;
+        case Anchor::West: x = pt.x - off - w; y = pt.y - h / 2; break;
+        case Anchor::NorthWest: x = pt.x - dg - w; y = pt.y - dg - h; break;
+        case Anchor::Center: x = pt.x - w / 2; y = pt.y - h / 2; break;
+        default: break;
+        }
+        x = std::clamp(x, 0.0, std::max(0.0, W - w));
+        y = std::clamp(y, 0.0, std::max(0.0, H - h));
+        ll.box = {x, y, w, h};
+        ll.connected = lab.IsConnected() && method != AttachMethod::Coord && off > 0 && !ll.box.contains(pt.x, pt.y);
+        L.labels.push_back(std::move(ll));
+    }
+    return L;
+}
+
+HitResult HitTest(const Chart2D& chart, const ChartLayout& L, double x, double y)
+{
+    HitResult r;
+    if (!std::isfinite(x) || !std::isfinite(y)) return r;
+    if (L.legend.shown && L.legend.box.contains(x, y)) {
+        r.kind = HitResult::Kind::Legend;
+        for (const auto& e : L.legend.entries) {
+            if (e.row.contains(x, y)) {
+                r.group = e.group;
+                r.series = e.series;
+            }
+        }
+        return r;
+    }
+    for (auto it = L.labels.rbegin(); it != L.labels.rend(); ++it) {
+        if (it->box.contains(x, y)) {
+            r.kind = HitResult::Kind::Label;
+            r.label = it->index;
+            return r;
+        }
+    }
+    if (L.header.shown && L.header.box.contains(x, y)) {
+        r.kind = HitResult::Kind::Header;
+        return r;
+    }
+    if (L.footer.shown && L.footer.box.contains(x, y)) {
+        r.kind = HitResult::Kind::Footer;
+        return r;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (L.axes[i].shown && L.axes[i].title.shown && L.axes[i].title.box.contains(x, y)) {
+            r.kind = HitResult::Kind::AxisTitle;
+            r.axis = static_cast<AxisId>(i);
+            return r;
+        }
+    }
+
+    // the nearest series within reach of its line or a symbol
+    const PointF p{x, y};
+    double best = std::numeric_limits<double>::infinity();
+    const SeriesLayout* hit = nullptr;
+    for (const auto& sl : L.series) {
+        const SeriesStyle& st = chart.ChartGroups(sl.group).Styles(sl.series);
+        const double lineReach = 4 + std::clamp(st.LineStyle().Width(), 1, 50) / 2.0;
+        const double symReach = std::clamp(st.SymbolStyle().Size(), 3, 60) / 2.0 + 3;
+        for (const auto& run : sl.runs) {
+            for (std::size_t i = 1; i < run.size(); ++i) {
+                const double d = SegmentDistance(p, run[i - 1], run[i]);
+                if (d <= lineReach && d <= best) {
+                    best = d;
+                    hit = &sl;
+                }
+            }
+        }
+        for (const auto& c : sl.symbols) {
+            const double d = std::max(0.0, std::hypot(c.x - x, c.y - y) - symReach + 3);
+            if (d <= 3 + 1e-9 && d <= best) {
+                best = d;
+                hit = &sl;
+            }
+        }
+    }
+    if (hit) {
+        r.kind = hit->group == 1 ? HitResult::Kind::Curve : HitResult::Kind::PointSet;
+        r.group = hit->group;
+        r.series = hit->series;
+        return r;
+    }
+    if (L.hasPlot() && L.plot.contains(x, y)) {
+        r.kind = HitResult::Kind::PlotArea;
+        return r;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const AxisLayout& al = L.axes[i];
+        if (!al.shown || !L.hasPlot()) continue;
+        for (const auto& n : al.numbers) {
+            if (n.rect.contains(x, y)) {
+                r.kind = HitResult::Kind::Axis;
+                r.axis = static_cast<AxisId>(i);
+                return r;
+            }
+        }
+        const double lo = std::min(al.numberLine, al.numberLine + al.tickDir * (kTick + 1));
+        const double hi = std::max(al.numberLine, al.numberLine + al.tickDir * (kTick + 1));
+        const bool inBand = al.vertical ? (x >= lo && x <= hi && y >= L.plot.y && y <= L.plot.bottom())
+                                        : (y >= lo && y <= hi && x >= L.plot.x && x <= L.plot.right());
+        if (inBand) {
+            r.kind = HitResult::Kind::Axis;
+            r.axis = static_cast<AxisId>(i);
+            return r;
+        }
+    }
+    if (L.chartArea.contains(x, y)) r.kind = HitResult::Kind::ChartArea;
+    return r;
+}
+
+} // namespace kinhom

@@ -1,0 +1,301 @@
+// Layout of a chart: where series, grid lines, labels and the legend land, and
+// what lies under a position.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "core/chart/chart2d.h"
+#include "core/chart/chartlayout.h"
+
+using namespace kinhom;
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// A 600 x 400 chart showing 0..10 on both axes.
+void Window(Chart2D& c, double lo = 0, double hi = 10)
+{
+    c.setSize(600, 400);
+    for (const char* a : {"X", "Y"}) {
+        c.ChartArea().Axes(a).setMin(lo);
+        c.ChartArea().Axes(a).setMax(hi);
+    }
+}
+
+void Series(Chart2D& c, int group, int s, const std::vector<double>& x, const std::vector<double>& y)
+{
+    ChartData& d = c.ChartGroups(group).Data();
+    if (d.NumSeries() < s) d.setNumSeries(s);
+    d.setPoints(s, x.data(), y.data(), static_cast<int>(x.size()));
+}
+
+PointF Px(const ChartLayout& L, double x, double y)
+{
+    PointF p;
+    EXPECT_TRUE(L.toPixel(x, y, p));
+    return p;
+}
+
+} // namespace
+
+TEST(ChartLayout, LinesAreClippedToTheWindowAndBrokenAtMissingPoints)
+{
+    Chart2D c;
+    Window(c);
+    Series(c, 1, 1, {-10, 20}, {-10, 20});                              // crosses the whole window
+    Series(c, 1, 2, {1, 2, kNaN, 4, 5, 6}, {1, 2, 3, 4, 5, std::numeric_limits<double>::infinity()});
+    Series(c, 1, 3, {1, 2, 3, 4}, {1, 20, 20, 1});                       // leaves the window and comes back
+    const ChartLayout& L = c.Layout();
+    ASSERT_EQ(L.series.size(), 3u);
+    const RectF& p = L.plot;
+
+    const auto& r1 = L.series[0].runs;
+    ASSERT_EQ(r1.size(), 1u);
+    ASSERT_EQ(r1[0].size(), 2u);
+    EXPECT_NEAR(r1[0][0].x, p.x, 1e-9);
+    EXPECT_NEAR(r1[0][0].y, p.bottom(), 1e-9);
+    EXPECT_NEAR(r1[0][1].x, p.right(), 1e-9);
+    EXPECT_NEAR(r1[0][1].y, p.y, 1e-9);
+
+    const auto& r2 = L.series[1].runs; // (1,1)-(2,2) | gap | (4,4)-(5,5) | gap
+    ASSERT_EQ(r2.size(), 2u);
+    EXPECT_EQ(r2[0].size(), 2u);
+    EXPECT_EQ(r2[1].size(), 2u);
+    EXPECT_NEAR(r2[1][0].x, Px(L, 4, 4).x, 1e-9);
+
+    const auto& r3 = L.series[2].runs; // up to the top edge, and down again from it
+    ASSERT_EQ(r3.size(), 2u);
+    EXPECT_NEAR(r3[0].back().y, p.y, 1e-9);
+    EXPECT_NEAR(r3[0].back().x, Px(L, 1 + 9.0 / 19.0, 10).x, 1e-9);
+    EXPECT_NEAR(r3[1].front().y, p.y, 1e-9);
+    EXPECT_NEAR(r3[1].back().x, Px(L, 4, 1).x, 1e-9);
+
+    // a hidden or excluded series is not laid out; an empty one neither
+    c.ChartGroups(1).Data().setDisplay(1, DisplayState::Hidden);
+    c.ChartGroups(1).Data().setDisplay(2, DisplayState::Excluded);
+    c.ChartGroups(1).Data().setNumSeries(4);
+    ASSERT_EQ(c.Layout().series.size(), 1u);
+    EXPECT_EQ(c.Layout().series[0].series, 3);
+}
+
+// On a logarithmic axis points at or below zero are not drawn; a line running to
+// one ends at the edge of the window, so the half-life mark from -10000 to 10000
+// still crosses the whole plot.
+TEST(ChartLayout, LogarithmicAxisSkipsNonPositivePointsAndKeepsMarks)
+{
+    Chart2D c;
+    Window(c);
+    Axis& y = c.ChartArea().Axes("Y");
+    y.setIsLogarithmic(true);
+    y.setMin(0); // reaches 0: shows decades of its positive part
+    y.setMax(100);
+    Series(c, 1, 26, {4, 4}, {-10000, 10000});
+    c.ChartGroups(1).Styles(26).LineStyle().setPattern(LinePattern::LongDash);
+    Series(c, 2, 1, {1, 2, 3}, {0, -1, 10});
+    const ChartLayout& L = c.Layout();
+    EXPECT_GT(L.axis(AxisId::Y).scale.min, 0);
+    ASSERT_EQ(L.series.size(), 2u);
+    const SeriesLayout& mark = L.series[0];
+    ASSERT_EQ(mark.runs.size(), 1u);
+    EXPECT_NEAR(mark.runs[0][0].y, L.plot.bottom(), 1e-9);
+    EXPECT_NEAR(mark.runs[0][1].y, L.plot.y, 1e-9);
+    EXPECT_NEAR(mark.runs[0][0].x, Px(L, 4, 1).x, 1e-9);
+    const SeriesLayout& pts = L.series[1];
+    ASSERT_EQ(pts.symbols.size(), 1u); // only (3, 10)
+    EXPECT_NEAR(pts.symbols[0].y, Px(L, 3, 10).y, 1e-9);
+}
+
+TEST(ChartLayout, LogarithmicDecadesAreEquallySpaced)
+{
+    Chart2D c;
+    Window(c);
+    Axis& y = c.ChartArea().Axes("Y");
+    y.setIsLogarithmic(true);
+    y.setMin(1);
+    y.setMax(1e5);
+    const AxisLayout& a = c.Layout().axis(AxisId::Y);
+    ASSERT_EQ(a.grid.size(), 6u);
+    ASSERT_EQ(a.numbers.size(), 6u);
+    const double step = a.grid[0] - a.grid[1];
+    EXPECT_NEAR(step, c.Layout().plot.h / 5, 1e-9);
+    for (std::size_t i = 1; i < a.grid.size(); ++i) EXPECT_NEAR(a.grid[i - 1] - a.grid[i], step, 1e-9);
+    EXPECT_EQ(a.numbers[5].text, "1E+05");
+    // the minor ticks of 2..9 crowd towards the next decade
+    ASSERT_GE(a.minorTicks.size(), 8u);
+    EXPECT_GT(a.minorTicks[0] - a.minorTicks[1], a.minorTicks[6] - a.minorTicks[7]);
+}
+
+TEST(ChartLayout, NumbersAreThinnedOutWhenTheyWouldTouch)
+{
+    Chart2D c;
+    c.setSize(120, 400);
+    c.ChartArea().Axes("X").setMin(-1000000);
+    c.ChartArea().Axes("X").setMax(1000000);
+    const AxisLayout& a = c.Layout().axis(AxisId::X);
+    ASSERT_GE(a.numbers.size(), 1u);
+    EXPECT_LT(a.numbers.size(), a.scale.numbers.size());
+    for (std::size_t i = 1; i < a.numbers.size(); ++i) EXPECT_LT(a.numbers[i - 1].rect.right(), a.numbers[i].rect.x);
+    bool zero = false;
+    for (const auto& n : a.numbers) zero = zero || n.text == "0";
+    EXPECT_TRUE(zero);
+}
+
+TEST(ChartLayout, LabelsFollowTheirPointAndStayAtTheEndsOfTheSeries)
+{
+    Chart2D c;
+    Window(c);
+    Series(c, 1, 1, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5});
+    c.ChartLabels().setCount(3);
+    for (int n = 1; n <= 3; ++n) {
+        ChartLabel& l = c.ChartLabels(n);
+        l.setText("c(A)");
+        l.setAttachMethod(AttachMethod::DataIndex);
+        l.setAttachSeries(1);
+        l.setAnchor(Anchor::Center);
+    }
+    c.ChartLabels(1).setAttachPoint(3);
+    c.ChartLabels(2).setAttachPoint(-47); // before the first point
+    c.ChartLabels(3).setAttachPoint(999); // after the last point
+    const ChartLayout& L = c.Layout();
+    ASSERT_EQ(L.labels.size(), 3u);
+    auto centre = [](const LabelLayout& l) { return PointF{l.box.x + l.box.w / 2, l.box.y + l.box.h / 2}; };
+    EXPECT_NEAR(centre(L.labels[0]).x, Px(L, 3, 3).x, 1e-9);
+    EXPECT_NEAR(centre(L.labels[1]).x, Px(L, 1, 1).x, 1e-9);
+    EXPECT_NEAR(centre(L.labels[2]).y, Px(L, 5, 5).y, 1e-9);
+
+    // moving the point moves the label
+    c.ChartGroups(1).Data().setY(1, 3, 7);
+    EXPECT_NEAR(centre(c.Layout().labels[0]).y, Px(c.Layout(), 3, 7).y, 1e-9);
+    // a label of a hidden series, of an empty series or outside the window is not drawn
+    c.ChartGroups(1).Data().setX(1, 5, 50);
+    EXPECT_EQ(c.Layout().labels.size(), 2u);
+    c.ChartGroups(1).Data().setDisplay(1, DisplayState::Hidden);
+    EXPECT_TRUE(c.Layout().labels.empty());
+    c.ChartGroups(1).Data().setDisplay(1, DisplayState::Shown);
+    c.ChartGroups(1).Data().setNumPoints(1, 0);
+    EXPECT_TRUE(c.Layout().labels.empty());
+    // a free label stays inside the chart
+    ChartLabel& free = c.ChartLabels(1);
+    free.setAttachMethod(AttachMethod::Coord);
+    free.setAttachCoordX(5000);
+    free.setAttachCoordY(-300);
+    ASSERT_EQ(c.Layout().labels.size(), 1u);
+    EXPECT_LE(c.Layout().labels[0].box.right(), 600);
+    EXPECT_GE(c.Layout().labels[0].box.y, 0);
+}
+
+TEST(ChartLayout, LegendListsShownSeriesWithText)
+{
+    Chart2D c;
+    Window(c);
+    for (int s = 1; s <= 3; ++s) Series(c, 1, s, {1, 2}, {1, 2});
+    Series(c, 2, 1, {1}, {1});
+    SeriesLabelList& t1 = c.ChartGroups(1).SeriesLabels();
+    t1.Add("c(A) ");
+    t1.Add("  ");     // blank: no entry
+    t1.Add("c(C) ");
+    c.ChartGroups(2).SeriesLabels().Add("measured");
+    c.ChartGroups(1).Data().setDisplay(3, DisplayState::Hidden);
+    const LegendLayout& lg = c.Layout().legend;
+    ASSERT_TRUE(lg.shown);
+    ASSERT_EQ(lg.entries.size(), 2u);
+    EXPECT_EQ(lg.entries[0].group, 1);
+    EXPECT_EQ(lg.entries[0].series, 1);
+    EXPECT_EQ(lg.entries[1].group, 2);
+    EXPECT_LT(lg.entries[0].row.y, lg.entries[1].row.y); // vertical
+    // the automatic legend stands right of the chart area
+    EXPECT_GE(lg.box.x, c.Layout().chartArea.right());
+    c.Legend().setOrientation(Orientation::Horizontal);
+    EXPECT_EQ(c.Layout().legend.entries[0].row.y, c.Layout().legend.entries[1].row.y);
+    // no texts: no legend
+    t1.RemoveAll();
+    c.ChartGroups(2).SeriesLabels().setItem(1, "");
+    EXPECT_FALSE(c.Layout().legend.shown);
+}
+
+TEST(ChartLayout, HitTest)
+{
+    Chart2D c;
+    Window(c);
+    c.Header().setText("Header");
+    c.Footer().setText("Footer");
+    c.ChartArea().Axes("X").Title().setText("t/s");
+    c.ChartArea().Axes("Y").Title().setText("c/(mol/l)");
+    Series(c, 1, 1, {0, 10}, {0, 10});
+    Series(c, 1, 2, {0, 10}, {8, 8});
+    c.ChartGroups(1).Data().setNumSeries(3);
+    Series(c, 2, 1, {2}, {6});
+    c.ChartGroups(2).Styles(1).SymbolStyle().setSize(8);
+    c.ChartGroups(1).SeriesLabels().Add("diagonal");
+    const ChartLayout& L = c.Layout();
+    struct Case {
+        PointF at;
+        HitResult::Kind kind;
+        int group, series;
+    };
+    const PointF diag = Px(L, 5, 5);
+    const Case cases[] = {
+        {{diag.x + 2, diag.y}, HitResult::Kind::Curve, 1, 1},
+        {Px(L, 3, 8), HitResult::Kind::Curve, 1, 2},
+        {{Px(L, 2, 6).x + 3, Px(L, 2, 6).y}, HitResult::Kind::PointSet, 2, 1},
+        {Px(L, 8, 2), HitResult::Kind::PlotArea, 0, 0},
+        {{L.header.box.x + 3, L.header.box.y + 3}, HitResult::Kind::Header, 0, 0},
+        {{L.footer.box.x + 3, L.footer.box.y + 3}, HitResult::Kind::Footer, 0, 0},
+        {{L.legend.entries[0].row.x + 2, L.legend.entries[0].row.y + 2}, HitResult::Kind::Legend, 1, 1},
+        {{L.axis(AxisId::X).numbers[1].rect.x + 1, L.axis(AxisId::X).numbers[1].rect.y + 1}, HitResult::Kind::Axis, 0, 0},
+        {{1, 399}, HitResult::Kind::None, 0, 0},
+    };
+    for (const auto& k : cases) {
+        const HitResult r = HitTest(c, L, k.at.x, k.at.y);
+        EXPECT_EQ(r.kind, k.kind) << k.at.x << "," << k.at.y;
+        EXPECT_EQ(r.group, k.group);
+        EXPECT_EQ(r.series, k.series);
+    }
+    const TextBlock& yt = L.axis(AxisId::Y).title;
+    const HitResult r = HitTest(c, L, yt.box.x + yt.box.w / 2, yt.box.y + yt.box.h / 2);
+    EXPECT_EQ(r.kind, HitResult::Kind::AxisTitle);
+    EXPECT_EQ(r.axis, AxisId::Y);
+    // a series that is not shown cannot be hit
+    c.ChartGroups(1).Data().setDisplay(1, DisplayState::Hidden);
+    EXPECT_EQ(HitTest(c, c.Layout(), diag.x + 2, diag.y).kind, HitResult::Kind::PlotArea);
+}
+
+TEST(ChartLayout, PixelAndDataCoordinatesAreInverse)
+{
+    Chart2D c;
+    Window(c, -3, 7);
+    c.ChartArea().Axes("X").setIsLogarithmic(true);
+    c.ChartArea().Axes("X").setMin(0.01);
+    c.ChartArea().Axes("X").setMax(100);
+    const ChartLayout& L = c.Layout();
+    for (double x : {0.01, 0.5, 3.0, 100.0}) {
+        for (double y : {-3.0, 0.0, 6.5}) {
+            PointF p = Px(L, x, y);
+            double bx = 0, by = 0;
+            ASSERT_TRUE(L.toData(p.x, p.y, bx, by));
+            EXPECT_NEAR(bx, x, x * 1e-9);
+            EXPECT_NEAR(by, y, 1e-9);
+        }
+    }
+    PointF p;
+    EXPECT_FALSE(L.toPixel(-1, 0, p)); // not on a logarithmic axis
+    EXPECT_FALSE(L.toPixel(kNaN, 0, p));
+}
+
+TEST(ChartLayout, TinyAndEmptyChartsLayOutWithoutAPlot)
+{
+    for (int size : {0, 1, 10, 40}) {
+        Chart2D c;
+        c.setSize(size, size);
+        c.Header().setText("A header wider than the chart");
+        Series(c, 1, 1, {0, 1}, {0, 1});
+        const ChartLayout& L = c.Layout();
+        EXPECT_FALSE(L.hasPlot()) << size;
+        EXPECT_TRUE(L.series.empty());
+        EXPECT_EQ(HitTest(c, L, size / 2.0, size / 2.0).kind == HitResult::Kind::Curve, false);
+    }
+}
