@@ -1,0 +1,301 @@
+// The chart window's drawing pass, its curves and point sets, and deleting them.
+
+#include "ui/chart/frmgraph2d.h"
+
+#include <algorithm>
+
+#include <QMenu>
+
+#include "core/chart/chartcontent.h"
+#include "core/chart/exppoints.h"
+#include "ui/chart/chartview.h"
+#include "ui/shell/application.h"
+
+namespace kinhom {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+char LocaleDecimalSign() { return App::localeDecimalSign() == QStringLiteral(",") ? ',' : '.'; }
+
+} // namespace
+
+// ---- the drawing pass ------------------------------------------------------------------------
+
+void frmGraph2D::cmdDraw_Click()
+{
+    // Nothing inside the pass yields to the event loop, but a message box does:
+    // a press of cmdDraw while a box of the pass is open starts no second pass.
+    if (passRunning_) return;
+    passRunning_ = true;
+    App& a = app();
+    Declare& d = a.declare();
+    Services& services = a.services();
+    a.HourglassOn();
+
+    mnuDelKurv->setEnabled(true);
+    mnuSubDelKurv[0]->setEnabled(true);
+    bool outside = true;
+    FehlerFlag = 0;
+
+    const int code = d.DiagrammTyp;
+    // The point charts (-9 k fitting, -2 k-T points, -1 c-t points) and code 0
+    // prepare no curve: for them the pass does not start.
+    const bool prepares = code > 0 || (code < -2 && code != -9);
+    while (prepares && d.KurvenZuZeichnen > 0) {
+        // 1. a slot
+        int slot = KurvenNr;
+        if (!NextCurveSlot(KurveFrei, d.KurvenAnzahl, slot)) {
+            services.msgBox(Q(NoCurveSlotMessage()), MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
+            break;
+        }
+        KurvenNr = slot;
+        mnuDelKurv->setEnabled(true);
+        mnuSubDelKurv[0]->setEnabled(true);
+        SeriesLabelList& legend = chart().ChartGroups(1).SeriesLabels();
+        if (legend.Count() < slot) legend.Add("");
+
+        // 2. the curve
+        setStatusText(QString());
+        FehlerText.clear();
+        CurveOutcome out = PrepareCurveData(d, code, KurvenNr, PunktDichte, outside, LocaleDecimalSign());
+        RegA = out.RegA;
+        RegB = out.RegB;
+        RegR2 = out.RegR2;
+        if (out.hasLabel) {
+            chart().ChartLabels(KurvenNr).setText(out.label);
+            KurvenTab[static_cast<std::size_t>(KurvenNr)].txtLabel = Q(out.label);
+        }
+        if (out.showPoints) mnuAddPunkte_Click();
+        if (!out.statusText.empty()) setStatusText(Q(out.statusText));
+
+        // 3. a fault ends the pass; its slot is given back
+        if (out.kind == CurveOutcome::Kind::Failed) {
+            FehlerFlag = -1;
+            FehlerText = Q(out.fehlerText);
+            ReleaseCurveSlot(KurveFrei, d.KurvenAnzahl, KurvenNr);
+            d.KurvenZuZeichnen = 0;
+            services.msgBox(Q("Critical error occured:" + d.CRLF + out.fehlerText), MsgButtons::OK,
+                            MsgIcon::Critical, "Aborted");
+            break;
+        }
+        // a preparation without a curve gives its slot back and ends the pass
+        if (out.kind == CurveOutcome::Kind::NoCurve) {
+            ReleaseCurveSlot(KurveFrei, d.KurvenAnzahl, KurvenNr);
+            d.KurvenZuZeichnen = 0;
+            break;
+        }
+
+        // 4. warn, draw all the same
+        if (outside)
+            services.msgBox(
+                Q("Curve outside the actual coordinates" + d.CRLF + d.CRLF + "Enlarge the coordinates"),
+                MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
+
+        // 5.-7. colour, count and the label's place on the curve
+        Chart2D& c = chart();
+        const int count = std::clamp(static_cast<int>(d.KurvenPunkte[0].x), 0,
+                                     static_cast<int>(d.KurvenPunkte.size()) - 1);
+        {
+            Chart2D::Batch batch(c);
+            c.ChartGroups(1).Styles(KurvenNr).LineStyle().setColor(d.Vorwahlfarbe);
+            c.ChartGroups(1).Data().setNumPoints(KurvenNr, count);
+            const int at = LabelPointIndex(d.KurvenPunkte, d.Diagramm.xMax, KurvenNr);
+            ChartLabel& label = c.ChartLabels(KurvenNr);
+            label.setAttachMethod(AttachMethod::DataIndex);
+            label.setAttachGroup(1);
+            label.setAttachSeries(KurvenNr);
+            label.setAttachPoint(std::max(at, 1));
+            KurvenTab[static_cast<std::size_t>(KurvenNr)].scrShiftLab = at;
+        }
+        // 8. legend text into the curve's box
+        KurvenTab[static_cast<std::size_t>(KurvenNr)].txtLegendCurves = Q(legend.Item(KurvenNr));
+        // 9.
+        zeichneKurve(KurvenNr, d.KurvenPunkte);
+        // 10.
+        if (c.ChartLabels(KurvenNr).IsShowing()) mnuDelLabels->setEnabled(true);
+    }
+
+    a.HourglassOff();
+    passRunning_ = false;
+}
+
+void frmGraph2D::zeichneKurve(int slot, const std::vector<KurvenPunkt>& points)
+{
+    if (slot < 1 || slot > kMaxKurven || points.empty()) return;
+    const int n = std::clamp(static_cast<int>(points[0].x), 0, static_cast<int>(points.size()) - 1);
+    std::vector<double> xs(static_cast<std::size_t>(n)), ys(static_cast<std::size_t>(n));
+    for (int i = 1; i <= n; ++i) {
+        xs[static_cast<std::size_t>(i - 1)] = points[static_cast<std::size_t>(i)].x;
+        ys[static_cast<std::size_t>(i - 1)] = points[static_cast<std::size_t>(i)].y;
+    }
+    Chart2D& c = chart();
+    Chart2D::Batch batch(c);
+    ChartData& data = c.ChartGroups(1).Data();
+    data.setIsBatched(true);
+    c.ChartGroups(1).Styles(slot).LineStyle().setColor(app().declare().Vorwahlfarbe);
+    data.setDisplay(slot, DisplayState::Shown);
+    data.setPoints(slot, xs.data(), ys.data(), n);
+    data.setIsBatched(false);
+    c.ChartLabels(slot).setIsShowing(true);
+}
+
+// ---- measured points --------------------------------------------------------------------------
+
+void frmGraph2D::zeigeExperPunkte(bool& inside) { inside = ShowMeasuredPoints(chart(), app().declare()); }
+
+void frmGraph2D::mnuAddPunkte_Click()
+{
+    App& a = app();
+    const Declare& d = a.declare();
+    mnuDelPoints->setEnabled(true);
+    mnuDelTotal->setEnabled(true);
+
+    if (!MeasuredPointsFitDiagram(d)) {
+        a.services().msgBox(Q("For this diagram no c-t points are loaded." + d.CRLF +
+                              "Do load concentration data from file or do use the Data Editor for input."),
+                            MsgButtons::OK, MsgIcon::Critical, "Execution not possible");
+        return;
+    }
+    bool inside = false;
+    zeigeExperPunkte(inside);
+    if (!inside)
+        a.services().msgBox(Q("all experimental points are outside the diagram coordinates" + d.CRLF +
+                              "Enlarge the range of coordinates."),
+                            MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
+
+    Chart2D& c = chart();
+    Chart2D::Batch batch(c);
+    ChartGroup& g = c.ChartGroups(2);
+    for (int j = 1; j <= kPunktSaetze; ++j) {
+        PointTab& tab = PunkteTab[static_cast<std::size_t>(j)];
+        tab.available = g.Data().NumPoints(j) >= 1;
+        if (tab.available) {
+            g.SeriesLabels().setItem(j, tab.txtLegendPoints.toStdString());
+            g.Styles(j).SymbolStyle().setColor(d.Vorwahlfarbe);
+        }
+    }
+}
+
+// ---- deleting ----------------------------------------------------------------------------------
+
+void frmGraph2D::DeleteCurves(int n)
+{
+    if (n < 0 || n > kMaxKurven) return;
+    Declare& d = app().declare();
+    Chart2D& c = chart();
+    Chart2D::Batch batch(c);
+    ChartData& data = c.ChartGroups(1).Data();
+    data.setIsBatched(true);
+    if (n != 0) {
+        // Only a slot that holds a curve lowers the count.
+        if (!KurveFrei[static_cast<std::size_t>(n)] && d.KurvenAnzahl > 0) d.KurvenAnzahl -= 1;
+        KurvenTab[static_cast<std::size_t>(n)].available = false;
+        if (d.KurvenAnzahl == 0) {
+            mnuDelKurv->setEnabled(false);
+            mnuDelLabels->setEnabled(false);
+        }
+        data.setNumPoints(n, 0);
+        data.setDisplay(n, DisplayState::Hidden);
+        mnuSubDelKurv[static_cast<std::size_t>(n)]->setEnabled(false);
+        c.ChartLabels(n).setText(std::to_string(n));
+        KurveFrei[static_cast<std::size_t>(n)] = true;
+    } else {
+        d.KurvenAnzahl = 0;
+        mnuDelKurv->setEnabled(false);
+        mnuDelLabels->setEnabled(false);
+        for (int i = 1; i <= kMaxKurven; ++i) {
+            data.setNumPoints(i, 0);
+            data.setDisplay(i, DisplayState::Excluded);
+            c.ChartLabels(i).setText(std::to_string(i));
+            KurveFrei[static_cast<std::size_t>(i)] = true;
+            KurvenTab[static_cast<std::size_t>(i)].available = false;
+        }
+    }
+    data.setIsBatched(false);
+}
+
+void frmGraph2D::mnuSubDelKurv_Click(int Index) { DeleteCurves(Index); }
+
+void frmGraph2D::mnuSubDelPoints_Click(int Index)
+{
+    if (Index < 0 || Index > kPunktSaetze) return;
+    Chart2D& c = chart();
+    Chart2D::Batch batch(c);
+    ChartGroup& g = c.ChartGroups(2);
+    if (Index == 0) {
+        g.SeriesLabels().RemoveAll();
+        for (int i = 1; i <= kPunktSaetze; ++i) {
+            g.Data().setNumPoints(i, 0);
+            g.SeriesLabels().Add("");
+            PunkteTab[static_cast<std::size_t>(i)].available = false;
+        }
+    } else {
+        g.Data().setNumPoints(Index, 0);
+        g.SeriesLabels().setItem(Index, "");
+        mnuSubDelPoints[static_cast<std::size_t>(Index)]->setEnabled(false);
+        PunkteTab[static_cast<std::size_t>(Index)].available = false;
+    }
+}
+
+void frmGraph2D::mnuDelHalbAB_Click()
+{
+    mnuDelHalbAB->setEnabled(false);
+    Chart2D& c = chart();
+    {
+        Chart2D::Batch batch(c);
+        c.ChartLabels(26).setIsShowing(false);
+        c.ChartLabels(27).setIsShowing(false);
+        c.ChartGroups(1).Data().setNumPoints(26, 0);
+        c.ChartGroups(1).Data().setNumPoints(27, 0);
+    }
+    setStatusText(QString());
+}
+
+void frmGraph2D::mnuDelTotal_Click()
+{
+    mnuSubDelKurv_Click(0);
+    mnuSubDelPoints_Click(0);
+    mnuDelHalbAB_Click();
+    for (QAction* m : {mnuDelHalbAB, mnuDelLabels, mnuDelLegend, mnuDelLegendZeile}) m->setEnabled(false);
+}
+
+void frmGraph2D::mnuDelLabels_Click()
+{
+    mnuDelLabels->setEnabled(false);
+    mnuAddLabels->setEnabled(true);
+    Chart2D::Batch batch(chart());
+    for (int i = 1; i <= kMaxKurven; ++i) {
+        chart().ChartLabels(i).setIsShowing(false);
+        KurvenTab[static_cast<std::size_t>(i)].chkEinzelLabelSichtbar = false;
+    }
+}
+
+void frmGraph2D::mnuAddLabels_Click()
+{
+    mnuAddLabels->setEnabled(false);
+    mnuDelLabels->setEnabled(true);
+    Chart2D::Batch batch(chart());
+    for (int i = 1; i <= kMaxKurven; ++i) {
+        chart().ChartLabels(i).setIsShowing(true);
+        KurvenTab[static_cast<std::size_t>(i)].chkEinzelLabelSichtbar = true;
+    }
+}
+
+void frmGraph2D::mnuDelete_Click()
+{
+    for (int i = 1; i <= kMaxKurven; ++i) {
+        const bool used = !KurveFrei[static_cast<std::size_t>(i)];
+        mnuSubDelKurv[static_cast<std::size_t>(i)]->setEnabled(used);
+        if (used) mnuSubDelKurv[0]->setEnabled(true);
+    }
+    const ChartData& points = chart().ChartGroups(2).Data();
+    for (int j = 1; j <= kPunktSaetze; ++j) {
+        const bool held = points.NumPoints(j) > 0;
+        mnuSubDelPoints[static_cast<std::size_t>(j)]->setEnabled(held);
+        if (held) mnuSubDelPoints[0]->setEnabled(true);
+    }
+}
+
+} // namespace kinhom

@@ -1,0 +1,871 @@
+// The chart window: loading, the drawing pass, measured points, coordinates,
+// print and image panels, and the linearised evaluation plots as the evaluation
+// menus open them.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QScreen>
+#include <QSlider>
+
+#include <cmath>
+#include <functional>
+
+#include "core/chart/chart2d.h"
+#include "core/kinetics/models.h"
+#include "core/kinetics/simulation.h"
+#include "core/shell/expdata.h"
+#include "shell_fixture.h"
+#include "ui/chart/chartview.h"
+#include "ui/chart/frmgraph2d.h"
+#include "ui/shell/mdikin.h"
+
+using namespace kinhom;
+
+namespace {
+
+const QString kOutside = "Curve outside the actual coordinates\r\n\r\nEnlarge the coordinates";
+
+ExpPunkt Ct(double t, double a, double b = 0)
+{
+    ExpPunkt p;
+    p.t = t;
+    p.c[1] = a;
+    p.c[2] = b;
+    return p;
+}
+
+ExpPunkt Kt(double T, double k)
+{
+    ExpPunkt p;
+    p.T = T;
+    p.k = k;
+    return p;
+}
+
+ExpPunkt Lt(double t, float lambda, double cA = 0)
+{
+    ExpPunkt p;
+    p.t = t;
+    p.lambda = lambda;
+    p.c[1] = cA;
+    return p;
+}
+
+int CountMessages(const RecordingServices& rec, const QString& text)
+{
+    int n = 0;
+    for (const MessageRequest& m : rec.messages) n += m.text == text ? 1 : 0;
+    return n;
+}
+
+// The bounding box of the pixels that are not white.
+QRect InkBox(const QImage& img)
+{
+    int l = img.width(), t = img.height(), r = -1, b = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                l = std::min(l, x);
+                t = std::min(t, y);
+                r = std::max(r, x);
+                b = std::max(b, y);
+            }
+    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+} // namespace
+
+class TestFrmGraph2D : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::ShellFixture> fx;
+    RecordingServices& rec() { return *fx->rec; }
+    Declare& d() { return app().declare(); }
+    frmGraph2D& g()
+    {
+        frmGraph2D* w = app().find<frmGraph2D>();
+        Q_ASSERT(w);
+        return *w;
+    }
+    Chart2D& chart() { return g().chart(); }
+
+    void setPoints(const std::vector<ExpPunkt>& pts)
+    {
+        d().ExpPunkte.assign(1, ExpPunkt{});
+        d().ExpPunkte.insert(d().ExpPunkte.end(), pts.begin(), pts.end());
+        d().AnzahlPunkte = static_cast<int>(pts.size());
+        AnalyzeExpData(d());
+        GetStartConcFromData(d());
+    }
+
+    // The simulation set-up's Draw with old curves discarded: simulate, unload
+    // the chart window, plot ranges, title routine (the fresh window draws).
+    void simulate(int model, float tEnde = 20)
+    {
+        d().ModellNr = static_cast<std::int16_t>(model);
+        ApplyModelDefaults(d(), model);
+        SetStoechiometrie(d().Stoechiometrie, model, d().Ordnung);
+        d().tEnde = tEnde;
+        QVERIFY(!calc_diagram_function(d(), model).failed);
+        d().DiagrammTyp = static_cast<std::int16_t>(model);
+        app().unload<frmGraph2D>();
+        CalcExpDataRanges(d(), d().DiagrammTyp, d().MitPunkten);
+        SetDiagramTitles();
+    }
+
+    // An evaluation item of the main window's menus: close the chart window,
+    // set the code, the plot ranges and the titles; the fresh window draws.
+    void openEvaluation(int code, int model)
+    {
+        app().unload<frmGraph2D>();
+        d().ModellNr = static_cast<std::int16_t>(model);
+        d().DiagrammTyp = static_cast<std::int16_t>(code);
+        d().LambdaAuswertung = code == -10 || code == -11;
+        if (code == -10)
+            CalcScaleLambda1(d());
+        else if (code == -11)
+            CalcScaleLambda2(d());
+        else
+            CalcExpDataRanges(d(), code, true);
+        SetDiagramTitles();
+    }
+
+private slots:
+    void init()
+    {
+        fx = std::make_unique<test::ShellFixture>();
+        app().mainWindow().resize(1000, 750);
+        app().mainWindow().show();
+    }
+    void cleanup()
+    {
+        fx.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // ---- the drawing pass ------------------------------------------------------------
+
+    void threeCurvesFillSlotsInSpeciesOrderThenAFreedSlotIsReused()
+    {
+        simulate(4); // A + B => P
+        QVERIFY2(rec().messages.empty(), qPrintable(rec().lastMessage()));
+        QCOMPARE(d().KurvenAnzahl, 3);
+        QCOMPARE(d().KurvenZuZeichnen, 0);
+        const char* labels[4] = {"", "c(A) ", "c(B) ", "c(P) "};
+        const ChartData& data = chart().ChartGroups(1).Data();
+        for (int s = 1; s <= 3; ++s) {
+            QVERIFY(!g().KurveFrei[s]);
+            QCOMPARE(data.NumPoints(s), 201);
+            QCOMPARE(data.Display(s), int(DisplayState::Shown));
+            QCOMPARE(chart().ChartLabels(s).Text(), std::string(labels[s]));
+            QCOMPARE(g().KurvenTab[s].txtLabel, QString(labels[s]));
+            QVERIFY(chart().ChartLabels(s).IsShowing());
+        }
+        QVERIFY(g().KurveFrei[4]);
+        QCOMPARE(data.NumPoints(4), 0);
+        // the courses of A, B and P in this order
+        QCOMPARE(data.Y(1, 1), d().SimCA[0]);
+        QCOMPARE(data.Y(2, 101), double(float(d().SimCB[100])));
+        QCOMPARE(data.Y(3, 201), double(float(d().SimCP[200])));
+        // labels at about 65 %, 47 % and 29 % of the points left of t(max) = 20
+        // (the last point, t = 20, is not left of it: L = 200)
+        QCOMPARE(data.X(1, 201), 20.0);
+        QCOMPARE(chart().ChartLabels(1).AttachPoint(), 131);
+        QCOMPARE(chart().ChartLabels(2).AttachPoint(), 95);
+        QCOMPARE(chart().ChartLabels(3).AttachPoint(), 59);
+        QVERIFY(g().mnuDelLabels->isEnabled());
+        QVERIFY(g().mnuDelKurv->isEnabled());
+
+        // delete curve 2: its slot is free, its label shows its number
+        g().DeleteCurves(2);
+        QCOMPARE(d().KurvenAnzahl, 2);
+        QVERIFY(g().KurveFrei[2]);
+        QCOMPARE(data.NumPoints(2), 0);
+        QCOMPARE(chart().ChartLabels(2).Text(), std::string("2"));
+        // the next curve goes into slot 2, not 4
+        d().KurvenZuZeichnen = 1; // P only
+        g().cmdDraw->click();
+        QCOMPARE(d().KurvenAnzahl, 3);
+        QVERIFY(!g().KurveFrei[2]);
+        QVERIFY(g().KurveFrei[4]);
+        QCOMPARE(data.NumPoints(2), 201);
+        QCOMPARE(chart().ChartLabels(2).Text(), std::string("c(P) "));
+        // only the course of A tells whether a pass reaches the window: a pass of
+        // P alone warns, and draws all the same
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].text, kOutside);
+    }
+
+    void modelNineDrawsFourLabelledCurvesAndRates()
+    {
+        simulate(9);
+        QCOMPARE(d().KurvenAnzahl, 4);
+        const char* c[5] = {"", "c(A) ", "c(B) ", "c(C) ", "c(P) "};
+        for (int s = 1; s <= 4; ++s) QCOMPARE(chart().ChartLabels(s).Text(), std::string(c[s]));
+        QCOMPARE(chart().Header().Text(), d().Diagramm.Titel);
+        QVERIFY(!chart().Header().Text().empty());
+        QCOMPARE(chart().ChartArea().Axes(AxisId::X).Title().Text(), d().Diagramm.xTitel);
+
+        // rates added to the open window (old curves kept): slots 5 to 8
+        d().RateDiagramm = true;
+        d().DiagrammTyp = 59;
+        SetDiagramTitles().cmdDraw->click();
+        QCOMPARE(d().KurvenAnzahl, 8);
+        QCOMPARE(chart().ChartLabels(5).Text(), std::string("r(A) "));
+        QCOMPARE(chart().ChartLabels(8).Text(), std::string("r(P) "));
+        QCOMPARE(chart().ChartGroups(1).Data().Y(6, 51), double(d().SimRB[50]));
+        // labels of slots 5 to 8 spread like those of 1 to 4
+        QCOMPARE(chart().ChartLabels(5).AttachPoint(), chart().ChartLabels(1).AttachPoint());
+        QCOMPARE(chart().ChartLabels(8).AttachPoint(), 23);
+    }
+
+    void theTwentyFifthCurveWarnsOnce()
+    {
+        simulate(9); // slots 1..4
+        for (int pass = 0; pass < 5; ++pass) {
+            d().KurvenZuZeichnen = 4;
+            g().cmdDraw->click();
+        }
+        QCOMPARE(d().KurvenAnzahl, 24);
+        QCOMPARE(rec().messages.size(), size_t(0));
+        d().KurvenZuZeichnen = 4;
+        g().cmdDraw->click();
+        const QString full = "Maximum 24 curves possible\r\nDelete existing curves";
+        QCOMPARE(CountMessages(rec(), full), 1);
+        QCOMPARE(rec().messages.back().title, QString("WARNING"));
+        QVERIFY(rec().messages.back().icon == MsgIcon::Exclamation);
+        QCOMPARE(d().KurvenAnzahl, 24);
+        QCOMPARE(d().KurvenZuZeichnen, 4); // the rest stays pending
+    }
+
+    void aPreparationWithoutCurveEndsThePassAndKeepsNoSlot()
+    {
+        simulate(4);
+        // more curves asked for than the model has species: the first step
+        // prepares nothing, gives its slot back and ends the pass
+        d().KurvenZuZeichnen = 5;
+        g().cmdDraw->click();
+        QCOMPARE(d().KurvenZuZeichnen, 0);
+        QCOMPARE(d().KurvenAnzahl, 3);
+        QVERIFY(g().KurveFrei[4]);
+        QCOMPARE(chart().ChartGroups(1).Data().NumPoints(4), 0);
+        QCOMPARE(rec().messages.size(), size_t(0));
+        // the next request still finds slot 4
+        d().KurvenZuZeichnen = 3;
+        g().cmdDraw->click();
+        QCOMPARE(d().KurvenAnzahl, 6);
+        QCOMPARE(chart().ChartLabels(4).Text(), std::string("c(A) "));
+    }
+
+    void outsideWarningAfterEveryCurveOfThePass()
+    {
+        // the c window 5 .. 10 lies above every course
+        d().AchsenBereiche[2] = 5;
+        d().AchsenBereiche[3] = 10;
+        d().ModellNr = 4;
+        ApplyModelDefaults(d(), 4);
+        d().tEnde = 20;
+        QVERIFY(!calc_diagram_function(d(), 4).failed);
+        d().AchsenBereiche[2] = 5; // the simulation wrote its own range
+        d().AchsenBereiche[3] = 10;
+        d().DiagrammTyp = 4;
+        SetDiagramTitles();
+        QCOMPARE(CountMessages(rec(), kOutside), 3);
+        QCOMPARE(d().KurvenAnzahl, 3); // drawn all the same
+        QCOMPARE(chart().ChartGroups(1).Data().NumPoints(3), 201);
+    }
+
+    void splineOfCodeHundredAndAnAbortedPass()
+    {
+        std::vector<ExpPunkt> pts;
+        for (int i = 0; i <= 10; ++i) pts.push_back(Ct(i, std::exp(-0.2 * i)));
+        setPoints(pts);
+        app().unload<frmGraph2D>();
+        d().TangenteSpalte = 1;
+        d().DiagrammTyp = 100;
+        d().MitPunkten = true;
+        d().Glaettung = 0;
+        CalcScaleCt(d(), 1);
+        d().AchsenBereiche[0] = 0;
+        d().AchsenBereiche[1] = 10;
+        SetDiagramTitles();
+        QCOMPARE(rec().messages.size(), size_t(0));
+        const ChartData& data = chart().ChartGroups(1).Data();
+        // x = 0, 1/60, 2/60 ... 10
+        QCOMPARE(data.NumPoints(1), 601);
+        QCOMPARE(data.X(1, 1), 0.0);
+        QVERIFY(std::fabs(data.X(1, 601) - 10.0) < 1e-5);
+        QVERIFY(std::fabs(data.X(1, 61) - 1.0) < 1e-5);
+        QVERIFY(std::fabs(data.Y(1, 61) - std::exp(-0.2)) < 1e-6); // a node of the spline
+        QCOMPARE(chart().ChartGroups(2).Data().NumPoints(1), 11); // the measured points
+
+        // a coarser resolution gives fewer points
+        g().Slider1_PunktDichte->setValue(100);
+        QCOMPARE(g().PunktDichte, 100);
+        QCOMPARE(g().Label54->text(), QString("100"));
+        d().KurvenZuZeichnen = 1;
+        g().DeleteCurves(0);
+        g().cmdDraw->click();
+        QCOMPARE(data.NumPoints(1), 201);
+
+        // two points cannot carry a spline: "Aborted", and the slot is given back
+        setPoints({Ct(0, 1), Ct(1, 0.5)});
+        g().DeleteCurves(0);
+        d().KurvenZuZeichnen = 1;
+        g().cmdDraw->click();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].title, QString("Aborted"));
+        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
+        QVERIFY(rec().messages[0].text.startsWith("Critical error occured:\r\n"));
+        QVERIFY(rec().messages[0].text.contains("at least 3 measured points"));
+        QCOMPARE(d().KurvenAnzahl, 0);
+        QVERIFY(g().KurveFrei[1]);
+        QCOMPARE(d().KurvenZuZeichnen, 0);
+        QCOMPARE(data.NumPoints(1), 0);
+        QCOMPARE(g().FehlerFlag, -1);
+    }
+
+    void deleteMenuFollowsTheChart()
+    {
+        setPoints({Ct(0, 1.0), Ct(5, 0.5), Ct(10, 0.25)});
+        d().MitPunkten = true;
+        simulate(9); // slots 1..4, points in set 1
+        g().DeleteCurves(3);
+        g().mnuDelete_Click();
+        for (int i = 1; i <= 24; ++i) QCOMPARE(g().mnuSubDelKurv[i]->isEnabled(), i == 1 || i == 2 || i == 4);
+        QVERIFY(g().mnuSubDelKurv[0]->isEnabled());
+        QVERIFY(g().mnuSubDelPoints[1]->isEnabled());
+        QVERIFY(!g().mnuSubDelPoints[2]->isEnabled());
+
+        // the menu item deletes its curve
+        g().mnuSubDelKurv[4]->trigger();
+        QCOMPARE(d().KurvenAnzahl, 2);
+        QVERIFY(g().KurveFrei[4]);
+        // deleting a slot without a curve does not miscount the curves
+        g().DeleteCurves(10);
+        g().DeleteCurves(4);
+        QCOMPARE(d().KurvenAnzahl, 2);
+
+        // curve labels off and on again
+        g().mnuDelLabels->trigger();
+        QVERIFY(!chart().ChartLabels(1).IsShowing());
+        QVERIFY(!g().KurvenTab[2].chkEinzelLabelSichtbar);
+        QVERIFY(g().mnuAddLabels->isEnabled());
+        g().mnuAddLabels->trigger();
+        QVERIFY(chart().ChartLabels(1).IsShowing());
+        QVERIFY(g().mnuDelLabels->isEnabled());
+
+        // a point set
+        g().mnuSubDelPoints[1]->setEnabled(true);
+        g().mnuSubDelPoints[1]->trigger();
+        QCOMPARE(chart().ChartGroups(2).Data().NumPoints(1), 0);
+        QVERIFY(!g().mnuSubDelPoints[1]->isEnabled());
+
+        // everything
+        g().setStatusText("something");
+        g().mnuDelTotal_Click();
+        QCOMPARE(d().KurvenAnzahl, 0);
+        for (int i = 1; i <= 24; ++i) {
+            QVERIFY(g().KurveFrei[i]);
+            QCOMPARE(chart().ChartGroups(1).Data().NumPoints(i), 0);
+            QCOMPARE(chart().ChartLabels(i).Text(), std::to_string(i));
+        }
+        QCOMPARE(chart().ChartGroups(2).SeriesLabels().Count(), 7);
+        QCOMPARE(g().statusText(), QString());
+        QVERIFY(!g().mnuDelKurv->isEnabled());
+        QVERIFY(!g().mnuDelLabels->isEnabled());
+        // the next curve starts at slot 1 again
+        d().KurvenZuZeichnen = 4;
+        g().cmdDraw->click();
+        QCOMPARE(d().KurvenAnzahl, 4);
+        QCOMPARE(chart().ChartLabels(1).Text(), std::string("c(A) "));
+    }
+
+    // ---- loading ---------------------------------------------------------------------
+
+    void pointCodesShowPointsOnLoadingAndDrawNoCurve()
+    {
+        struct Case {
+            int code;
+            int set;
+        } cases[] = {{-1, 1}, {-9, 1}, {-2, 6}};
+        for (const Case& c : cases) {
+            rec().messages.clear();
+            if (c.code == -2)
+                setPoints({Kt(300, 0.1), Kt(310, 0.2), Kt(320, 0.4)});
+            else
+                setPoints({Ct(0, 1.0, 0.5), Ct(5, 0.6, 0.3), Ct(10, 0.3, 0.1)});
+            app().unload<frmGraph2D>();
+            d().DiagrammTyp = static_cast<std::int16_t>(c.code);
+            CalcExpDataRanges(d(), c.code, true);
+            SetDiagramTitles();
+            QCOMPARE(d().KurvenZuZeichnen, 1);
+            QCOMPARE(d().KurvenAnzahl, 0);
+            QCOMPARE(chart().ChartGroups(1).Data().NumPoints(1), 0);
+            QCOMPARE(chart().ChartGroups(2).Data().NumPoints(c.set), 3);
+            if (c.code != -2) QCOMPARE(chart().ChartGroups(2).Data().NumPoints(2), 3); // c(B) too
+            QVERIFY(g().mnuDelPoints->isEnabled());
+            QCOMPARE(rec().messages.size(), size_t(0));
+            // pressing Draw changes nothing for these codes
+            g().cmdDraw->click();
+            QCOMPARE(d().KurvenAnzahl, 0);
+        }
+        // every point outside the window: the warning of the point charts
+        setPoints({Ct(0, 1.0), Ct(5, 0.6)});
+        app().unload<frmGraph2D>();
+        d().DiagrammTyp = -1;
+        CalcExpDataRanges(d(), -1, true);
+        d().AchsenBereiche[2] = 2;
+        d().AchsenBereiche[3] = 3;
+        SetDiagramTitles();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].text,
+                 QString("all experimental points are outside the diagram coordinates\r\nDo enlarge the range of "
+                         "coordinates."));
+        QCOMPARE(rec().messages[0].title, QString("WARNING"));
+    }
+
+    void simulationShowsMeasuredPointsOnlyWithMitPunkten()
+    {
+        setPoints({Ct(0, 1.0), Ct(5, 0.5), Ct(10, 0.25)});
+        d().MitPunkten = false;
+        simulate(2);
+        QCOMPARE(d().KurvenAnzahl, 2);
+        for (int j = 1; j <= 7; ++j) QCOMPARE(chart().ChartGroups(2).Data().NumPoints(j), 0);
+        QVERIFY(!g().mnuDelPoints->isEnabled());
+        QVERIFY(g().mnuAddPunkte->isEnabled());
+
+        d().MitPunkten = true;
+        simulate(2);
+        QCOMPARE(chart().ChartGroups(2).Data().NumPoints(1), 3);
+        QCOMPARE(chart().ChartGroups(2).Data().NumPoints(4), 0); // no P measured
+        QCOMPARE(rec().messages.size(), size_t(0));
+
+        // points beyond the window: the warning of the simulation charts
+        setPoints({Ct(100, 1.0), Ct(200, 0.5)});
+        simulate(2);
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].text,
+                 QString("all experimental points are outside the diagram coordinates\r\nDo check whether the "
+                         "experimental points fit to this diagram \r\nor enlarge the range of the diagram resp."));
+    }
+
+    void placementByTaskModeAndGrafikLinksRemembered()
+    {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        d().Arbeitsmodus = 0;
+        d().GrafikLinks = 3000;
+        simulate(2);
+        QCOMPARE(g().Left(), 3000);
+        QCOMPARE(g().Top(), 495); // 500 twips are 33 pixels
+        QVERIFY(std::abs(g().Width() - int(0.72 * screen.width() * 15)) <= 15);
+        // moved and closed: the next window opens where this one was
+        g().Move(1500, 500);
+        app().unload<frmGraph2D>();
+        QCOMPARE(d().GrafikLinks, 1500);
+        simulate(2);
+        QCOMPARE(g().Left(), 1500);
+
+        // a fitting mode puts the window at the right edge, whatever GrafikLinks holds
+        d().Arbeitsmodus = 1;
+        d().GrafikLinks = 0;
+        simulate(2);
+        const int width = int(std::lround(0.68 * screen.width() * 15));
+        QVERIFY(std::abs(g().Width() - width) <= 15);
+        QVERIFY(std::abs(g().Left() - (screen.width() * 15 - width - 50)) <= 15);
+    }
+
+    void separatorListFollowsTrennzeichen()
+    {
+        simulate(2);
+        struct Case {
+            const char* before;
+            int index;
+            const char* after;
+        } cases[] = {{" ", 0, ";"}, {",", 1, ","}, {"\t", 2, "\t"}, {";", 0, ";"}};
+        for (const Case& c : cases) {
+            d().Trennzeichen = c.before;
+            g().Form_Activate();
+            QCOMPARE(g().cmbSep->count(), 3);
+            QCOMPARE(g().cmbSep->itemText(0), QString("Delimiter Semicolon"));
+            QCOMPARE(g().cmbSep->itemText(2), QString("Delimiter Tab"));
+            QCOMPARE(g().cmbSep->currentIndex(), c.index);
+            QCOMPARE(d().Trennzeichen, std::string(c.after));
+        }
+        g().cmbSep->setCurrentIndex(2);
+        QCOMPARE(d().Trennzeichen, std::string("\t"));
+        // the single-point calculator's button belongs to the simulation charts
+        QVERIFY(!g().cmdSingleCalc->isHidden());
+        QVERIFY(g().cmdSingleCalc->isEnabled());
+    }
+
+    // ---- coordinates -----------------------------------------------------------------
+
+    void coordinatesDialog()
+    {
+        simulate(2);
+        const DiagrammInfo before = d().Diagramm;
+        auto box = [this](int i) { return g().coord[static_cast<std::size_t>(i)]; };
+
+        // equal limits are refused and the boxes show the old limits again
+        g().mnuCoord_Click();
+        QVERIFY(g().fraCoordInput->isVisible());
+        QCOMPARE(box(2)->text(), QString(" 20"));
+        box(1)->setText("3");
+        box(2)->setText("3");
+        g().cmdCoord_OK->click();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].text, QString("Lower limit has to smaller than upper limit."));
+        QCOMPARE(rec().messages[0].title, QString("INPUT ERROR"));
+        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
+        QCOMPARE(box(1)->text(), QString(" 0"));
+        QCOMPARE(box(2)->text(), QString(" 20"));
+        QVERIFY(g().fraCoordInput->isVisible());
+        QVERIFY(d().Diagramm == before);
+
+        // limits that differ as doubles but not as Singles are refused too
+        box(3)->setText("1");
+        box(4)->setText("1.00000001");
+        g().cmdCoord_OK->click();
+        QCOMPARE(rec().messages.size(), size_t(2));
+        box(4)->setText("1E39");
+        g().cmdCoord_OK->click();
+        QCOMPARE(rec().messages.size(), size_t(3));
+        QCOMPARE(rec().messages.back().title, QString("INPUT ERROR"));
+        QVERIFY(d().Diagramm == before);
+
+        // "1,5" typed becomes "1.5"; OK applies it and remembers it for the kind
+        g().mnuCoord_Click();
+        box(1)->clear();
+        QTest::keyClicks(box(1), "1,5");
+        QCOMPARE(box(1)->text(), QString("1.5"));
+        QTest::keyClicks(box(1), "x"); // not a number key: dropped
+        QCOMPARE(box(1)->text(), QString("1.5"));
+        box(4)->setText("2");
+        g().cmdCoord_OK->click();
+        QCOMPARE(rec().messages.size(), size_t(3));
+        QVERIFY(!g().fraCoordInput->isVisible());
+        QCOMPARE(d().Diagramm.xMin, 1.5f);
+        QCOMPARE(d().Diagramm.yMax, 2.0f);
+        QCOMPARE(chart().ChartArea().Axes(AxisId::X).Min(), 1.5);
+        QCOMPARE(chart().ChartArea().Axes(AxisId::Y).Max(), 2.0);
+        QCOMPARE(d().AchsenBereiche[0], 1.5f); // t minimum of the concentration kind
+        QCOMPARE(d().AchsenBereiche[3], 2.0f);
+        QVERIFY(chart().ChartArea().Axes(AxisId::X).GridSpacing().IsAuto());
+
+        // Enter in y(max) moves to x(min)
+        g().mnuCoord_Click();
+        g().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(g().window()));
+        box(4)->setFocus();
+        QTest::keyClick(box(4), Qt::Key_Return);
+        QVERIFY(box(1)->hasFocus());
+        QCOMPARE(box(1)->selectedText(), box(1)->text());
+        QTest::keyClick(box(1), Qt::Key_Return);
+        QVERIFY(box(2)->hasFocus());
+
+        // Cancel and Esc close the panel and keep the limits
+        box(1)->setText("-5");
+        g().cmdCoord_Esc->click();
+        QVERIFY(!g().fraCoordInput->isVisible());
+        g().mnuCoord_Click();
+        box(1)->setText("-5");
+        box(1)->setFocus();
+        QTest::keyClick(box(1), Qt::Key_Escape);
+        QVERIFY(!g().fraCoordInput->isVisible());
+        QCOMPARE(d().Diagramm.xMin, 1.5f);
+    }
+
+    // ---- print and image -------------------------------------------------------------
+
+    void printAtTheGivenCentimetres()
+    {
+        simulate(9);
+        chart().Interior().setBackgroundColor(RGB(200, 220, 255)); // the whole chart shows ink
+        g().mnuPrintIt_Click();
+        QVERIFY(g().fraPrintIt->isVisible());
+        QCOMPARE(g().txtTop_in_cm->text(), QString(" 3"));
+        QCOMPARE(g().txtLeft_in_cm->text(), QString(" 3.5"));
+        QCOMPARE(g().txtHeight_in_cm->text(), QString(" 10"));
+        QCOMPARE(g().txtWidth_in_cm->text(), QString(" 15"));
+        g().cmdPrintIt->click();
+        QCOMPARE(rec().printed.size(), size_t(1));
+        const RecordingServices::PrintedDocument& doc = rec().printed[0];
+        QCOMPARE(doc.pages.size(), size_t(1));
+        // 96 dots per inch: left 3.5 cm = 132.3, top 3 cm = 113.4, 15 x 10 cm = 566.9 x 378
+        const QRect ink = InkBox(doc.pages[0]);
+        QVERIFY2(std::abs(ink.left() - 132) <= 1 && std::abs(ink.top() - 113) <= 1,
+                 qPrintable(QString("ink at %1,%2").arg(ink.left()).arg(ink.top())));
+        QVERIFY2(std::abs(ink.width() - 567) <= 2 && std::abs(ink.height() - 378) <= 2,
+                 qPrintable(QString("ink %1 x %2").arg(ink.width()).arg(ink.height())));
+
+        // the same drawing on a PDF page
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("chart.pdf");
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(600);
+            QPainter p(&writer);
+            QVERIFY(!doc.request.paint(p, 0)); // one page
+        }
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.read(5) == "%PDF-");
+        QVERIFY(f.size() > 2000);
+
+        // a size that is not positive is refused
+        g().txtWidth_in_cm->setText("0");
+        g().cmdPrintIt->click();
+        QCOMPARE(rec().printed.size(), size_t(1));
+        QCOMPARE(rec().messages.back().title, QString("INPUT ERROR"));
+
+        g().cmdPrint_Esc->click();
+        QVERIFY(!g().fraPrintIt->isVisible());
+    }
+
+    void imageSavedFromThePanel()
+    {
+        simulate(9);
+        QTemporaryDir dir;
+        const QString svg = dir.filePath("diagram.svg");
+        rec().saveAnswers.push_back(svg);
+        g().mnuPrintIt_Click();
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().saveRequests.size(), size_t(1));
+        QVERIFY(rec().saveRequests[0].filter.contains("*.svg"));
+        QFile f(svg);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.contains("<svg"));
+        QVERIFY(text.contains("polyline") || text.contains("path"));
+        QCOMPARE(rec().messages.size(), size_t(0));
+
+        // a name without extension becomes a PNG
+        rec().saveAnswers.push_back(dir.filePath("diagram"));
+        g().cmdSaveImage->click();
+        QImage png(dir.filePath("diagram.png"));
+        QVERIFY(!png.isNull());
+        QCOMPARE(png.size(), g().Chart2D1->size());
+
+        // an unknown image type is refused with a message, nothing is written
+        rec().saveAnswers.push_back(dir.filePath("diagram.gif"));
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
+        QVERIFY(!QFile::exists(dir.filePath("diagram.gif")));
+    }
+
+    void loadGivesTheStartDesign()
+    {
+        simulate(9);
+        const Chart2D& c = chart();
+        QCOMPARE(c.ChartGroups(1).Data().NumSeries(), 27);
+        QCOMPARE(c.ChartGroups(2).Data().NumSeries(), 7);
+        // full dotted grid in the white preset's grey, transparent-free legend
+        QCOMPARE(c.ChartArea().Axes(AxisId::X).GridStyle().Pattern(), int(LinePattern::Dotted));
+        QCOMPARE(c.ChartArea().Axes(AxisId::Y).GridStyle().Pattern(), int(LinePattern::Dotted));
+        QCOMPARE(c.ChartArea().Axes(AxisId::X).GridStyle().Color(), RGB(143, 143, 143));
+        QVERIFY(!c.Legend().Interior().IsTransparent());
+        QCOMPARE(c.Legend().Interior().BackgroundColor(), RGB(255, 255, 255));
+        QCOMPARE(c.Border().Type(), int(BorderType::None));
+        QVERIFY(c.ChartArea().PlotArea().IsBoxed());
+        QCOMPARE(c.ChartArea().Axes(AxisId::Y).Title().Rotation(), int(Rotation::Up));
+        QCOMPARE(c.ChartArea().Axes(AxisId::X).Min(), double(d().Diagramm.xMin));
+        QCOMPARE(c.ChartArea().Axes(AxisId::Y).Max(), double(d().Diagramm.yMax));
+        // the six spacing boxes show the automatic spacings
+        QCOMPARE(g().SpacingText[0], QString(" 5")); // t from 0 to 20
+        QCOMPARE(g().Label54->text(), QString("300"));
+        // menus
+        QCOMPARE(g().mnuDesign->title(), QString("&Design ..."));
+        QCOMPARE(g().mnuBildsenden->title(), QString("  &Image ..."));
+        QCOMPARE(g().mnuCoord->text(), QString("C&oordinates"));
+        QCOMPARE(g().mnuHaupt->text(), QString("to &Main Menu"));
+        QCOMPARE(g().mnuHalbA->text(), QString("Half-life of A"));
+        QVERIFY(!g().mnuAddPunkte->isEnabled()); // no measured data
+
+        // the enzyme model names its half-lives E and S
+        d().MMDiagramm = false;
+        simulate(10);
+        QCOMPARE(g().mnuHalbA->text(), QString("Half-life of E"));
+        QCOMPARE(g().mnuHalbB->text(), QString("Half-life of S"));
+        QCOMPARE(chart().ChartLabels(2).Text(), std::string("c(S) "));
+    }
+
+    // ---- evaluation plots ------------------------------------------------------------
+
+    void evaluationPlotsShowPointsLineAndResult()
+    {
+        struct Case {
+            int code;
+            int model;
+            std::function<void(TestFrmGraph2D&)> data;
+            QString text;     // the exact status text, or
+            QString prefix;   // its beginning, a number near `value`, and its end
+            double value;
+            QString suffix;
+            int set; // point set of the measured points
+        };
+        const std::vector<Case> cases = {
+            {-5, 2,
+             [](TestFrmGraph2D& t) {
+                 std::vector<ExpPunkt> p;
+                 for (int i = 0; i <= 12; ++i) p.push_back(Ct(i, std::exp(-0.25 * i)));
+                 t.setPoints(p);
+             },
+             "Result: {k} = 0.25   (R^2 = 1.00000)", {}, 0, {}, 1},
+            {-6, 3,
+             [](TestFrmGraph2D& t) {
+                 std::vector<ExpPunkt> p;
+                 for (int i = 0; i <= 8; ++i) p.push_back(Ct(i, 1.0 / (2 + 0.5 * i)));
+                 t.setPoints(p);
+             },
+             "Result: {k} = 0.25   (R^2 = 1.00000)", {}, 0, {}, 1},
+            {-8, 4,
+             [](TestFrmGraph2D& t) {
+                 const double A0 = 0.2, B0 = 0.1, k = 3, D = A0 - B0;
+                 std::vector<ExpPunkt> p;
+                 for (int i = 0; i <= 10; ++i) {
+                     const double B = D / (A0 / B0 * std::exp(D * k * 0.5 * i) - 1.0);
+                     p.push_back(Ct(0.5 * i, B + D, B));
+                 }
+                 t.setPoints(p);
+             },
+             "Result: {k} = 3   (R^2 = 1.00000)", {}, 0, {}, 1},
+            {-7, 2,
+             [](TestFrmGraph2D& t) {
+                 // t/U = 100 + 0.75 t: n = 1.5, k = 1/100 with c(A)(0) = 1
+                 std::vector<ExpPunkt> p;
+                 for (int i = 0; i <= 10; ++i) {
+                     const double ti = 0.5 * i;
+                     p.push_back(Ct(ti, i == 0 ? 1.0 : 1.0 - ti / (100 + 0.75 * ti)));
+                 }
+                 t.setPoints(p);
+             },
+             "Result: n = 1.5;  k = 0.01   (R^2 = 1.00000)", {}, 0, {}, 1},
+            {-11, 3,
+             [](TestFrmGraph2D& t) {
+                 // lambda(inf)/(lambda(inf) - lambda) = 1 + 0.5 t, c(A)(0) = 0.5:
+                 // k = 0.5/(0.5 * 1) for 2A => P halved
+                 t.d().LambdaUnendlich = 16;
+                 t.d().Lambda0 = 0;
+                 t.setPoints({Lt(0, 0, 0.5), Lt(2, 8), Lt(6, 12), Lt(14, 14)});
+                 t.d().Lambda0 = 0; // given as 0: not used
+             },
+             "Result: {k} = 0.5   (R^2 = 1.00000)", {}, 0, {}, 1},
+            {-10, 2,
+             [](TestFrmGraph2D& t) {
+                 // (lambda(inf) - lambda)/(lambda(inf) - lambda(0)) = 2^-t: k = ln 2
+                 t.d().LambdaUnendlich = 16;
+                 t.setPoints({Lt(0, 8), Lt(1, 12), Lt(2, 14), Lt(3, 15), Lt(4, 15.5f)});
+             },
+             {}, "Result: {k} = ", std::log(2.0), "   (R^2 = 1.00000)", 1},
+            {-3, 2,
+             [](TestFrmGraph2D& t) {
+                 std::vector<ExpPunkt> p;
+                 for (int T = 300; T <= 400; T += 20) p.push_back(Kt(T, 1e10 * std::exp(-50000 / (8.3145 * T))));
+                 t.setPoints(p);
+             },
+             {}, "Result: EA/ (kJ/mol) = 50.00;  A = ", 1e10, "   (R^2 = 1.00000)", 6},
+            {-4, 2,
+             [](TestFrmGraph2D& t) {
+                 // k = (kB T/h) exp(s#/R) exp(-h#/(R T)), h# = 60 kJ/mol, s# = -50 J/(mol K)
+                 const double kB = 1.38066e-23, h = 6.62618e-34, R = 8.3145;
+                 std::vector<ExpPunkt> p;
+                 for (int T = 300; T <= 400; T += 20)
+                     p.push_back(Kt(T, kB * T / h * std::exp(-50 / R) * std::exp(-60000 / (R * T))));
+                 t.setPoints(p);
+             },
+             "Result: h#/(kJ/mol) = 60.00;  s#/(J/mol*K) = -50.0NOTE: s# is correct only if unit [t] = s for k "
+             "   (R^2 = 1.00000)",
+             {}, 0, {}, 6},
+        };
+        for (const Case& c : cases) {
+            rec().messages.clear();
+            d().Lambda0 = 0;
+            c.data(*this);
+            openEvaluation(c.code, c.model);
+            const QString label = QString("code %1").arg(c.code);
+            QVERIFY2(rec().messages.empty(),
+                     qPrintable(label + ": " + (rec().messages.empty() ? QString() : rec().messages[0].text)));
+            const QString status = g().statusText();
+            if (!c.text.isEmpty()) {
+                QCOMPARE(status, c.text);
+            } else {
+                QVERIFY2(status.startsWith(c.prefix) && status.endsWith(c.suffix), qPrintable(label + ": " + status));
+                const double v = status.mid(c.prefix.size()).split(' ')[0].toDouble();
+                QVERIFY2(std::fabs(v - c.value) <= 1e-5 * std::fabs(c.value), qPrintable(label + ": " + status));
+            }
+            // the line: one curve over the visible range plus one step
+            QCOMPARE(d().KurvenAnzahl, 1);
+            QCOMPARE(chart().ChartGroups(1).Data().NumPoints(1), 122);
+            QVERIFY(chart().ChartGroups(1).Data().X(1, 122) > d().Diagramm.xMax);
+            // the points
+            QCOMPARE(chart().ChartGroups(2).Data().NumPoints(c.set), d().AnzahlPunkte - (c.code == -11 || c.code == -7));
+        }
+    }
+
+    void evaluationWithoutALineGivesItsSlotBack()
+    {
+        // k-T data at one temperature: the active points do not determine a line
+        setPoints({Kt(300, 0.1), Kt(300, 0.2)});
+        openEvaluation(-3, 2);
+        QCOMPARE(g().statusText(),
+                 QString("No evaluation possible: the active points do not determine a straight line"));
+        QCOMPARE(d().KurvenAnzahl, 0);
+        QVERIFY(g().KurveFrei[1]);
+        QCOMPARE(d().KurvenZuZeichnen, 0);
+        QCOMPARE(chart().ChartGroups(1).Data().NumPoints(1), 0);
+
+        // code -8 without a point at t = 0: "Aborted" with the cause
+        rec().messages.clear();
+        setPoints({Ct(1, 0.2, 0.1), Ct(2, 0.18, 0.08), Ct(3, 0.17, 0.07)});
+        openEvaluation(-8, 4);
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].title, QString("Aborted"));
+        QCOMPARE(g().statusText(), QString());
+        QCOMPARE(d().KurvenAnzahl, 0);
+        QVERIFY(g().KurveFrei[1]);
+    }
+
+    void addExperimentalPointsChecksTheData()
+    {
+        // a c-t chart of A => P and measured data of B only: nothing fits
+        setPoints({Ct(0, 0, 1.0), Ct(5, 0, 0.5)});
+        simulate(2);
+        rec().messages.clear();
+        g().mnuAddPunkte_Click();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QCOMPARE(rec().messages[0].title, QString("Execution not possible"));
+        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
+        QCOMPARE(rec().messages[0].text, QString("For this diagram no c-t points are loaded.\r\nDo load concentration "
+                                                 "data from file or do use the Data Editor for input."));
+        for (int j = 1; j <= 7; ++j) QCOMPARE(chart().ChartGroups(2).Data().NumPoints(j), 0);
+
+        // c(A) data on the same chart are added, in the preset colour
+        setPoints({Ct(0, 1.0), Ct(5, 0.5)});
+        d().Vorwahlfarbe = RGB(255, 0, 0);
+        g().PunkteTab[1].txtLegendPoints = "measured";
+        rec().messages.clear();
+        g().mnuAddPunkte_Click();
+        QCOMPARE(rec().messages.size(), size_t(0));
+        QCOMPARE(chart().ChartGroups(2).Data().NumPoints(1), 2);
+        QVERIFY(g().PunkteTab[1].available);
+        QCOMPARE(chart().ChartGroups(2).Styles(1).SymbolStyle().Color(), RGB(255, 0, 0));
+        QCOMPARE(chart().ChartGroups(2).SeriesLabels().Item(1), std::string("measured"));
+    }
+};
+
+QTEST_MAIN(TestFrmGraph2D)
+#include "test_frmgraph2d.moc"
