@@ -123,8 +123,12 @@ bool EndsWithNoCase(const std::string& name, const std::string& ext)
     return true;
 }
 
-std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern,
-                                           std::string& error)
+namespace {
+
+// The names in a folder whose entries `keep` accepts, sorted without regard to
+// case. A folder that cannot be listed gives an empty list and the error.
+template <typename Keep>
+std::vector<std::string> ListEntries(const std::string& folder, std::string& error, Keep keep)
 {
     std::vector<std::string> names;
     std::error_code ec;
@@ -135,33 +139,30 @@ std::vector<std::string> ListMatchingFiles(const std::string& folder, const std:
     }
     for (const fs::directory_iterator end; it != end; it.increment(ec)) {
         if (ec) break;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
         const std::string name = it->path().filename().string();
-        if (MatchesPattern(name, pattern)) names.push_back(name);
+        if (keep(*it, name)) names.push_back(name);
     }
     std::sort(names.begin(), names.end(), LessNoCase);
     return names;
 }
 
+} // namespace
+
+std::vector<std::string> ListMatchingFiles(const std::string& folder, const std::string& pattern,
+                                           std::string& error)
+{
+    return ListEntries(folder, error, [&pattern](const fs::directory_entry& e, const std::string& name) {
+        std::error_code typeError;
+        return e.is_regular_file(typeError) && MatchesPattern(name, pattern);
+    });
+}
+
 std::vector<std::string> ListSubFolders(const std::string& folder, std::string& error)
 {
-    std::vector<std::string> names;
-    std::error_code ec;
-    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
-    if (ec) {
-        error = "Path not found: " + folder + " (" + ec.message() + ")";
-        return names;
-    }
-    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-        if (ec) break;
+    return ListEntries(folder, error, [](const fs::directory_entry& e, const std::string& name) {
         std::error_code typeError;
-        if (!it->is_directory(typeError)) continue;
-        const std::string name = it->path().filename().string();
-        if (!name.empty() && name.front() != '.') names.push_back(name);
-    }
-    std::sort(names.begin(), names.end(), LessNoCase);
-    return names;
+        return e.is_directory(typeError) && !name.empty() && name.front() != '.';
+    });
 }
 
 bool ReadFirstLine(const std::string& fileName, std::string& line)
