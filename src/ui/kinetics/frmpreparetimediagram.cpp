@@ -439,56 +439,50 @@ void frmPrepareTimeDiagram::showFailure(const QString& description)
 
 // ---- Draw and Table ---------------------------------------------------------------------------
 
-void frmPrepareTimeDiagram::cmdDrawctDiagram_Click()
+// Runs the simulation under the busy cursor, then `show` (the chart or the
+// table). A failed run or a run-time error is shown under "Execution not
+// possible", and nothing is drawn or listed.
+void frmPrepareTimeDiagram::RunAndShow(bool freshColumns, const std::function<void()>& show)
 {
-    if (refuse(ReadAndCheckInputs(false)))
-        return;
-    App& a = app();
-    Declare& d = a.declare();
+    Declare& d = app().declare();
     try {
         SimulationsErgebnis result;
         {
             BusyCursor busy;
+            if (freshColumns) {
+                // Fresh, cleared courses: columns of species the model does not
+                // compute read 0.
+                const std::size_t rows = std::size_t(d.SimAnzahl) + 3;
+                for (auto* v : {&d.SimT, &d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP, &d.SimCQ})
+                    v->assign(rows, 0.0);
+                for (auto* v : {&d.SimRA, &d.SimRB, &d.SimRC, &d.SimRP, &d.SimRQ})
+                    v->assign(rows, 0.0f);
+            }
             result = calc_diagram_function(d, d.ModellNr);
         }
         if (result.failed) {
-            // Nothing is drawn; an open chart keeps its curves.
+            // An open chart keeps its curves.
             showFailure(QString::fromStdString(result.Fehlertext));
             return;
         }
-        DrawSimulationChart(d.AlteKurvenLoeschen);
+        show();
     } catch (const std::exception& e) {
         showFailure(QString::fromStdString(e.what()));
     }
+}
+
+void frmPrepareTimeDiagram::cmdDrawctDiagram_Click()
+{
+    if (refuse(ReadAndCheckInputs(false)))
+        return;
+    RunAndShow(false, [] { DrawSimulationChart(app().declare().AlteKurvenLoeschen); });
 }
 
 void frmPrepareTimeDiagram::cmdListe_Click()
 {
     if (refuse(ReadAndCheckInputs(true)))
         return;
-    App& a = app();
-    Declare& d = a.declare();
-    try {
-        SimulationsErgebnis result;
-        {
-            BusyCursor busy;
-            // Fresh, cleared courses: columns of species the model does not
-            // compute read 0.
-            const std::size_t rows = std::size_t(d.SimAnzahl) + 3;
-            for (auto* v : {&d.SimT, &d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP, &d.SimCQ})
-                v->assign(rows, 0.0);
-            for (auto* v : {&d.SimRA, &d.SimRB, &d.SimRC, &d.SimRP, &d.SimRQ})
-                v->assign(rows, 0.0f);
-            result = calc_diagram_function(d, d.ModellNr);
-        }
-        if (result.failed) {
-            showFailure(QString::fromStdString(result.Fehlertext));
-            return;
-        }
-        a.get<frmSimTabelle>().ShowModal();
-    } catch (const std::exception& e) {
-        showFailure(QString::fromStdString(e.what()));
-    }
+    RunAndShow(true, [] { app().get<frmSimTabelle>().ShowModal(); });
 }
 
 void frmPrepareTimeDiagram::cmdMMdiagram_Click()

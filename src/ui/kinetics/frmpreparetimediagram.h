@@ -10,6 +10,7 @@
 // by the Model Simulation menu). The model window relabels it on every model
 // choice through the shared controls of ModellInputForm.
 
+#include <functional>
 #include <QString>
 
 #include "ui/shell/modellinputform.h"
@@ -77,6 +78,7 @@ private:
     // Shows the input faults, or returns false when there are none.
     bool refuse(const QString& faults);
     void showFailure(const QString& description);
+    void RunAndShow(bool freshColumns, const std::function<void()>& show);
 };
 
 } // namespace kinhom
