@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "core/chart/axisscale.h"
 #include "core/chart/designeffects.h"
 
 using namespace kinhom;
@@ -263,4 +265,169 @@ TEST(DesignEffects, FramePlacementsAndOrientation)
     EXPECT_EQ(Y(c).NumberingRotation(), Rotation::Up);
     ApplyYNumberOrientation(c, 0);
     EXPECT_EQ(Y(c).NumberingRotation(), Rotation::Horizontal);
+}
+
+// ---- Diagram Settings: log axes, spacing boxes, origins, frames, margins, colours -------
+
+TEST(DesignEffects, LogarithmicAxesInvertEachFlag)
+{
+    Chart2D c;
+    Window(c, 1, 1000, 1, 100);
+    Axis& y2 = c.ChartArea().Axes(AxisId::Y2);
+
+    InvertLogX(c);
+    EXPECT_TRUE(X(c).IsLogarithmic());
+    EXPECT_FALSE(Y(c).IsLogarithmic());
+    // a logarithmic axis is spaced in decades: 1..1000 numbered at every decade
+    EXPECT_DOUBLE_EQ(ApplyAutomaticScaling(c)[0], 1.0);
+    InvertLogX(c);
+    EXPECT_FALSE(X(c).IsLogarithmic());
+    EXPECT_DOUBLE_EQ(ApplyAutomaticScaling(c)[0], 100.0); // 0..1000 linear: steps of 100
+
+    // Y and Y2 are inverted each by itself, so a Y2 that differs keeps differing
+    y2.setIsLogarithmic(true);
+    InvertLogY(c);
+    EXPECT_TRUE(Y(c).IsLogarithmic());
+    EXPECT_FALSE(y2.IsLogarithmic());
+    InvertLogY(c);
+    EXPECT_FALSE(Y(c).IsLogarithmic());
+    EXPECT_TRUE(y2.IsLogarithmic());
+    // the axis window stays as it was set
+    EXPECT_DOUBLE_EQ(X(c).Min(), 1.0);
+    EXPECT_DOUBLE_EQ(X(c).Max(), 1000.0);
+}
+
+TEST(DesignEffects, UnusableSpacingLeavesTheAxisOnItsAutomaticSpacing)
+{
+    // 0..10 has the automatic step 2 (grid lines 0, 2, ..., 10)
+    for (const char* text : {"0", "-5", "1e-9", "abc", "", "1e999"}) {
+        Chart2D c;
+        Window(c, 0, 10, 0, 1);
+        ApplyManualScaling(c, " 2", " 0.2");
+        EXPECT_EQ(ApplySpacingBox(c, SpacingBox::GridX, text, true), std::string(text));
+        EXPECT_EQ(ApplySpacingBox(c, SpacingBox::TickX, text, true), std::string(text));
+        EXPECT_EQ(ApplySpacingBox(c, SpacingBox::NumX, text, true), std::string(text));
+        const AxisScale& s = c.Scale(AxisId::X);
+        EXPECT_DOUBLE_EQ(s.gridSpacing, 2.0) << text;
+        EXPECT_DOUBLE_EQ(s.tickSpacing, 2.0) << text;
+        EXPECT_DOUBLE_EQ(s.numSpacing, 2.0) << text;
+        EXPECT_EQ(s.grid.size(), 6u) << text;
+        EXPECT_EQ(s.numbers.size(), 6u) << text;
+    }
+    // a usable value takes effect: "0,5" gives grid lines every 0.5
+    Chart2D c;
+    Window(c, 0, 10, 0, 1);
+    ApplyManualScaling(c, " 2", " 0.2");
+    EXPECT_EQ(ApplySpacingBox(c, SpacingBox::GridX, "0,5", true), "0.5");
+    EXPECT_DOUBLE_EQ(c.Scale(AxisId::X).gridSpacing, 0.5);
+    EXPECT_EQ(c.Scale(AxisId::X).grid.size(), 21u);
+    // ... and only on its own axis
+    EXPECT_DOUBLE_EQ(c.Scale(AxisId::Y).gridSpacing, 0.2);
+}
+
+TEST(DesignEffects, NumberingBoxTakesEffectOnlyUnderManualScaling)
+{
+    Chart2D c;
+    Window(c, 0, 10, 0, 1);
+    ApplyAutomaticScaling(c);
+    // automatic: the box's value is kept but the chart goes on computing
+    ApplySpacingBox(c, SpacingBox::NumX, " 5", false);
+    EXPECT_TRUE(X(c).NumSpacing().IsAuto());
+    EXPECT_DOUBLE_EQ(c.Scale(AxisId::X).numSpacing, 2.0);
+    // manual: the typed numbering spacing is used
+    ApplyManualScaling(c, " 2", " 0.2");
+    ApplySpacingBox(c, SpacingBox::NumX, " 5", true);
+    EXPECT_FALSE(X(c).NumSpacing().IsAuto());
+    EXPECT_DOUBLE_EQ(c.Scale(AxisId::X).numSpacing, 5.0);
+    EXPECT_EQ(c.Scale(AxisId::X).numbers, (std::vector<double>{0, 5, 10}));
+    EXPECT_TRUE(Y(c).NumSpacing().IsAuto());
+}
+
+TEST(DesignEffects, OriginChoicesAndTheValueBox)
+{
+    struct Row {
+        int index;
+        const char* text;
+        int placement;
+        double origin; // where the crossing axis stands on -5..5
+    };
+    const Row rows[] = {
+        {0, "3", OriginPlacement::Minimum, -5}, {1, "3", OriginPlacement::Zero, 0},
+        {2, "3", OriginPlacement::Maximum, 5},  {3, "2,5", OriginPlacement::Value, 2.5},
+        {3, "-1.5 units", OriginPlacement::Value, -1.5}, {3, "abc", OriginPlacement::Value, 0},
+        {3, "50", OriginPlacement::Value, 5}, // outside the window: at its edge
+    };
+    for (const Row& r : rows) {
+        Chart2D c;
+        Window(c, -5, 5, -5, 5);
+        Axis& x = c.ChartArea().Axes(AxisId::X);
+        ApplyOriginChoice(x, r.index, r.text);
+        EXPECT_EQ(x.OriginPlacement(), r.placement) << r.index << " " << r.text;
+        EXPECT_DOUBLE_EQ(c.Scale(AxisId::X).origin, r.origin) << r.index << " " << r.text;
+        EXPECT_EQ(Y(c).OriginPlacement(), OriginPlacement::Minimum);
+    }
+    Chart2D c;
+    Window(c, -5, 5, -5, 5);
+    Axis& y = c.ChartArea().Axes(AxisId::Y);
+    ApplyOriginChoice(y, 3, "1");
+    // a number beyond a double is not taken; another index changes nothing
+    EXPECT_EQ(ApplyOriginText(y, "1e999"), "1e999");
+    EXPECT_DOUBLE_EQ(y.Origin(), 1.0);
+    ApplyOriginChoice(y, 4, "2");
+    ApplyOriginChoice(y, -1, "2");
+    EXPECT_EQ(y.OriginPlacement(), OriginPlacement::Value);
+    EXPECT_DOUBLE_EQ(y.Origin(), 1.0);
+    // the box edited while "at Y =" is chosen moves the axis at once
+    ApplyOriginText(y, "-2");
+    EXPECT_DOUBLE_EQ(c.Scale(AxisId::Y).origin, -2.0);
+}
+
+TEST(DesignEffects, FrameWidthChartAreaFrameAndMargins)
+{
+    Chart2D c;
+    const int widths[][2] = {{1, 1}, {5, 5}, {0, 1}, {-3, 1}, {20, 20}, {99, 20}};
+    for (const auto& w : widths) {
+        EXPECT_EQ(ApplyFrameWidth(c, w[0]), w[1]);
+        EXPECT_EQ(c.Border().Width(), w[1]);
+    }
+
+    const int types[5] = {0, 1, 2, 3, 4};
+    for (int i = 0; i < 5; ++i) {
+        ApplyChartAreaFrame(c, i);
+        EXPECT_EQ(c.ChartArea().Border().Type(), types[i]);
+    }
+    ApplyChartAreaFrame(c, 5);
+    EXPECT_EQ(c.ChartArea().Border().Type(), BorderType::Plain);
+
+    // a scroll bar sets its own margin only; out-of-range values are clamped
+    const MarginSet& m = c.ChartArea().PlotArea().Margins();
+    const int autoLeft = CurrentMargin(c, MarginSide::Left);
+    EXPECT_GT(autoLeft, 0); // the automatic margin holds the Y numbering
+    EXPECT_EQ(ApplyMargin(c, MarginSide::Top, 40), 40);
+    EXPECT_EQ(m.Top(), 40);
+    EXPECT_FALSE(m.TopAuto());
+    EXPECT_TRUE(m.LeftAuto());
+    EXPECT_TRUE(m.BottomAuto());
+    EXPECT_EQ(ApplyMargin(c, MarginSide::Right, -7), 0);
+    EXPECT_EQ(m.Right(), 0);
+    EXPECT_EQ(ApplyMargin(c, MarginSide::Bottom, 5000), kMaxMargin);
+    EXPECT_EQ(CurrentMargin(c, MarginSide::Bottom), kMaxMargin);
+    ApplyAutoBorders(c);
+    EXPECT_TRUE(m.TopAuto() && m.RightAuto() && m.BottomAuto());
+    EXPECT_EQ(CurrentMargin(c, MarginSide::Left), autoLeft);
+}
+
+TEST(DesignEffects, BackgroundAndGridColours)
+{
+    Chart2D c;
+    const Rgb red = RGB(200, 0, 0), green = RGB(0, 150, 0), blue = RGB(0, 0, 180);
+    EXPECT_EQ(ApplyBackgroundColor(c, Background::Chart, red), red);
+    EXPECT_EQ(ApplyBackgroundColor(c, Background::ChartArea, green), green);
+    EXPECT_EQ(ApplyBackgroundColor(c, Background::PlotArea, blue), blue);
+    EXPECT_EQ(c.Interior().BackgroundColor(), red);
+    EXPECT_EQ(c.ChartArea().Interior().BackgroundColor(), green);
+    EXPECT_EQ(c.ChartArea().PlotArea().Interior().BackgroundColor(), blue);
+    EXPECT_EQ(ApplyGridColor(c, green), green);
+    EXPECT_EQ(X(c).GridStyle().Color(), green);
+    EXPECT_EQ(Y(c).GridStyle().Color(), green);
 }

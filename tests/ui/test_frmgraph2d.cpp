@@ -28,6 +28,7 @@
 #include "core/shell/expdata.h"
 #include "shell_fixture.h"
 #include "ui/chart/chartview.h"
+#include "ui/chart/fratabs.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/mdikin.h"
 
@@ -685,7 +686,7 @@ private slots:
         QCOMPARE(c.ChartArea().Axes(AxisId::X).Min(), double(d().Diagramm.xMin));
         QCOMPARE(c.ChartArea().Axes(AxisId::Y).Max(), double(d().Diagramm.yMax));
         // the six spacing boxes show the automatic spacings
-        QCOMPARE(g().SpacingText[0], QString(" 5")); // t from 0 to 20
+        QCOMPARE(g().fraTabs->txtXGridValue->text(), QString(" 5")); // t from 0 to 20
         QCOMPARE(g().Label54->text(), QString("300"));
         // menus
         QCOMPARE(g().mnuDesign->title(), QString("&Design ..."));

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -19,9 +20,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/chart/chartcontent.h"
@@ -31,6 +34,7 @@
 #include "core/kinetics/stoffmuster.h"
 #include "core/shell/numtext.h"
 #include "ui/chart/chartview.h"
+#include "ui/chart/fratabs.h"
 #include "ui/shell/application.h"
 #include "ui/shell/frmphantom.h"
 
@@ -121,10 +125,13 @@ frmGraph2D::frmGraph2D(QWidget* parent) : KinWidget(parent)
     layout->addWidget(StatusBar2);
 
     buildPanels();
+    buildDiagramSettings();
+    buildDesign1();
 
     connect(cmdDraw, &QPushButton::clicked, this, [this] { cmdDraw_Click(); });
     connect(cmdSingleCalc, &QPushButton::clicked, this, [this] { cmdSingleCalc_Click(); });
     connect(cmbSep, &QComboBox::currentIndexChanged, this, [this] { cmbSep_Click(); });
+    connectEditing();
 }
 
 frmGraph2D::~frmGraph2D() = default;
@@ -262,6 +269,7 @@ void frmGraph2D::Form_Load()
     fraCoordInput->move(TwipsToPixels(1460), menuHeight + TwipsToPixels(510));
     fraPrintIt->move(0, menuHeight);
     fraResolution->move(TwipsToPixels(1460), menuHeight + TwipsToPixels(510));
+    placeDesign1Panels(menuHeight);
 
     ChartContentOptions o;
     o.vorwahlfarbe = d.Vorwahlfarbe;
@@ -293,35 +301,24 @@ void frmGraph2D::Form_Load()
     for (int i = 1; i <= kMaxKurven; ++i) {
         mnuSubDelKurv[i]->setVisible(true);
         mnuSubDelKurv[i]->setEnabled(false);
-        CurveTab& t = KurvenTab[i];
-        t = CurveTab{};
-        t.cmdKurvenFarbe = d.Vorwahlfarbe;
-        t.cmbKStil = 1;
-        cmbKStil_Click(i);
-        t.Label39 = "1";
-        KurveFrei[i] = true;
-        t.caption.clear();
-        t.available = false;
+        loadCurveTab(i); // colour, "Curve solid", width 1, slot free, tab unavailable
     }
     // 6. Point sets.
     for (int j = 1; j <= kPunktSaetze; ++j) {
         mnuSubDelPoints[j]->setVisible(true);
         mnuSubDelPoints[j]->setEnabled(false);
-        PointTab& p = PunkteTab[j];
-        p = PointTab{};
-        p.Label56 = "6";
-        p.cmdPunktFarbe = d.Vorwahlfarbe;
-        p.cmbPunktStil = StartPointStyle(j);
-        cmbPunktStil_Click(j);
+        loadPointTab(j); // size 6, colour, the set's start symbol
     }
     // 7.
     GitterLinienart = LinePattern::Dotted;
+    loadDiagramSettings(); // frame width, colour buttons, margin scroll bars
     // 8. Every curve label starts visible.
-    for (int i = 1; i <= kMaxKurven; ++i) KurvenTab[i].chkEinzelLabelSichtbar = true;
+    loadLabelControls();
     // 9. Legend beside the plot area, halfway down.
     c.Legend().Location().setLeft(areaWidth - 2);
     c.Legend().Location().setTop(static_cast<int>(std::lround(areaHeight / 2.0)));
     LegendeHintergrund = c.ChartArea().PlotArea().Interior().BackgroundColor();
+    loadLegendControls(); // vertical, framed, position bars, colour buttons
     // 10. Print position boxes, the white preset.
     txtTop_in_cm->setText(" 3");
     txtLeft_in_cm->setText(" 3.5");
@@ -340,31 +337,34 @@ void frmGraph2D::Form_Load()
     PunktDichte = Slider1_PunktDichte->value();
     Label54->setText(QString::number(PunktDichte));
 
-    // 12. Menus that have nothing to act on yet. (The half-life items come with
-    // the half-life marks.)
+    // 12. Menus that have nothing to act on yet. (The half-life items are
+    // enabled by diagram code with their captions, step 14.)
     for (QAction* m : {mnuDelLabels, mnuDelHalbAB, mnuDelLegend, mnuDelLegendZeile, mnuHalbA, mnuHalbB})
         m->setEnabled(false);
 
-    // 13. Design defaults: full dotted grid, no chart frame, Y title vertical and
+    // 13. Design defaults: full dotted grid, no chart frame, a plain frame around
+    // the chart area, Y title vertical and
     // Y numbers horizontal, plot area framed, origins and numbers at the minimum,
     // automatic margins, opaque legend.
-    opt1Gitter_Click(3);
-    ApplyFrameType(c, 0);
-    ApplyYNumberOrientation(c, 0);
-    ApplyYTitleOrientation(c, 1);
-    ApplyDiagramFrame(c, true);
-    opt2Gitter_Click(0);
-    ApplyStandardOrigin(c);
-    ApplyNumberingPlacement(c.ChartArea().Axes(AxisId::X), 0);
-    ApplyNumberingPlacement(c.ChartArea().Axes(AxisId::Y), 0);
-    ApplyAutoBorders(c);
+    fraTabs->opt1Gitter[3]->setChecked(true);
+    fraTabs->optFrameType[0]->setChecked(true);
+    fraTabs->optSM[4]->setChecked(true);
+    loadDesign1Defaults(); // Y numbers and title, text frame, label and preset colours
+    fraTabs->chkDiaFrame->setChecked(true);
+    fraTabs->opt2Gitter[0]->setChecked(true);
+    fraTabs->optStandardOrigin[0]->setChecked(true);
+    fraTabs->optXZiffern[0]->setChecked(true);
+    fraTabs->optYZiffern[0]->setChecked(true);
+    fraTabs->chkAutoRand->setChecked(true);
     chkLegTransparent_Click();
     chkLegTransparent_Click();
+    fraTabs->tabDesign->setCurrentIndex(FraTabs::PageGridColours);
 
     // 14. Half-life captions (E and S for the enzyme model).
     const bool enzyme = d.ModellNr == 10;
     mnuHalbA->setText(enzyme ? "Half-life of E" : "Half-life of A");
     mnuHalbB->setText(enzyme ? "Half-life of S" : "Half-life of B");
+    SetHalfLifeMenu(); // and their enabling by diagram code (step 12)
 
     // 15. Axis window, applied through the coordinates panel; automatic spacing.
     SetAxesMinMax();
@@ -373,8 +373,10 @@ void frmGraph2D::Form_Load()
     coord[3]->setText(Q(StrSingle(d.Diagramm.yMin)));
     coord[4]->setText(Q(StrSingle(d.Diagramm.yMax)));
     cmdCoord_OK_Click();
-    optScaling = 0;
-    optScaling_Click(0);
+    if (fraTabs->optScaling[0]->isChecked())
+        optScaling_Click(0);
+    else
+        fraTabs->optScaling[0]->setChecked(true); // runs optScaling_Click(0)
 
     // 16.
     SetStoffMuster(d, d.DiagrammTyp);

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include "core/chart/curveprep.h"
@@ -50,6 +51,12 @@ namespace kinhom {
 
 class Chart2D;
 class ChartView;
+class FraTabs;
+class FraKurven;
+class FraPunkte;
+class FraSchrift;
+class FraLabelLegend;
+struct DesignTarget;
 class frmGraph2D;
 
 // The title routine of the chart window: for d.DiagrammTyp it loads the stored
@@ -125,6 +132,28 @@ public:
     void mnuDelLabels_Click();
     void mnuAddLabels_Click();
 
+    // ---- chart editing and files (frmgraph2d_edit.cpp) ----------------------------------
+    // "Delete Curve" of the curve panel: deletes the curve of the selected tab
+    // (nothing when its caption names no curve).
+    void cmdDelKurv_Click();
+    // Delete button of point tab Index: mnuSubDelPoints_Click(Index).
+    void cmdDelPoints_Click(int Index);
+    void mnuDelMarkLabels_Click();
+    void mnuDelLegendZeile_Click();
+    void mnuDelLegend_Click();
+    void mnuAddLegend_Click();
+    // Half-life marks of A (E) and B (S): series 26 and 27, the value in the status line.
+    void mnuHalbA_Click();
+    void mnuHalbB_Click();
+    // Diagram files (*.oc2): save the whole chart; load one and rebuild the
+    // window's bookkeeping (slots, count, point tabs, menus, axis window).
+    void mnuSaveOC2_Click();
+    void mnuLoadOC2_Click();
+    // The curve of the selected tab of tabKurven: "Curve to Clipboard" (x Tab y
+    // per line) and "Save Curve to File" (a curve point file).
+    void cmdClipboard_Click();
+    void cmdSaveCurveAsXY_Click();
+
     // ---- design effects that the load applies ---------------------------------------------
     void opt1Gitter_Click(int Index);
     void opt2Gitter_Click(int Index);
@@ -133,6 +162,106 @@ public:
     void chkLegTransparent_Click();
     void cmbKStil_Click(int Index);
     void cmbPunktStil_Click(int Index);
+
+    // ---- Diagram Settings panel fraTabs: frame, margins, scaling, numbering, origin,
+    //      grid and colours (frmgraph2d_design2.cpp; its controls: fratabs.h) ------------
+    FraTabs* fraTabs = nullptr;
+    // Design menu "Diagram" (also a right click on the plot area): shows fraTabs.
+    void mnuDesignMore_Click();
+    void cmdTabs_OK_Click();
+    void chkDiaFrame_Click();
+    void chkAutoRand_Click();
+    void optFrameType_Click(int Index);
+    void UpDownRBreite_Change();
+    // The chart area's frame: 0 without, 1 3D raised, 2 3D lowered, 3 shadow, 4 normal.
+    void optSM_Click(int Index);
+    void scrHL_Change();
+    void scrHR_Change();
+    void scrHO_Change();
+    void scrHU_Change();
+    void cmdRandCol_out_Click();
+    void cmdRandCol_in_Click();
+    void cmdColor_in_Click();
+    void cmdGitterFarbe_Click();
+    void cmdFullBlack_Click();
+    void cmdRandColGrau_Click();
+    void cmdXLog_Click();
+    void cmdYLog_Click();
+    void txtXGridValue_Change();
+    void txtYGridValue_Change();
+    void txtXTickValue_Change();
+    void txtYTickValue_Change();
+    void txtXZiffValue_Change();
+    void txtYZiffValue_Change();
+    void optXZiffern_Click(int Index);
+    void optYZiffern_Click(int Index);
+    void optStandardOrigin_Click(int Index);
+    // 0 in the minimum, 1 at zero, 2 in the maximum, 3 at the value in txtXOrigin (txtYOrigin).
+    void optXOrigin_Click(int Index);
+    void optYOrigin_Click(int Index);
+    void txtXOrigin_Change();
+    void txtYOrigin_Change();
+
+    // ---- chart design, part one: curves, point sets, texts, labels, legend, right click
+    //      (frmgraph2d_design1.cpp; the panels' controls: frakurven.h, fraschrift.h) -----
+    FraKurven* fraKurven = nullptr;           // "Designing the Curve"
+    FraPunkte* fraPunkte = nullptr;           // "Designing Experimental Points"
+    FraSchrift* fraSchrift = nullptr;         // the text design panel
+    FraLabelLegend* fraLabelLegend = nullptr; // page "Labels and Legend" of fraTabs
+    // The Design menu as it opens: enables "curves" and "Experimental points".
+    void mnuDesign_Click();
+    // Fill and show the curve panel (on the tab of the first curve) and the point panel.
+    void mnuKurvenDesign_Click();
+    void mnuPunktDesign_Click();
+    void cmdKurven_OK_Click();
+    void cmdPunkte_OK_Click();
+    void cmdKurvenFarbe_Click(int Index);
+    void cmdPunktFarbe_Click(int Index);
+    // The preset colour of the next curve or point set (Vorwahlfarbe); Label49 is its caption.
+    void cmdFarbVorwahl_Click();
+    void Label49_Click();
+    void UpDown1_KBreite_Change(int Index);
+    void UpDown1_PointSize_Change(int Index);
+    void txtLabel_Change(int Index);
+    void scrShiftLab_Change(int Index);
+    void chkEinzelLabelSichtbar_Click(int Index);
+    void chkLabelNotVisible_Click();
+    void chkLabelFrame_Click();
+    void cmdLabelFColor_Click();
+    void cmdLabelBColor_Click();
+    void cmdFontLabel_Click();
+    void txtLegendCurves_Change(int Index);
+    void txtLegendPoints_Change(int Index);
+    // The 32 legend boxes: the clicked one shows or hides the legend, all follow.
+    void chkLegend_Click();
+    void chkLegend1_Click(int Index);
+    void chkLegend2_Click(int Index);
+    void cmdLegBColor_Click();
+    void cmdLegFColor_Click();
+    void cmdLegFont_Click();
+    void chkLegFrame_Click();
+    void optLegOrient_Click(int Index);
+    void scrlegV_Change();
+    void scrLegH_Change();
+    // Text items of the Design menu: 1 header, 2 additional text, 3 X-axis title,
+    // 4 Y-axis title, 5 curve labels and legend (opens the curve panel as well).
+    void mnuTextDesign_Click(int Index);
+    void mnuAddText_Click();
+    void schrift_Change();
+    void VScroll1_Change();
+    void HScroll1_Change();
+    void cmdSchriftHFarbe_Click();
+    void cmdFont_Click();
+    void chkTextFrame_Click();
+    void cmdSchriftFertig_Click();
+    void optOrientYAxText_Click(int Index);
+    void optOrientYAxZiff_Click(int Index);
+    // The chart's mouse: a right click opens the panel of what lies under the
+    // mouse; a left press on a half-life mark shows its marker text there, and
+    // dragging places it.
+    void Chart2D1_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, QPointF pos);
+    void Chart2D1_MouseMove(Qt::MouseButtons Button, QPointF pos);
+    void Chart2D1_MouseUp(Qt::MouseButton Button, QPointF pos);
 
     // ---- state ------------------------------------------------------------------------------
     Chart2D& chart();
@@ -179,11 +308,7 @@ public:
     };
     std::array<CurveTab, 25> KurvenTab{};
     std::array<PointTab, 8> PunkteTab{};
-    // The spacing boxes of the axis settings (grid X, grid Y, tick X, tick Y,
-    // numbering X, numbering Y) as text.
-    std::array<QString, 6> SpacingText{};
     bool chkLegTransparent = false;
-    int optScaling = -1;
 
     // ---- controls (objectName = control name) ---------------------------------------------
     ChartView* Chart2D1 = nullptr;
@@ -268,6 +393,57 @@ private:
     // Dragging of a floating panel.
     QWidget* dragPanel_ = nullptr;
     QPoint dragStart_;
+
+    // ---- Diagram Settings panel (frmgraph2d_design2.cpp) --------------------------------
+    void buildDiagramSettings();   // constructor: the panel and its connections
+    void loadDiagramSettings();    // Form_Load step 7
+    void showDiagramColours();     // the colour buttons show the chart's colours
+    void spacingBoxChanged(int box);
+    void originBoxChanged(QLineEdit* box, bool xAxis);
+    bool manualScaling_ = false;   // "manual" spacing: the six boxes are open
+
+    // ---- chart editing and files (frmgraph2d_edit.cpp) ----------------------------------
+    // Connects and enables the editing and file items of the menus (constructor).
+    void connectEditing();
+    // Captions and enabling of the two half-life items for the diagram code (Form_Load).
+    void SetHalfLifeMenu();
+    void halfLifeMark(bool speziesB);
+    // The caption of the selected tab of tabKurven ("" when there is none).
+    QString selectedCurveTabCaption() const;
+    // Tab i - 1 of tabKurven (tabPunkte) available or not, in KurvenTab (PunkteTab) and on the panel.
+    void setCurveTabAvailable(int slot, bool available);
+    void setPointTabAvailable(int set, bool available);
+    // The legend boxes, and the curves' "visible" label boxes, ticked or cleared
+    // (each box that changes runs its handler).
+    void setLegendBoxes(bool checked);
+    void setLabelBoxes(bool checked);
+    // After a diagram file is loaded: the panels' boxes of the curves and point
+    // sets show what the chart now holds.
+    void refreshTabsFromChart();
+
+    // ---- chart design, part one (frmgraph2d_design1.cpp) ---------------------------------
+    void buildDesign1();                   // constructor: the panels and their connections
+    void placeDesign1Panels(int menuHeight); // Form_Load step 3
+    void loadCurveTab(int i);              // Form_Load step 5, curve slot i
+    void loadPointTab(int j);              // Form_Load step 6, point set j
+    void loadLabelControls();              // Form_Load step 8
+    void loadLegendControls();             // Form_Load step 9
+    void loadDesign1Defaults();            // Form_Load step 13
+    // The panels show what KurvenTab and PunkteTab hold (no handler runs).
+    void showCurveTab(int i);
+    void showCurveTabs();
+    void showPointTab(int j);
+    void showPointTabs();
+    void showLabelLegendPage();
+    void legendBoxClicked(bool v);
+    bool placeMarkerText(int label, QPointF pos);
+    void openDesignFor(const DesignTarget& target);
+    void hideDesign1Panels();              // part of HideDesignFrames
+    // The panel (fraKurven, fraPunkte, fraSchrift) that w is or whose caption
+    // w is, for dragging; null otherwise.
+    QWidget* design1PanelOf(QWidget* w) const;
+    bool legendCascade_ = false;
+    int markerDrag_ = 0;                   // marker text (26, 27) being placed
 };
 
 } // namespace kinhom

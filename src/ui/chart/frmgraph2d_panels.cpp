@@ -32,6 +32,7 @@
 #include "core/shell/utilities.h"
 #include "ui/chart/chartoutput.h"
 #include "ui/chart/chartview.h"
+#include "ui/chart/fratabs.h"
 #include "ui/kinetics/frmgraphcalc.h"
 #include "ui/shell/application.h"
 
@@ -201,6 +202,8 @@ QPoint frmGraph2D::keptInside(const QWidget* panel, QPoint p) const
 void frmGraph2D::HideDesignFrames()
 {
     for (QFrame* f : {fraCoordInput, fraPrintIt, fraResolution}) f->hide();
+    if (fraTabs) fraTabs->hide();
+    hideDesign1Panels();
 }
 
 void frmGraph2D::mnuMark_Click() { HideDesignFrames(); }
@@ -413,23 +416,8 @@ void frmGraph2D::opt2Gitter_Click(int Index)
     opt1Gitter_Click(GitterModus);
 }
 
-void frmGraph2D::cmdFullWhite_Click() { ApplyColorPreset(chart(), ColorPreset::White, GitterLinienart); }
-
-void frmGraph2D::optScaling_Click(int Index)
-{
-    Chart2D& c = chart();
-    Chart2D::Batch batch(c);
-    if (Index == 1) {
-        ApplyManualScaling(c, SpacingText[0].toStdString(), SpacingText[1].toStdString());
-    } else if (Index == 0) {
-        const std::array<double, 6> v = ApplyAutomaticScaling(c);
-        for (int b = 0; b < 6; ++b) {
-            // Writing a box runs its change handler.
-            const std::string text = SpacingBoxText(v[static_cast<std::size_t>(b)]);
-            SpacingText[static_cast<std::size_t>(b)] = Q(ApplySpacingText(c, SpacingBox(b), text));
-        }
-    }
-}
+// (cmdFullWhite_Click and optScaling_Click: with the Diagram Settings panel,
+// frmgraph2d_design2.cpp.)
 
 void frmGraph2D::chkLegTransparent_Click() { ApplyLegendTransparency(chart(), chkLegTransparent, LegendeHintergrund); }
 
@@ -477,6 +465,8 @@ bool frmGraph2D::eventFilter(QObject* watched, QEvent* event)
     QWidget* panel = nullptr;
     for (QFrame* f : {fraCoordInput, fraPrintIt, fraResolution})
         if (w && (w == f || w->parentWidget() == f)) panel = f;
+    if (w && fraTabs && (w == fraTabs || w->parentWidget() == fraTabs)) panel = fraTabs;
+    if (QWidget* f = design1PanelOf(w)) panel = f;
     if (panel) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto* m = static_cast<QMouseEvent*>(event);
