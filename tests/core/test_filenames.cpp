@@ -104,6 +104,13 @@ TEST_F(FileNamesOnDisk, ProjectDataFileIsLookedForBesideTheProjectFirst)
     EXPECT_EQ(FindProjectDataFile("D.KV3", proj, prog), "") << "names keep their case";
     EXPECT_EQ(FindProjectDataFile("", proj, prog), "");
     EXPECT_EQ(FindProjectDataFile("C:\\old\\d.KV3", proj, prog), (dir / "proj" / "d.KV3").string());
+    // a name with its folder (the last session's) is taken where it lies
+    Touch(dir / "Sub" / "d.KV3");
+    const std::string elsewhere = (dir / "Sub" / "d.KV3").string();
+    EXPECT_EQ(FindProjectDataFile(elsewhere, proj, prog), elsewhere);
+    fs::remove(dir / "Sub" / "d.KV3");
+    EXPECT_EQ(FindProjectDataFile(elsewhere, proj, prog), (dir / "proj" / "d.KV3").string())
+        << "gone from there: looked for by its bare name";
 }
 
 } // namespace

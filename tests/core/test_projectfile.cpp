@@ -119,6 +119,40 @@ TEST_F(ProjectFileTest, LastSessionFileAlwaysCarriesItsComment)
     EXPECT_EQ(comment, "KINHOM last session");
 }
 
+TEST_F(ProjectFileTest, LastSessionKeepsTheDataFileWithItsFolder)
+{
+    // The last-session file lies in the program folder, where a bare name
+    // would not find the data file again; a project keeps the bare name.
+    struct Case {
+        std::string dateiName, line3;
+    };
+    const Case cases[] = {
+        {"/home/u/data/series.KV3", "/home/u/data/series.KV3"},
+        {"/home/u/a,b/run.KV3", "\"/home/u/a,b/run.KV3\""},
+        {"/home/u/./data/../data/x.kv3", "/home/u/data/x.kv3"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        d.DateiName = c.dateiName;
+        const std::string session = (dir / "KinLastSession.KC3").string();
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(d, session, "d", error)) << error;
+        const std::string text = ReadRaw(session);
+        EXPECT_EQ(text.substr(0, text.find("\r\n13\r\n")), "d\r\nKINHOM last session\r\n" + c.line3) << c.dateiName;
+
+        Declare r;
+        SetStartupValues(r, dir.string(), ".");
+        std::string dataName;
+        ASSERT_TRUE(ReadProjectFile(r, session, dataName, error)) << error;
+        EXPECT_EQ(dataName, fs::path(c.dateiName).lexically_normal().string()) << c.dateiName;
+    }
+    d.DateiName = "/home/u/data/series.KV3";
+    const std::string project = (dir / "p.KC3").string();
+    std::string error;
+    ASSERT_TRUE(WriteProjectFile(d, project, "d", error)) << error;
+    EXPECT_NE(ReadRaw(project).find("\r\nseries.KV3\r\n13\r\n"), std::string::npos);
+}
+
 TEST_F(ProjectFileTest, AnyDateLineReads)
 {
     std::string dataName;

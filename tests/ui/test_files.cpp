@@ -527,6 +527,7 @@ private slots:
         };
         std::vector<double> shown;
         fileActionHooks().showRateConstants = [&shown] { shown = {app().declare().k[1], app().declare().k[2]}; };
+        app().mainWindow().OpenDataEditor = [] {}; // the data editor can be opened
         d().ProjektPfad = (dir / "p").string();
         chooseInOpenDialog("proj.KC3");
         app().mainWindow().mnuLoadProject->trigger();
@@ -543,6 +544,7 @@ private slots:
         QCOMPARE(rec().messages.back().title, QString("Loaded..."));
         QCOMPARE(rec().lastMessage(), QString("... data file: series.KV3\r\n\r\n(Look at \"Data / View/Edit exper. data\")"));
         QVERIFY(app().mainWindow().mnuEdit->isEnabled());
+        QVERIFY(app().mainWindow().mnuNeudat->isEnabled());
     }
 
     void loadProjectShowsItsRateConstantsInTheSetUpWindow()
@@ -593,11 +595,16 @@ private slots:
 
         // the program folder is the second place a data file is looked for
         writeFile(program / "gone.KV3", kGoodData);
+        app().mainWindow().OpenDataEditor = nullptr; // no data editor to open
         rec().messages.clear();
         chooseInOpenDialog("gone.KC3");
         mnuLoadProject_Click();
         QCOMPARE(d().DateiName, (program / "gone.KV3").string());
         QCOMPARE(d().AnzahlPunkte, 2);
+        // without a data editor the items that open it stay disabled
+        QVERIFY(!app().mainWindow().mnuEdit->isEnabled());
+        QVERIFY(!app().mainWindow().mnuNeudat->isEnabled());
+        QVERIFY(!app().mainWindow().Toolbar1Buttons[2]->isEnabled());
     }
 
     void corruptProjectChangesNothing()
@@ -621,10 +628,11 @@ private slots:
 
     void lastSessionComesBackAfterExit()
     {
-        // data kept in the program folder, the folder the data dialogs start in
-        writeFile(program / "series.KV3", kGoodData);
-        d().ExpDatenPfad = program.string();
-        chooseInOpenDialog("series.KV3");
+        // data kept in a folder of the user's, neither the program folder nor
+        // the folder the data dialogs start in
+        writeFile(dir / "sub" / "series.KV3", kGoodData);
+        d().ExpDatenPfad = dir.string();
+        chooseInOpenDialog("sub/series.KV3");
         bool loaded = false, cancelled = false;
         LoadExpDataDlg(false, loaded, cancelled);
         QVERIFY(loaded);
@@ -644,7 +652,10 @@ private slots:
         QCOMPARE(d().ProjektKommentar, std::string("KINHOM last session"));
         QCOMPARE(d().AnzahlPunkte, 2);
         QCOMPARE(d().Kommentar, std::string("measured at 25\xC2\xB0" "C"));
+        QCOMPARE(d().DateiName, (dir / "sub" / "series.KV3").string());
+        QCOMPARE(rec().messages.size(), std::size_t(1));
         QCOMPARE(rec().messages.back().title, QString("Loaded..."));
+        QCOMPARE(rec().lastMessage(), QString("... data file: series.KV3\r\n\r\n(Look at \"Data / View/Edit exper. data\")"));
     }
 };
 

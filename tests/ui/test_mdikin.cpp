@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -369,6 +370,22 @@ private slots:
                 QVERIFY(!a->icon().isNull());
             }
         }
+        // Every command button is on show, a disabled one greyed (its disabled
+        // image exists) rather than hidden.
+        for (int i : tooltips.keys()) {
+            QToolButton* b = ToolButton(m, i);
+            QVERIFY(b && b->isVisible());
+            QVERIFY(!b->icon().pixmap(QSize(24, 24), QIcon::Disabled).isNull());
+        }
+        m.mnuToolArrhenius->setEnabled(false);
+        QVERIFY(!m.Toolbar1Buttons[14]->isEnabled());
+        QVERIFY(ToolButton(m, 14)->isVisible());
+        // The program's own images (copied beside the program) are drawable.
+        const QDir icons(QDir(QCoreApplication::applicationDirPath()).filePath("icons"));
+        for (const char* file : {"newproject.svg", "lastsession.svg", "openproject.svg", "saveproject.svg",
+                                 "arrhenius.svg", "eyring.svg", "tip.svg"})
+            QVERIFY2(QSvgRenderer(icons.filePath(file)).isValid(), file);
+
         // Button 7 does what "Save actual project as ..." does, after closing the tips.
         QSignalSpy save(m.mnuSaveProject, &QAction::triggered);
         QSignalSpy load(m.mnuLoadProject, &QAction::triggered);

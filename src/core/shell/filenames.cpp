@@ -187,6 +187,10 @@ std::string FindProjectDataFile(const std::string& dataFileName, const std::stri
                                 const std::string& programFolder)
 {
     if (dataFileName.empty()) return std::string();
+    if (!FolderPart(dataFileName).empty()) {
+        std::error_code ec;
+        if (fs::is_regular_file(dataFileName, ec)) return dataFileName;
+    }
     for (const std::string& folder : {projectFolder, programFolder}) {
         if (folder.empty()) continue;
         const std::string candidate = JoinFolderName(folder, FileNameOnly(dataFileName));

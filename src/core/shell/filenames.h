@@ -44,9 +44,10 @@ std::vector<std::string> ListSubFolders(const std::string& folder, std::string& 
 // file cannot be opened or is empty.
 bool ReadFirstLine(const std::string& fileName, std::string& line);
 
-// Where the bare data-file name of a project is found: in the project file's
-// folder first, then in the program folder. The full name of the first
-// existing file, or "" when it is in neither.
+// Where the data file named in a project is found: a name with a folder (as
+// the last-session file keeps it) where it says, when that file exists; else
+// the bare name in the project file's folder first, then in the program
+// folder. The full name of the first existing file, or "" when there is none.
 std::string FindProjectDataFile(const std::string& dataFileName, const std::string& projectFolder,
                                 const std::string& programFolder);
 

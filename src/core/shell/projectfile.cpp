@@ -1,6 +1,8 @@
 #include "core/shell/projectfile.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "core/kinetics/models.h"
 #include "core/shell/fieldline.h"
@@ -105,13 +107,28 @@ bool IsLastSessionFile(const std::string& fileName)
     return EndsWithNoCase(fileName, "KINLASTSESSION.KC3");
 }
 
-std::string ProjectFileText(const Declare& d, const std::string& dateText)
+namespace {
+
+// The data file's name with its folder; a relative name is taken from the
+// current directory, where it was read.
+std::string FullDataFileName(const std::string& name)
+{
+    if (name.empty()) return name;
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(name, ec);
+    return ec ? name : full.lexically_normal().string();
+}
+
+} // namespace
+
+std::string ProjectFileText(const Declare& d, const std::string& dateText, bool fullDataName)
 {
     auto kAt = [&d](std::size_t i) { return i < d.k.size() ? d.k[i] : 0.0; };
+    const std::string dataName = fullDataName ? FullDataFileName(d.DateiName) : FileNameOnly(d.DateiName);
     std::string s;
     s += OneLine(dateText) + kCRLF;
     s += OneLine(d.ProjektKommentar) + kCRLF;
-    s += WriteTextField(OneLine(FileNameOnly(d.DateiName))) + kCRLF;
+    s += WriteTextField(OneLine(dataName)) + kCRLF;
     s += std::to_string(d.ModellNr) + kCRLF;
     s += GenDouble(kAt(1)) + "," + GenDouble(kAt(2)) + "," + GenDouble(kAt(3)) + kCRLF;
     for (int i = 6; i <= 9; ++i) s += std::string("0") + kCRLF;
@@ -126,7 +143,8 @@ std::string ProjectFileText(const Declare& d, const std::string& dateText)
 
 bool WriteProjectFile(Declare& d, const std::string& fileName, const std::string& dateText, std::string& error)
 {
-    if (IsLastSessionFile(fileName)) d.ProjektKommentar = kLastSessionComment;
+    const bool lastSession = IsLastSessionFile(fileName);
+    if (lastSession) d.ProjektKommentar = kLastSessionComment;
     for (std::size_t i = 1; i <= 3 && i < d.k.size(); ++i) {
         if (!std::isfinite(d.k[i])) {
             error = FileFaultText("Overflow: the rate constant k" + std::to_string(i) + " is not a finite number",
@@ -135,7 +153,7 @@ bool WriteProjectFile(Declare& d, const std::string& fileName, const std::string
         }
     }
     std::string why;
-    if (!WriteTextFileAtomic(fileName, ProjectFileText(d, dateText), why)) {
+    if (!WriteTextFileAtomic(fileName, ProjectFileText(d, dateText, lastSession), why)) {
         error = FileFaultText(why, fileName, 0);
         return false;
     }

@@ -4,7 +4,9 @@
 //   1      the date of writing (never interpreted)
 //   2      the project comment ProjektKommentar
 //   3      the bare name of the data file ("" when none; in double quotes when
-//          the name holds ",")
+//          the name holds ","); the last-session file, which lies in the
+//          program folder, keeps the data file's full name instead, so that
+//          the data file is found again wherever it lies
 //   4      ModellNr
 //   5      k1, k2, k3
 //   6..9   reserved, one integer each (0)
@@ -49,11 +51,14 @@ bool ReadProjectFile(Declare& d, const std::string& fileName, std::string& dataF
 bool IsLastSessionFile(const std::string& fileName);
 
 // The text of the project file of the shared state; dateText is the date line.
-std::string ProjectFileText(const Declare& d, const std::string& dateText);
+// Line 3 holds the data file's bare name, or its full name when fullDataName
+// is set (the last-session file).
+std::string ProjectFileText(const Declare& d, const std::string& dateText, bool fullDataName = false);
 
 // Writes a project or last-session file through a temporary file beside it.
-// For a last-session file ProjektKommentar becomes "KINHOM last session" first;
-// for a project the caller has asked for the comment. DateiName is not changed.
+// For a last-session file ProjektKommentar becomes "KINHOM last session" first
+// and line 3 keeps the data file's full name; for a project the caller has
+// asked for the comment. DateiName is not changed.
 // On failure the old file is intact and error holds the system's text.
 bool WriteProjectFile(Declare& d, const std::string& fileName, const std::string& dateText,
                       std::string& error);

@@ -34,6 +34,15 @@ void EnableItem(QAction* MDIKIN::*item, bool enabled)
         if (QAction* a = m->*item) a->setEnabled(enabled);
 }
 
+// "New  exper. data" and "View/Edit exper. data" open the data editor: they
+// are enabled only when the editor can be opened, so no item is live that
+// does nothing.
+void EnableDataEditorItem(QAction* MDIKIN::*item, bool enabled)
+{
+    MDIKIN* m = MainWindow();
+    EnableItem(item, enabled && m && m->OpenDataEditor);
+}
+
 // The folder of a file, without a trailing separator.
 std::string FolderOf(const std::string& fileName)
 {
@@ -64,12 +73,12 @@ std::string LoadProjectData(const std::string& dataFileName, const std::string& 
     }
     if (!loaded) {
         Critical(error, "message from LoadDataFile");
-        EnableItem(&MDIKIN::mnuEdit, d.AnzahlPunkte > 0);
+        EnableDataEditorItem(&MDIKIN::mnuEdit, d.AnzahlPunkte > 0);
         return "... the data file could not be loaded: " + bare;
     }
     d.DateiName = found;
     d.DatenGeaendert = false; // the table is the file's
-    EnableItem(&MDIKIN::mnuEdit, true);
+    EnableDataEditorItem(&MDIKIN::mnuEdit, true);
     AnalyzeExpData(d);
     GetStartConcFromData(d);
     return "... data file: " + bare + d.CRLF + d.CRLF + "(Look at \"Data / View/Edit exper. data\")";
@@ -224,7 +233,7 @@ void mnuLoadLastSession_Click()
     const std::string message = dataFileName.empty()
                                     ? std::string("... no data file")
                                     : LoadProjectData(dataFileName, FolderOf(d.LastSessionDatei));
-    EnableItem(&MDIKIN::mnuNeudat, true);
+    EnableDataEditorItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     ReopenModelWindowKeepingK();
     app().services().msgBox(Q(message), MsgButtons::OK, MsgIcon::Information, "Loaded...");
@@ -236,7 +245,7 @@ void mnuLoadProject_Click()
     bool ok = false, cancelled = false;
     LoadProjectDlg(fullName, dataFileName, ok, cancelled);
     if (!ok || cancelled) return;
-    EnableItem(&MDIKIN::mnuNeudat, true);
+    EnableDataEditorItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     const std::string message =
         dataFileName.empty() ? std::string("... no data file") : LoadProjectData(dataFileName, FolderOf(fullName));

@@ -74,7 +74,9 @@ public:
     // unset opener leaves its menu item without effect (the items stay disabled
     // until their window exists).
     std::function<void()> OpenModelWindow;  // load and show the model window
-    std::function<void()> OpenDataEditor;   // open the data editor
+    std::function<void()> OpenDataEditor;   // open the data editor; while unset, loading
+                                            // data leaves "New  exper. data" and
+                                            // "View/Edit exper. data" disabled
     std::function<void()> OpenXYEditor;     // open the XY editor afresh
     // The close box of the main window: when set, it decides (true = close) and
     // does the closing work itself; unset, the child windows are unloaded
