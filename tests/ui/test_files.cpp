@@ -458,6 +458,40 @@ private slots:
         }
     }
 
+    void loadingOverChangedDataAsksFirst()
+    {
+        writeFile(dir / "new.KV3", kGoodData);
+        writeFile(program / "KinLastSession.KC3",
+                  "d\r\nsession\r\n" + (dir / "new.KV3").string() +
+                      "\r\n6\r\n0.5,0.1,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        fillData(true);
+        d().ModellNr = 2;
+
+        // Cancel: nothing is loaded, the changed data stay
+        rec().msgAnswers = {MsgAnswer::Cancel};
+        mnuLoadLastSession_Click();
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(rec().lastMessage(), QString("The experimental data were changed.\r\nSave now?"));
+        QCOMPARE(d().ModellNr, std::int16_t(2));
+        QCOMPARE(d().AnzahlPunkte, 3);
+        QCOMPARE(d().Kommentar, std::string("in memory"));
+        rec().messages.clear();
+
+        // Cancel in the project dialog's place: the question comes first here too
+        rec().msgAnswers = {MsgAnswer::Cancel};
+        mnuLoadProject_Click();
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(d().AnzahlPunkte, 3);
+        rec().messages.clear();
+
+        // No: the session is loaded over the data
+        rec().msgAnswers = {MsgAnswer::No};
+        mnuLoadLastSession_Click();
+        QCOMPARE(d().ModellNr, std::int16_t(6));
+        QCOMPARE(d().AnzahlPunkte, 2);
+        QCOMPARE(rec().messages.back().title, QString("Loaded..."));
+    }
+
     void exitWithChangedDataAndYesSavesThenEnds()
     {
         fillData(true);

@@ -225,9 +225,22 @@ void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, 
     ok = ReadProjectFileDlg(fullName, dataFileName);
 }
 
+// Loading a project or the last session replaces the measured data with the
+// project's data file: changed data are offered for saving first. False when
+// the user cancelled (nothing is loaded then).
+bool ChangedDataSavedOrDropped()
+{
+    const Declare& d = app().declare();
+    if (!d.DatenGeaendert || d.AnzahlPunkte < 1) return true;
+    bool cancelled = false;
+    AskSaveExpData(cancelled);
+    return !cancelled;
+}
+
 void mnuLoadLastSession_Click()
 {
     Declare& d = app().declare();
+    if (!ChangedDataSavedOrDropped()) return;
     std::string dataFileName;
     if (!ReadProjectFileDlg(d.LastSessionDatei, dataFileName)) return;
     const std::string message = dataFileName.empty()
@@ -241,6 +254,7 @@ void mnuLoadLastSession_Click()
 
 void mnuLoadProject_Click()
 {
+    if (!ChangedDataSavedOrDropped()) return;
     std::string fullName, dataFileName;
     bool ok = false, cancelled = false;
     LoadProjectDlg(fullName, dataFileName, ok, cancelled);
