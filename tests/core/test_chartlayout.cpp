@@ -109,6 +109,66 @@ TEST(ChartLayout, LogarithmicAxisSkipsNonPositivePointsAndKeepsMarks)
     EXPECT_NEAR(pts.symbols[0].y, Px(L, 3, 10).y, 1e-9);
 }
 
+// A segment is straight on screen, so its visible part is the piece of that
+// straight line inside the window, also where it leaves a logarithmic window.
+TEST(ChartLayout, SegmentsAreClippedWhereTheyAreDrawnOnLogarithmicAxes)
+{
+    struct Case {
+        bool logX, logY;
+        double x1, y1, x2, y2;
+        double fx1, fy1, fx2, fy2; // expected ends as fractions of the plot
+    };
+    // Y log 1e-4..1: from 1e-6 (two decades below) to 1: log y runs -6..0 and
+    // reaches -4 a third of the way, at x = 10/3. X log 0.01..100: from 1e-4 to
+    // 100, log x runs -4..2 and enters at -2 a third of the way, at y = 10/3.
+    const Case cases[] = {
+        {false, true, 0, 1e-6, 10, 1, 1.0 / 3, 0, 1, 1},
+        {false, true, 0, 1, 10, 1e-6, 0, 1, 2.0 / 3, 0},
+        {true, false, 1e-4, 0, 100, 10, 0, 1.0 / 3, 1, 1},
+        // running to zero on a logarithmic axis: the line leaves at the window's
+        // lower edge where the segment, in data units, passes its minimum
+        {false, true, 0, 1, 10, 0, 0, 1, 10 * (1 - 1e-4) / 10, 0},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.x1 << "," << k.y1 << " - " << k.x2 << "," << k.y2);
+        Chart2D c;
+        c.setSize(600, 400);
+        Axis& ax = c.ChartArea().Axes("X");
+        Axis& ay = c.ChartArea().Axes("Y");
+        ax.setIsLogarithmic(k.logX);
+        ay.setIsLogarithmic(k.logY);
+        ax.setMin(k.logX ? 0.01 : 0);
+        ax.setMax(k.logX ? 100 : 10);
+        ay.setMin(k.logY ? 1e-4 : 0);
+        ay.setMax(k.logY ? 1 : 10);
+        Series(c, 1, 1, {k.x1, k.x2}, {k.y1, k.y2});
+        const ChartLayout& L = c.Layout();
+        ASSERT_EQ(L.series.size(), 1u);
+        ASSERT_EQ(L.series[0].runs.size(), 1u);
+        const auto& run = L.series[0].runs[0];
+        ASSERT_EQ(run.size(), 2u);
+        const RectF& p = L.plot;
+        EXPECT_NEAR(run[0].x, p.x + k.fx1 * p.w, 1e-6);
+        EXPECT_NEAR(run[0].y, p.bottom() - k.fy1 * p.h, 1e-6);
+        EXPECT_NEAR(run[1].x, p.x + k.fx2 * p.w, 1e-6);
+        EXPECT_NEAR(run[1].y, p.bottom() - k.fy2 * p.h, 1e-6);
+    }
+    // a segment wholly at or below zero on a logarithmic axis draws nothing, and the
+    // line starts afresh at the next positive point
+    Chart2D c;
+    c.setSize(600, 400);
+    c.ChartArea().Axes("Y").setIsLogarithmic(true);
+    c.ChartArea().Axes("Y").setMin(0.1);
+    c.ChartArea().Axes("Y").setMax(10);
+    c.ChartArea().Axes("X").setMin(0);
+    c.ChartArea().Axes("X").setMax(4);
+    Series(c, 1, 1, {0, 1, 2, 3, 4}, {1, -1, -2, 1, 2});
+    const auto& runs = c.Layout().series[0].runs;
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].size(), 2u); // 1 down to the bottom edge
+    EXPECT_EQ(runs[1].size(), 3u); // from the bottom edge up to 1, then to 2
+}
+
 TEST(ChartLayout, LogarithmicDecadesAreEquallySpaced)
 {
     Chart2D c;
@@ -142,6 +202,35 @@ TEST(ChartLayout, NumbersAreThinnedOutWhenTheyWouldTouch)
     bool zero = false;
     for (const auto& n : a.numbers) zero = zero || n.text == "0";
     EXPECT_TRUE(zero);
+}
+
+// Numbers beside axis lines that cross the plot stay inside the plot box, also
+// the first and last ones and numbers turned upright.
+TEST(ChartLayout, NumbersAtAnAxisInsideThePlotStayInsideIt)
+{
+    Chart2D c;
+    Window(c, -4, 12);
+    for (const char* a : {"X", "Y"}) {
+        c.ChartArea().Axes(a).setOriginPlacement(OriginPlacement::Zero);
+        c.ChartArea().Axes(a).setNumberingPlacement(NumberingPlacement::AtAxis);
+    }
+    c.ChartArea().Axes("Y").setNumberingRotation(Rotation::Up);
+    const ChartLayout& L = c.Layout();
+    const RectF& p = L.plot;
+    const AxisLayout& x = L.axis(AxisId::X);
+    const AxisLayout& y = L.axis(AxisId::Y);
+    ASSERT_GE(x.numbers.size(), 3u);
+    ASSERT_GE(y.numbers.size(), 3u);
+    EXPECT_EQ(x.numbers.front().text, "-4");
+    EXPECT_EQ(y.numbers.back().text, "12");
+    for (const auto& n : x.numbers) {
+        EXPECT_GE(n.rect.x, p.x) << n.text;
+        EXPECT_LE(n.rect.right(), p.right()) << n.text;
+    }
+    for (const auto& n : y.numbers) {
+        EXPECT_GE(n.rect.y, p.y) << n.text;
+        EXPECT_LE(n.rect.bottom(), p.bottom()) << n.text;
+    }
 }
 
 TEST(ChartLayout, LabelsFollowTheirPointAndStayAtTheEndsOfTheSeries)
@@ -209,12 +298,49 @@ TEST(ChartLayout, LegendListsShownSeriesWithText)
     EXPECT_LT(lg.entries[0].row.y, lg.entries[1].row.y); // vertical
     // the automatic legend stands right of the chart area
     EXPECT_GE(lg.box.x, c.Layout().chartArea.right());
+    // a horizontal one lists its entries in a row below the chart area, which
+    // keeps (nearly) the whole width of the chart
     c.Legend().setOrientation(Orientation::Horizontal);
-    EXPECT_EQ(c.Layout().legend.entries[0].row.y, c.Layout().legend.entries[1].row.y);
+    {
+        const ChartLayout& H = c.Layout();
+        EXPECT_EQ(H.legend.entries[0].row.y, H.legend.entries[1].row.y);
+        EXPECT_GE(H.legend.box.y, H.chartArea.bottom());
+        EXPECT_LE(H.legend.box.bottom(), 400);
+        EXPECT_GT(H.chartArea.w, 0.95 * 600 - 20);
+        EXPECT_NEAR(H.legend.box.x + H.legend.box.w / 2, 300, 1);
+    }
     // no texts: no legend
     t1.RemoveAll();
     c.ChartGroups(2).SeriesLabels().setItem(1, "");
     EXPECT_FALSE(c.Layout().legend.shown);
+}
+
+// The chart window sets the chart area to 84 % x 89 % of the chart and puts the
+// legend at the area's right edge: the plot keeps clear of the legend and the
+// area ends above the footer.
+TEST(ChartLayout, SetAreaSizeAndLegendPlaceLeaveEveryElementItsRoom)
+{
+    Chart2D c;
+    Window(c);
+    c.setSize(900, 620);
+    c.Header().setText("Header\nsecond line");
+    c.Footer().setText("Footer");
+    c.ChartArea().Axes("X").Title().setText("t/s");
+    Series(c, 1, 1, {0, 10}, {0, 10});
+    c.ChartGroups(1).SeriesLabels().Add("c(A) ");
+    c.ChartArea().Location().setWidth(756);
+    c.ChartArea().Location().setHeight(552);
+    c.Legend().Location().setLeft(746);
+    c.Legend().Location().setTop(276);
+    const ChartLayout& L = c.Layout();
+    EXPECT_EQ(c.ChartArea().Location().Height(), 552); // reads back as set
+    EXPECT_NEAR(L.chartArea.w, 756, 1e-9);
+    EXPECT_LT(L.chartArea.bottom(), L.footer.box.y);
+    EXPECT_GE(L.chartArea.y, L.header.box.bottom());
+    const TextBlock& xt = L.axis(AxisId::X).title;
+    EXPECT_LE(xt.box.bottom(), L.footer.box.y);
+    EXPECT_LT(L.plot.right(), L.legend.box.x);
+    EXPECT_NEAR(L.legend.box.x, 746, 1e-9);
 }
 
 TEST(ChartLayout, HitTest)
@@ -262,6 +388,14 @@ TEST(ChartLayout, HitTest)
     // a series that is not shown cannot be hit
     c.ChartGroups(1).Data().setDisplay(1, DisplayState::Hidden);
     EXPECT_EQ(HitTest(c, c.Layout(), diag.x + 2, diag.y).kind, HitResult::Kind::PlotArea);
+    // the hit names the data point nearest to the position
+    Series(c, 1, 3, {1, 3, 5, 7, 9}, {4, 4, 4, 4, 4});
+    const ChartLayout& L2 = c.Layout();
+    const PointF near7 = Px(L2, 6.6, 4);
+    const HitResult h = HitTest(c, L2, near7.x, near7.y + 1);
+    EXPECT_EQ(h.kind, HitResult::Kind::Curve);
+    EXPECT_EQ(h.series, 3);
+    EXPECT_EQ(h.point, 4);
 }
 
 TEST(ChartLayout, PixelAndDataCoordinatesAreInverse)
@@ -284,6 +418,24 @@ TEST(ChartLayout, PixelAndDataCoordinatesAreInverse)
     PointF p;
     EXPECT_FALSE(L.toPixel(-1, 0, p)); // not on a logarithmic axis
     EXPECT_FALSE(L.toPixel(kNaN, 0, p));
+}
+
+TEST(ChartLayout, FontSizesThatAreNotNumbersAreMeasuredAtAUsualSize)
+{
+    for (float size : {std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        Chart2D c;
+        c.setSize(600, 400);
+        FontSpec f;
+        f.Size = size;
+        c.Header().setText("Header");
+        c.Header().setFont(f);
+        const ChartLayout& L = c.Layout();
+        ASSERT_TRUE(L.header.shown);
+        EXPECT_GT(L.header.box.h, 10);
+        EXPECT_LT(L.header.box.h, 40);
+        EXPECT_GT(L.header.box.w, 30);
+        EXPECT_TRUE(L.hasPlot());
+    }
 }
 
 TEST(ChartLayout, TinyAndEmptyChartsLayOutWithoutAPlot)

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "core/chart/chart2d.h"
 #include "core/chart/chartlayout.h"
@@ -351,6 +352,21 @@ private slots:
         Render(v, 800, 600, &L);
         QVERIFY(L.hasPlot());
         QVERIFY(L.axis(AxisId::Y).grid.size() <= 20);
+
+        // font sizes that are not numbers (a diagram file may carry "nan" or
+        // "inf") are drawn at a usual size, not at a wild one
+        for (float size : {std::nanf(""), std::numeric_limits<float>::infinity(), -5.0f}) {
+            FontSpec f;
+            f.Size = size;
+            c.Header().setText("Header");
+            c.Header().setFont(f);
+            c.ChartArea().Axes("X").setNumberingFont(f);
+            Render(v, 800, 600, &L);
+            QVERIFY(L.header.shown);
+            QVERIFY2(L.header.box.h > 5 && L.header.box.h < 60, qPrintable(QString::number(L.header.box.h)));
+            QVERIFY(L.hasPlot());
+            QVERIFY(!L.axis(AxisId::X).numbers.empty());
+        }
     }
 
     // On a page the chart stands at its position and size in centimetres.

@@ -342,8 +342,9 @@ private:
 // The legend: one entry per shown series whose legend text (series label) is not
 // blank, curves (group 1) first, each drawn as a line sample (and its symbol when
 // it has one), point sets as their symbol. Text is an optional title line.
-// Automatic location: at the right edge, centred vertically. A legend without
-// entries is not drawn.
+// Automatic location: a vertical legend at the right edge, centred vertically; a
+// horizontal one (entries in rows) centred at the bottom, above a footer there.
+// A legend without entries is not drawn.
 class LegendBox : public ChartNode {
     KINHOM_CHART_PROPERTY(bool, IsShowing, true)
     KINHOM_CHART_PROPERTY(std::string, Text, "")

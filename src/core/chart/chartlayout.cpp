@@ -126,6 +126,42 @@ void ThinNumbers(std::vector<AxisNumber>& nums, bool vertical)
     nums.resize(1);
 }
 
+// On a logarithmic axis a segment that runs to a point at or below zero is kept
+// up to where it meets the lower limit lo (> 0) of the window, measured along the
+// segment as drawn in data units: a course falling to zero leaves the plot at its
+// bottom edge, and a mark from -10000 to 10000 crosses the whole plot. c1 and c2
+// are the log-axis coordinates of the two ends; the other coordinate (o1, o2)
+// moves along. False when no part of the segment reaches up to lo.
+bool LiftToWindow(double& c1, double& o1, double& c2, double& o2, double lo, bool& cut1, bool& cut2)
+{
+    if (c1 > 0 && c2 > 0) return true;
+    if (c1 <= lo && c2 <= lo) return false;
+    const bool first = c1 <= 0;
+    double& ca = first ? c1 : c2; // the end at or below zero
+    double& oa = first ? o1 : o2;
+    const double cb = first ? c2 : c1;
+    const double ob = first ? o2 : o1;
+    const double t = (lo - cb) / (ca - cb); // from the positive end towards the other one
+    if (!(t >= 0 && t <= 1)) return false;
+    oa = ob + t * (oa - ob);
+    ca = lo;
+    (first ? cut1 : cut2) = true;
+    return std::isfinite(oa);
+}
+
+// Numbers beside an axis line inside the plot: the first and last ones are moved
+// along the axis so that they do not run across the plot's edge.
+void KeepAlongInside(std::vector<AxisNumber>& nums, const RectF& plot, bool vertical)
+{
+    for (auto& n : nums) {
+        if (vertical) {
+            if (n.rect.h < plot.h - 2) n.rect.y = std::clamp(n.rect.y, plot.y + 1, plot.bottom() - 1 - n.rect.h);
+        } else if (n.rect.w < plot.w - 2) {
+            n.rect.x = std::clamp(n.rect.x, plot.x + 1, plot.right() - 1 - n.rect.w);
+        }
+    }
+}
+
 double SegmentDistance(const PointF& p, const PointF& a, const PointF& b)
 {
     const double vx = b.x - a.x, vy = b.y - a.y;
@@ -165,7 +201,8 @@ bool HasVisibleText(std::string_view text) { return text.find_first_not_of(" \t\
 
 TextSize EstimateTextSize(std::string_view line, const FontSpec& font)
 {
-    const double px = std::clamp(static_cast<double>(font.Size), 1.0, 500.0) * 96.0 / 72.0;
+    const double size = font.Size;
+    const double px = (std::isfinite(size) ? std::clamp(size, 1.0, 500.0) : 10.0) * 96.0 / 72.0;
     std::size_t chars = 0;
     for (unsigned char c : line)
         if ((c & 0xC0) != 0x80) ++chars;
@@ -283,8 +320,17 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
             const LocationFormat& loc = lg.Location();
             if (!loc.StoredWidth().isAuto) ll.box.w = std::max(0, loc.StoredWidth().value);
             if (!loc.StoredHeight().isAuto) ll.box.h = std::max(0, loc.StoredHeight().value);
-            ll.box.x = loc.StoredLeft().isAuto ? in.right() - kPad - ll.box.w : loc.StoredLeft().value;
-            ll.box.y = loc.StoredTop().isAuto ? in.y + (in.h - ll.box.h) / 2 : loc.StoredTop().value;
+            if (lg.Orientation() == Orientation::Horizontal) {
+                // a row legend stands centred below the chart area, above a footer at the bottom
+                double bottom = in.bottom() - kPad;
+                if (L.footer.shown && L.footer.box.y + L.footer.box.h / 2 > H / 2)
+                    bottom = std::min(bottom, L.footer.box.y - kGap);
+                ll.box.x = loc.StoredLeft().isAuto ? in.x + (in.w - ll.box.w) / 2 : loc.StoredLeft().value;
+                ll.box.y = loc.StoredTop().isAuto ? bottom - ll.box.h : loc.StoredTop().value;
+            } else {
+                ll.box.x = loc.StoredLeft().isAuto ? in.right() - kPad - ll.box.w : loc.StoredLeft().value;
+                ll.box.y = loc.StoredTop().isAuto ? in.y + (in.h - ll.box.h) / 2 : loc.StoredTop().value;
+            }
             const double ox = ll.box.x + inset, oy = ll.box.y + inset;
             if (ll.title.shown) {
                 ll.title.box.x = ox + (contentW - ll.title.box.w) / 2;
@@ -307,13 +353,21 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
             top = std::max(top, L.header.box.bottom() + kGap);
         if (L.footer.shown && L.footer.box.y + L.footer.box.h / 2 > H / 2)
             bottom = std::min(bottom, L.footer.box.y - kGap);
-        if (L.legend.shown && lg.Location().StoredLeft().isAuto) right = std::min(right, L.legend.box.x - kPad);
+        if (L.legend.shown && lg.Orientation() == Orientation::Horizontal) {
+            if (lg.Location().StoredTop().isAuto) bottom = std::min(bottom, L.legend.box.y - kGap);
+        } else if (L.legend.shown && lg.Location().StoredLeft().isAuto) {
+            right = std::min(right, L.legend.box.x - kPad);
+        }
         const LocationFormat& loc = chart.ChartArea().Location();
         RectF a{left, top, right - left, bottom - top};
         if (!loc.StoredLeft().isAuto) a.x = loc.StoredLeft().value;
         if (!loc.StoredTop().isAuto) a.y = loc.StoredTop().value;
         if (!loc.StoredWidth().isAuto) a.w = loc.StoredWidth().value;
         if (!loc.StoredHeight().isAuto) a.h = loc.StoredHeight().value;
+        // A set size stays inside the chart; below an automatically placed top
+        // (under the header) it ends above a footer at the bottom.
+        if (!loc.StoredWidth().isAuto) a.w = std::min(a.w, in.right() - a.x);
+        if (!loc.StoredHeight().isAuto) a.h = std::min(a.h, (loc.StoredTop().isAuto ? bottom : in.bottom()) - a.y);
         a.w = std::max(0.0, a.w);
         a.h = std::max(0.0, a.h);
         L.chartArea = a;
@@ -388,6 +442,12 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
         mRight = std::max(mRight, r);
         if (y2TitleTop) mTop = std::max(mTop, ly2.title.box.h + text[2].maxH / 2 + 2 * kGap);
     }
+    // A legend placed over the right part of the chart area keeps the plot clear of it.
+    if (L.legend.shown && lg.Orientation() != Orientation::Horizontal) {
+        const RectF& b = L.legend.box;
+        if (b.x > area.x + area.w / 2 && b.x < area.right() && b.y < area.bottom() && b.bottom() > area.y)
+            mRight = std::max(mRight, area.right() - b.x + kGap);
+    }
     const MarginSet& mg = ca.PlotArea().Margins();
     if (!mg.StoredTop().isAuto) mTop = mg.StoredTop().value;
     if (!mg.StoredBottom().isAuto) mBottom = mg.StoredBottom().value;
@@ -426,6 +486,7 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
                           w, h};
                 lx.numbers.push_back(n);
             }
+            if (lx.numberLine > plot.y + 1 && lx.numberLine < plot.bottom() - 1) KeepAlongInside(lx.numbers, plot, false);
             ThinNumbers(lx.numbers, false);
             for (double v : lx.scale.ticks) lx.majorTicks.push_back(px(lx.scale, v));
             for (double v : lx.scale.minorTicks) lx.minorTicks.push_back(px(lx.scale, v));
@@ -471,6 +532,7 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
                           n.pos - h / 2, w, h};
                 al.numbers.push_back(n);
             }
+            if (al.numberLine > plot.x + 1 && al.numberLine < plot.right() - 1) KeepAlongInside(al.numbers, plot, true);
             ThinNumbers(al.numbers, true);
             for (double v : al.scale.ticks) al.majorTicks.push_back(py(al.scale, v));
             for (double v : al.scale.minorTicks) al.minorTicks.push_back(py(al.scale, v));
@@ -533,9 +595,8 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
     if (hasPlot) {
         const AxisScale& sx = lx.scale;
         const AxisScale& sy = ly.scale;
-        auto map = [&](double x, double y) {
-            return PointF{plot.x + sx.fraction(x) * plot.w, plot.bottom() - sy.fraction(y) * plot.h};
-        };
+        auto at = [&](double fx, double fy) { return PointF{plot.x + fx * plot.w, plot.bottom() - fy * plot.h}; };
+        auto map = [&](double x, double y) { return at(sx.fraction(x), sy.fraction(y)); };
         for (int g = 1; g <= 2; ++g) {
             const ChartGroup& grp = chart.ChartGroups(g);
             const ChartData& d = grp.Data();
@@ -547,6 +608,8 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
                 sl.group = g;
                 sl.series = s;
                 if (LineDrawn(st.LineStyle().Pattern())) {
+                    // Segments are straight on screen, so they are clipped where they are
+                    // drawn: in window fractions (logarithmic on a logarithmic axis).
                     bool open = false; // the current run ends at the previous point, uncut
                     for (int p = 1; p < n; ++p) {
                         double x1 = d.X(s, p), y1 = d.Y(s, p), x2 = d.X(s, p + 1), y2 = d.Y(s, p + 1);
@@ -555,15 +618,25 @@ ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, con
                             continue;
                         }
                         bool cut1 = false, cut2 = false;
-                        if (!ClipSegment(x1, y1, x2, y2, sx.min, sx.max, sy.min, sy.max, cut1, cut2)) {
+                        if ((sx.log && !LiftToWindow(x1, y1, x2, y2, sx.min, cut1, cut2)) ||
+                            (sy.log && !LiftToWindow(y1, x1, y2, x2, sy.min, cut1, cut2))) {
                             open = false;
                             continue;
                         }
-                        const PointF b = map(x2, y2);
+                        double fx1 = sx.fraction(x1), fy1 = sy.fraction(y1);
+                        double fx2 = sx.fraction(x2), fy2 = sy.fraction(y2);
+                        bool clip1 = false, clip2 = false;
+                        if (!ClipSegment(fx1, fy1, fx2, fy2, 0, 1, 0, 1, clip1, clip2)) {
+                            open = false;
+                            continue;
+                        }
+                        cut1 = cut1 || clip1;
+                        cut2 = cut2 || clip2;
+                        const PointF b = at(fx2, fy2);
                         if (open && !cut1) {
                             sl.runs.back().push_back(b);
                         } else {
-                            sl.runs.push_back({map(x1, y1), b});
+                            sl.runs.push_back({at(fx1, fy1), b});
                         }
                         open = !cut2;
                     }
@@ -700,6 +773,18 @@ HitResult HitTest(const Chart2D& chart, const ChartLayout& L, double x, double y
         r.kind = hit->group == 1 ? HitResult::Kind::Curve : HitResult::Kind::PointSet;
         r.group = hit->group;
         r.series = hit->series;
+        // the data point of the series nearest to the position
+        const ChartData& d = chart.ChartGroups(hit->group).Data();
+        double nearest = std::numeric_limits<double>::infinity();
+        for (int i = 1; i <= d.NumPoints(hit->series); ++i) {
+            PointF q;
+            if (!L.toPixel(d.X(hit->series, i), d.Y(hit->series, i), q)) continue;
+            const double dist = std::hypot(q.x - x, q.y - y);
+            if (dist < nearest) {
+                nearest = dist;
+                r.point = i;
+            }
+        }
         return r;
     }
     if (L.hasPlot() && L.plot.contains(x, y)) {

@@ -215,11 +215,20 @@ private:
         p_.restore();
     }
 
-    void symbol(const QPointF& c, int shape, int size, const QColor& color)
+    void symbol(const QPointF& at, int shape, int size, const QColor& color)
     {
         const double s = std::clamp(size, 3, 60);
         const double h = s / 2;
-        const QPen stroke(color, std::max(1.0, s / 6), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        // Whole-pixel strokes centred on the pixel grid (on screen and in images),
+        // so that every symbol of a set looks alike and thin strokes stay crisp.
+        const double sw = std::max(1.0, std::round(s / 6));
+        QPointF c = at;
+        if (snap_) {
+            const bool odd = static_cast<int>(sw) % 2 == 1;
+            c = odd ? QPointF(std::floor(at.x()) + 0.5, std::floor(at.y()) + 0.5)
+                    : QPointF(std::round(at.x()), std::round(at.y()));
+        }
+        const QPen stroke(color, sw, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         switch (shape) {
         case SymbolShape::Dot:
             p_.setPen(Qt::NoPen);
@@ -441,7 +450,9 @@ private:
 QFont ChartFont(const FontSpec& spec, const QPaintDevice* device)
 {
     QFont f(Family(spec.Name));
-    const double pt = std::clamp(static_cast<double>(spec.Size), 1.0, 500.0);
+    // a size that is not a number (from a damaged diagram file) is drawn at 10 points
+    const double size = spec.Size;
+    const double pt = std::isfinite(size) ? std::clamp(size, 1.0, 500.0) : 10.0;
     f.setPointSizeF(pt * 96.0 / DeviceDpi(device));
     f.setBold(spec.Bold);
     f.setItalic(spec.Italic);
