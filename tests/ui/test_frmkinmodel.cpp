@@ -375,6 +375,13 @@ private slots:
         QVERIFY(w);
         QCOMPARE(w->Label10->text(), QString("A => P, n-th order  (n = 1.50)"));
         QCOMPARE(w->lblA->text(), "-1.5" + gap + " 0" + gap + " 0");
+        // The longer row still fits: the window is as wide as its rows need.
+        QCoreApplication::processEvents();
+        for (QLabel* row : {w->lblA, w->lblP}) {
+            QVERIFY2(row->width() >= row->sizeHint().width(), qPrintable(row->text()));
+            const QRect inWindow(row->mapTo(w, QPoint(0, 0)), row->size());
+            QVERIFY(w->rect().contains(inWindow));
+        }
 
         f.choose(10);
         w = f.app->find<frmmatrix>();

@@ -4,15 +4,18 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/kinetics/halflife.h"
 #include "core/kinetics/simulation.h"
 #include "sim_fixture.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/kinetics/frmgraphcalc.h"
 #include "ui/kinetics/frmsimtabelle.h"
+#include "ui/kinetics/kinnotifyui.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
 
@@ -78,6 +81,137 @@ private slots:
         QVERIFY(f.app->find<frmKinModel>()->isVisible());
         QCOMPARE(f.d().DiagrammTyp, std::int16_t(2));
         QCOMPARE(f.d().tEnde, 100.0f);
+    }
+
+    // At start-up the main window is shown only after the model window has
+    // loaded; the model window still ends 400 twips left of the right edge of
+    // the working area the main window then has.
+    void startUpPlacesTheModelWindowAtTheRight()
+    {
+        kinhom::test::ShellFixture f;
+        QVERIFY(!f.app->mainWindow().isVisible());
+        f.app->startUp();
+        QCoreApplication::processEvents();
+        QWidget* frame = f.app->find<frmKinModel>()->frame();
+        const int right = frame->x() + frame->width();
+        const int expected = f.app->mdiArea()->viewport()->width() - 400 / kTwipsPerPixel;
+        QVERIFY2(std::abs(right - expected) <= 1, qPrintable(QString("right edge %1, expected %2").arg(right).arg(expected)));
+        QCOMPARE(frame->y(), 0);
+    }
+
+    // The Model menu shows the open model window as it is (the model is not
+    // applied again), or loads it when it is closed.
+    void modelMenu()
+    {
+        SimFixture f;
+        MDIKIN& m = f.app->mainWindow();
+        f.app->get<frmTip>();
+        frmKinModel& first = f.model();
+        f.choose(6);
+        f.d().k[2] = 0.7; // a value the model's defaults would replace
+        m.mnuModel->trigger();
+        QVERIFY(!f.app->isLoaded<frmTip>());
+        QCOMPARE(f.app->find<frmKinModel>(), &first);
+        QVERIFY(first.isVisible());
+        QCOMPARE(f.d().k[2], 0.7);
+
+        f.app->unload<frmKinModel>();
+        m.mnuModel->trigger();
+        frmKinModel* again = f.app->find<frmKinModel>();
+        QVERIFY(again && again->isVisible());
+        QVERIFY(again->optTyp[6]->isChecked());
+        QCOMPARE(f.d().k[2], 0.1); // loading applies model 6 afresh
+    }
+
+    // The numerical core's messages, beeps and time-unit switches reach the
+    // user through the window services.
+    void numericalCoreCallbacks()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setup();
+        frmKinModel& model = f.model();
+        KinNotifyUi notify;
+        Declare& d = f.d();
+
+        // A <=> P with the equilibrium above half of A0: a message, result -1.
+        d.DiagrammTyp = 8;
+        QCOMPARE(FuHalbwertszeitA(d, 1, 0, 0, 0.1, 0.5, notify), -1.0f);
+        QCOMPARE(int(f.rec->messages.size()), 1);
+        QCOMPARE(f.rec->messages[0].text, QString("c(A) = c(A)(0)/2 can not be reached under this equilibrium conditions "));
+        QCOMPARE(f.rec->messages[0].title, QString("Execution not possible"));
+        QCOMPARE(f.rec->messages[0].icon, MsgIcon::Critical);
+        // A + B => P with too little B: a beep only.
+        d.DiagrammTyp = 4;
+        QCOMPARE(FuHalbwertszeitA(d, 1, 0.5, 0, 0.5, 0, notify), 0.0f);
+        QCOMPARE(f.rec->beeps, 1);
+        QCOMPARE(int(f.rec->messages.size()), 1);
+
+        // A unit switch made elsewhere (the data editor) selects the unit in
+        // the model window and rewrites the unit captions.
+        d.k[1] = 0.001;
+        d.Zeiteinheit = "min";
+        SetZeiteinheit(d, 2, 0, notify);
+        QVERIFY(model.optZeit[2]->isChecked());
+        QVERIFY(model.optZeit[2]->font().bold());
+        QCOMPARE(d.k[1], 3.6);
+        QCOMPARE(Text(&s, "unit4"), QString("h"));
+        QCOMPARE(Text(&s, "unit1"), QString("/(1/h)"));
+    }
+
+    // The set-up window fits the boxes of the model: it grows for the
+    // Michaelis-Menten panel and shrinks back without it; a size the user
+    // chose only grows.
+    void setupWindowFitsTheModel()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setup();
+        f.choose(2);
+        QCoreApplication::processEvents();
+        QWidget* frame = s.frame();
+        const QSize small = frame->size();
+        f.choose(10);
+        QCoreApplication::processEvents();
+        const QSize big = frame->size();
+        QVERIFY(big.height() > small.height());
+        const QRect panel(s.fraMichaelis->mapTo(&s, QPoint(0, 0)), s.fraMichaelis->size());
+        QVERIFY(s.rect().contains(panel));
+        QVERIFY(s.fraMichaelis->height() >= s.fraMichaelis->minimumSizeHint().height());
+        QVERIFY(s.lblMichaelisK->width() >= s.lblMichaelisK->minimumSizeHint().width());
+        f.choose(2);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame->size(), small);
+
+        // The fitting settles: once the posted events are done, no further
+        // layout passes follow.
+        struct LayoutCounter : QObject {
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* e) override
+            {
+                count += e->type() == QEvent::LayoutRequest;
+                return false;
+            }
+        } counter;
+        s.installEventFilter(&counter);
+        f.choose(10);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        const int passes = counter.count;
+        QVERIFY(passes >= 1);
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(counter.count, passes);
+        s.removeEventFilter(&counter);
+        f.choose(2);
+        QCoreApplication::processEvents();
+
+        const QSize chosen(big.width() + 40, small.height());
+        frame->resize(chosen);
+        f.choose(10);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame->size(), QSize(chosen.width(), big.height()));
+        f.choose(2);
+        QCoreApplication::processEvents();
+        QCOMPARE(frame->size(), QSize(chosen.width(), big.height()));
     }
 
     // The two Model Simulation items open the set-up window for

@@ -4,14 +4,15 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/kinetics/halflife.h"
@@ -235,11 +236,16 @@ void frmKinModel::Form_Load()
     Declare& d = a.declare();
 
     // At the top, its right edge 400 twips left of the right edge of the
-    // main window's working area.
+    // main window's working area. At start-up the main window is not shown
+    // yet; it then takes the whole screen, so the screen's width counts.
     if (QWidget* f = frame())
         f->resize(f->sizeHint());
     QMdiArea* area = a.mdiArea();
-    const int areaWidth = area && area->isVisible() ? area->viewport()->width() : a.mainWindow().width();
+    int areaWidth = a.mainWindow().width();
+    if (area && area->isVisible())
+        areaWidth = area->viewport()->width();
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        areaWidth = screen->availableGeometry().width();
     Move(std::max(0, PixelsToTwips(areaWidth) - Width() - 400), 0);
 
     txtOrdnung->setText(QString::fromStdString(StrSingle(d.Ordnung)));
@@ -254,13 +260,6 @@ void frmKinModel::Form_Load()
 
     a.SetUnitLabels();
     setRecalcNote();
-
-    // The activation handler runs whenever this window becomes the active one.
-    if (area)
-        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-            if (w && w == subWindow())
-                Form_Activate();
-        });
 }
 
 void frmKinModel::Form_Activate() { setRecalcNote(); }

@@ -93,9 +93,6 @@ QString frmmatrix::RowText(float r1, float r2, float r3)
 void frmmatrix::Form_Load()
 {
     const Declare& d = app().declare();
-    // 4260 twips high, 3720 wide (or as wide as the table needs), at the left
-    // edge 600 twips from the top.
-    Move(0, 600, std::max(3720, PixelsToTwips(frame()->minimumSizeHint().width())), 4260);
 
     const int model = d.ModellNr;
     QString line = model >= 0 && model < int(d.ModellNamen.size())
@@ -112,6 +109,16 @@ void frmmatrix::Form_Load()
         RowLabel[std::size_t(i + 3)]->setText(model == 10 ? enzyme[i - 1] : species[i - 1]);
         rows[i - 1]->setText(RowText(d.Stoechiometrie(i, 1), d.Stoechiometrie(i, 2), d.Stoechiometrie(i, 3)));
     }
+
+    // 4260 twips high, 3720 wide, at the left edge 600 twips from the top; a
+    // row with longer coefficients (the order of model 20) widens the window
+    // so that its third column is not cut off. Sized after the rows are
+    // written, since they decide the width (the frame's new minimum reaches
+    // the window's layout only through updateGeometry).
+    FrameMatrix->updateGeometry();
+    updateGeometry();
+    const QSize need = frame()->minimumSizeHint();
+    Move(0, 600, std::max(3720, PixelsToTwips(need.width())), std::max(4260, PixelsToTwips(need.height())));
 }
 
 void frmmatrix::Close_Click() { Unload(); }

@@ -11,8 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -228,19 +226,14 @@ void frmPrepareTimeDiagram::Form_Load()
 {
     App& a = app();
     Declare& d = a.declare();
-    if (QWidget* f = frame())
+    if (QWidget* f = frame()) {
         f->resize(f->sizeHint());
+        fittedSize_ = f->size();
+    }
     Move(60, 0);
     cmdDrawctDiagram->setDefault(true);
     d.MitPunkten = chkMitPunkten->isChecked();
     chkMitPunkten->setEnabled(!d.RateDiagramm);
-
-    // The activation handler runs whenever this window becomes the active one.
-    if (QMdiArea* area = a.mdiArea())
-        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-            if (w && w == subWindow())
-                Form_Activate();
-        });
 }
 
 void frmPrepareTimeDiagram::Form_Activate()
@@ -357,9 +350,30 @@ bool frmPrepareTimeDiagram::event(QEvent* event)
     const bool done = ModellInputForm::event(event);
     if (event->type() == QEvent::LayoutRequest)
         if (QWidget* f = frame(); f && f != this) {
+            // The layouts keep the size hints of the frames and of this window
+            // from their last pass; after a model choice hid or showed boxes
+            // they are renewed here first. That may post one more layout
+            // request, which must not renew them again (or the requests would
+            // never end); the mark is cleared once the posted events are done.
+            if (!ownRequest_) {
+                ownRequest_ = true;
+                for (QWidget* w : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(Rahmen4),
+                                   static_cast<QWidget*>(Rahmen5), static_cast<QWidget*>(Rahmen6), fraMichaelis})
+                    w->updateGeometry();
+                updateGeometry();
+                QMetaObject::invokeMethod(this, [this] { ownRequest_ = false; }, Qt::QueuedConnection);
+            }
             const QSize need = f->sizeHint();
-            if (need.width() > f->width() || need.height() > f->height())
+            if (f->size() == fittedSize_) {
+                // Still the size the window gave itself: it follows the boxes
+                // of the model, also back down when the Michaelis-Menten panel
+                // of the enzyme model goes away.
+                f->resize(need);
+                fittedSize_ = f->size();
+            } else if (need.width() > f->width() || need.height() > f->height()) {
+                // A size the user chose only grows as far as the boxes need.
                 f->resize(std::max(need.width(), f->width()), std::max(need.height(), f->height()));
+            }
         }
     return done;
 }

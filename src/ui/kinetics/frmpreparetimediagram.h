@@ -11,6 +11,7 @@
 // choice through the shared controls of ModellInputForm.
 
 #include <functional>
+#include <QSize>
 #include <QString>
 
 #include "ui/shell/modellinputform.h"
@@ -79,6 +80,11 @@ private:
     bool refuse(const QString& faults);
     void showFailure(const QString& description);
     void RunAndShow(bool freshColumns, const std::function<void()>& show);
+
+    // The frame size the window last fitted to its contents; a different
+    // size was set by the user.
+    QSize fittedSize_;
+    bool ownRequest_ = false;
 };
 
 } // namespace kinhom
