@@ -494,7 +494,8 @@ private slots:
         t().txtXOrigin->setText("99");
         QCOMPARE(chart().Scale(AxisId::X).origin, 10.0);
         // "at Y =" alike
-        QCOMPARE(t().optYOrigin[3]->text(), QString("at Y ="));
+        QCOMPARE(t().optXOrigin[3]->text(), QString("at X ="));
+        QCOMPARE(t().optYOrigin[3]->text(), QString("at Y = 0"));
         t().txtYOrigin->setText("1.5");
         t().optYOrigin[3]->click();
         QCOMPARE(axis(AxisId::Y).OriginPlacement(), int(OriginPlacement::Value));

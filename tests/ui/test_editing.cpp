@@ -528,6 +528,7 @@ private slots:
         Axis& ay = other.ChartArea().Axes(AxisId::Y);
         ay.setMin(-1);
         ay.setMax(2);
+        other.Legend().setIsShowing(false); // saved after Delete > Legend
         std::string error;
         QVERIFY(SaveDiagram(other, fx->folder() / "ten.oc2", error));
 
@@ -551,6 +552,10 @@ private slots:
         QCOMPARE(d().Diagramm.yMax, 2.0f);
         QCOMPARE(chart().ChartArea().Axes(AxisId::X).Max(), 50.0);
         QVERIFY(g().KurvenTab[3].available);
+        // the legend items follow the file's hidden legend, so it can be added back
+        QVERIFY(g().mnuAddLegend->isEnabled());
+        QVERIFY(!g().mnuDelLegend->isEnabled());
+        QVERIFY(!g().mnuDelLegendZeile->isEnabled());
     }
 
     void filesThatCannotBeReadOrWrittenChangeNothing()
@@ -612,6 +617,7 @@ private slots:
     {
         simulate(2); // A and P: slots 1 and 2, 201 points each
         chart().ChartGroups(1).Data().setY(1, 1, 0.1234567891);
+        QCOMPARE(g().fraKurven->cmdClipboard->toolTip(), QString("... for data export to Excel / Origin "));
         selectCurveTab(1, "C. 1");
         g().cmdClipboard_Click();
         const QString text = QGuiApplication::clipboard()->text();

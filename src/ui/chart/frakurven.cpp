@@ -153,6 +153,7 @@ FraKurven::FraKurven(QWidget* parent) : QFrame(parent)
     cmdFarbVorwahl->setToolTip(Label49->toolTip());
     cmdDelKurv = Button("Delete Curve", "cmdDelKurv", this);
     cmdClipboard = Button("Curve to Clipboard", "cmdClipboard", this);
+    cmdClipboard->setToolTip("... for data export to Excel / Origin ");
     cmdSaveCurveAsXY = Button("Save Curve to File", "cmdSaveCurveAsXY", this);
     cmdKurven_OK = Button("Close", "cmdKurven_OK", this);
 

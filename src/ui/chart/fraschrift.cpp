@@ -186,8 +186,19 @@ FraLabelLegend::FraLabelLegend(QWidget* parent) : QWidget(parent)
     scrlegV = Named(new QScrollBar(Qt::Vertical, fraLegend), "scrlegV");
     scrLegH->setMinimumWidth(120);
     scrLegH->setToolTip("left position of the legend");
-    scrlegV->setMinimumHeight(120);
+    scrlegV->setMinimumHeight(90);
     scrlegV->setToolTip("top position of the legend");
+
+    // The legend's place, laid out as the text panel's: the upright bar moves it
+    // up and down, the bar below it left and right.
+    auto* place = Named(new QGroupBox("Position", fraLegend), "fraLegPosition");
+    scrLegH->setParent(place);
+    scrlegV->setParent(place);
+    auto* shift = new QGridLayout(place);
+    shift->addWidget(new QLabel("top", place), 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    shift->addWidget(scrlegV, 0, 1, Qt::AlignHCenter);
+    shift->addWidget(new QLabel("left", place), 1, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    shift->addWidget(scrLegH, 1, 1);
 
     auto* leg = new QGridLayout(fraLegend);
     leg->addWidget(chkLegend, 0, 0);
@@ -198,11 +209,8 @@ FraLabelLegend::FraLabelLegend(QWidget* parent) : QWidget(parent)
     leg->addWidget(cmdLegBColor, 3, 0);
     leg->addWidget(cmdLegFColor, 3, 1);
     leg->addWidget(cmdLegFont, 4, 0);
-    leg->addWidget(new QLabel("Position:", fraLegend), 5, 0);
-    leg->addWidget(scrLegH, 5, 1);
-    leg->addWidget(new QLabel("top", fraLegend), 0, 2, Qt::AlignHCenter);
-    leg->addWidget(scrlegV, 1, 2, 5, 1, Qt::AlignHCenter);
-    leg->setRowStretch(6, 1);
+    leg->addWidget(place, 0, 2, 6, 1);
+    leg->setRowStretch(5, 1);
 
     auto* row = new QHBoxLayout(this);
     row->addWidget(fraLabels);

@@ -394,12 +394,15 @@ QWidget* FraTabs::buildOriginPage()
         auto* g = new QGridLayout(f);
         group = Group(array, this);
         const QString a = axis;
+        // The fourth option reads "at X =" on the X side but "at Y = 0" on the Y
+        // side, as the program has always named it; the box beside it holds the value.
         const QString captions[4] = {"in " + a + "-minimum", "at " + a + " = 0", "in " + a + "-maximum",
-                                     "at " + a + " ="};
+                                     a == "X" ? "at X =" : "at Y = 0"};
         for (int i = 0; i < 4; ++i) {
             opts[static_cast<std::size_t>(i)] = Option(captions[i], array, i, f, group);
             g->addWidget(opts[static_cast<std::size_t>(i)], i, 0);
         }
+        opts[3]->setToolTip(QString("The origin at the %1 value in the box").arg(axis));
         box = new QLineEdit(f);
         box->setObjectName(boxName);
         box->setFixedWidth(90);

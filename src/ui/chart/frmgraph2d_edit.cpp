@@ -379,6 +379,12 @@ void frmGraph2D::mnuLoadOC2_Click()
     }
     for (int i = 1; i <= kMaxKurven; ++i)
         if (!KurveFrei[At(i)] && c.ChartLabels(i).IsShowing()) mnuDelLabels->setEnabled(true);
+    // The legend items follow the legend the file brought: a diagram saved
+    // without its legend can have it added again.
+    const bool legendShown = c.Legend().IsShowing();
+    mnuDelLegend->setEnabled(legendShown);
+    mnuDelLegendZeile->setEnabled(legendShown);
+    mnuAddLegend->setEnabled(!legendShown);
     const ChartData& curves = c.ChartGroups(1).Data();
     if (curves.NumPoints(kHalfLifeSeriesA) > 0 || curves.NumPoints(kHalfLifeSeriesB) > 0) {
         mnuDelHalbAB->setEnabled(true);
