@@ -228,3 +228,47 @@ TEST(ChartContent, FixedPlacesFollowAnotherOutputSize)
     ScaleFixedLocations(c, NAN, 1);
     EXPECT_EQ(c.ChartArea().Location().Width(), 200);
 }
+
+TEST(ChartContent, PrintedChartKeepsItsHeaderCentredAndItsLegendInside)
+{
+    // A 1000 x 570 chart on screen, printed 15 x 10 cm (567 x 378 pixels at 96
+    // dots per inch): the texts keep their size, the plot area shrinks.
+    Chart2D c;
+    c.setSize(1000, 570);
+    c.Header().setText("simulation of the concentrations: A + B => C => P");
+    c.Header().setFont(FontSpec{"ARIAL", 11});
+    c.ChartArea().Location().setWidth(840);
+    c.ChartArea().Location().setHeight(500);
+    const int headerWidth = c.Header().Location().Width();
+    ASSERT_GT(headerWidth, 200);
+    c.Header().Location().setLeft(CenteredHeaderLeft(840, headerWidth));
+    c.ChartGroups(1).Data().setNumSeries(1);
+    const double xs[2] = {0, 1}, ys[2] = {0, 1};
+    c.ChartGroups(1).Data().setPoints(1, xs, ys, 2);
+    c.ChartGroups(1).SeriesLabels().Add("a legend text of some length");
+    c.Legend().setIsShowing(true);
+    c.Legend().Location().setLeft(838);
+    c.Legend().Location().setTop(250);
+    const int legendWidth = c.Legend().Location().Width();
+    ASSERT_GT(legendWidth, 100);
+
+    c.setSize(567, 378);
+    ScaleFixedLocations(c, 567.0 / 1000, 378.0 / 570);
+    EXPECT_EQ(c.ChartArea().Location().Width(), 476);
+    // the header's centre over the centre of the plot area
+    const Chart2D& cc = c;
+    EXPECT_EQ(cc.Header().Location().Width(), headerWidth);
+    EXPECT_NEAR(cc.Header().Location().Left() + headerWidth / 2.0, 476 / 2.0, 1.0);
+    // the legend beside the plot area as far as it fits, never beyond the chart
+    EXPECT_EQ(cc.Legend().Location().Left(), 567 - legendWidth);
+    EXPECT_EQ(cc.Legend().Location().Top(), 166);
+
+    // a header wider than the chart starts at its left edge
+    Chart2D narrow;
+    narrow.setSize(800, 400);
+    narrow.Header().setText(std::string(60, 'W'));
+    narrow.Header().Location().setLeft(20);
+    narrow.setSize(100, 80);
+    ScaleFixedLocations(narrow, 0.125, 0.2);
+    EXPECT_EQ(narrow.Header().Location().Left(), 0);
+}

@@ -19,12 +19,14 @@
 #include <QScreen>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
 #include "core/chart/chart2d.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
+#include "core/shell/datafile.h"
 #include "core/shell/expdata.h"
 #include "shell_fixture.h"
 #include "ui/chart/chartview.h"
@@ -84,6 +86,21 @@ QRect InkBox(const QImage& img)
                 b = std::max(b, y);
             }
     return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
+}
+
+// The distance of p from the polyline (in the units of the points).
+double DistanceToRuns(const std::vector<std::vector<PointF>>& runs, const PointF& p)
+{
+    double best = 1e300;
+    for (const auto& run : runs)
+        for (std::size_t i = 0; i + 1 < run.size(); ++i) {
+            const double ax = run[i].x, ay = run[i].y, bx = run[i + 1].x, by = run[i + 1].y;
+            const double vx = bx - ax, vy = by - ay, len2 = vx * vx + vy * vy;
+            double u = len2 > 0 ? ((p.x - ax) * vx + (p.y - ay) * vy) / len2 : 0;
+            u = std::clamp(u, 0.0, 1.0);
+            best = std::min(best, std::hypot(ax + u * vx - p.x, ay + u * vy - p.y));
+        }
+    return best;
 }
 
 } // namespace
@@ -589,6 +606,23 @@ private slots:
         QCOMPARE(d().Diagramm.xMin, 1.5f);
     }
 
+    void addAndImageMenusHideEveryPanel()
+    {
+        simulate(2);
+        for (QMenu* menu : {g().mnuBildsenden, g().mnuMark}) {
+            g().mnuCoord_Click();
+            g().mnuResolution_Click();
+            g().mnuDesignMore_Click();
+            g().mnuPrintIt_Click();
+            QVERIFY(g().fraCoordInput->isVisible() && g().fraResolution->isVisible() && g().fraPrintIt->isVisible());
+            emit menu->aboutToShow();
+            QVERIFY(!g().fraCoordInput->isVisible());
+            QVERIFY(!g().fraResolution->isVisible());
+            QVERIFY(!g().fraPrintIt->isVisible());
+            QVERIFY(!g().fraTabs->isVisible());
+        }
+    }
+
     // ---- print and image -------------------------------------------------------------
 
     void printAtTheGivenCentimetres()
@@ -611,6 +645,23 @@ private slots:
                  qPrintable(QString("ink at %1,%2").arg(ink.left()).arg(ink.top())));
         QVERIFY2(std::abs(ink.width() - 567) <= 2 && std::abs(ink.height() - 378) <= 2,
                  qPrintable(QString("ink %1 x %2").arg(ink.width()).arg(ink.height())));
+
+        // a printer of another resolution gets the same centimetres: 300 dots per
+        // inch put the chart at 413.4, 354.3 and make it 1771.7 x 1181.1 dots
+        {
+            QImage page(2480, 3508, QImage::Format_RGB32);
+            page.setDotsPerMeterX(11811);
+            page.setDotsPerMeterY(11811);
+            page.fill(Qt::white);
+            QPainter p(&page);
+            QVERIFY(!doc.request.paint(p, 0));
+            p.end();
+            const QRect hi = InkBox(page);
+            QVERIFY2(std::abs(hi.left() - 413) <= 2 && std::abs(hi.top() - 354) <= 2,
+                     qPrintable(QString("ink at %1,%2").arg(hi.left()).arg(hi.top())));
+            QVERIFY2(std::abs(hi.width() - 1772) <= 4 && std::abs(hi.height() - 1181) <= 4,
+                     qPrintable(QString("ink %1 x %2").arg(hi.width()).arg(hi.height())));
+        }
 
         // the same drawing on a PDF page
         QTemporaryDir dir;
@@ -814,6 +865,74 @@ private slots:
             QVERIFY(chart().ChartGroups(1).Data().X(1, 122) > d().Diagramm.xMax);
             // the points
             QCOMPARE(chart().ChartGroups(2).Data().NumPoints(c.set), d().AnzahlPunkte - (c.code == -11 || c.code == -7));
+        }
+    }
+
+    void firstOrderDataFileEvaluatedWithTheLineOverThePoints()
+    {
+        // A data file of first-order measurements, c(A) = exp(-0.1 t) for t = 0 .. 20 s.
+        QTemporaryDir dir;
+        const QString file = dir.filePath("first order.KV3");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QByteArray text = "decay of A\r\ns\r\nt, cA, cB, cC, cP, cQ, k, T, lambda, lamda(inf), res3, res4, "
+                              "exclude(0|-1)\r\n11\r\n";
+            for (int i = 0; i <= 10; ++i)
+                text += QString("%1,%2,0,0,0,0,0,0,0,0,0,0,0\r\n")
+                            .arg(2 * i)
+                            .arg(std::exp(-0.2 * i), 0, 'g', 15)
+                            .toUtf8();
+            f.write(text);
+        }
+        std::string error;
+        QVERIFY2(LoadDataFile(d(), file.toStdString(), false, error), error.c_str());
+        AnalyzeExpData(d());
+        GetStartConcFromData(d());
+        QVERIFY(d().ctDaten);
+
+        // what "... for 1st order  A => P" of the c-t evaluation menu does
+        d().Arbeitsmodus = 0;
+        d().LambdaAuswertung = false;
+        d().GleicheStartkonz = false;
+        app().unload<frmGraph2D>();
+        d().ModellNr = 2;
+        d().DiagrammTyp = -5;
+        CalcExpDataRanges(d(), -5, true);
+        SetDiagramTitles();
+        QVERIFY2(rec().messages.empty(), qPrintable(rec().lastMessage()));
+        QCOMPARE(g().statusText(), QString("Result: {k} = 0.1   (R^2 = 1.00000)"));
+        QVERIFY(std::fabs(d().k[1] - 0.1) < 1e-7);
+        QCOMPARE(chart().Header().Text(), std::string("evaluation of c-t data according to 1st order: A => P"));
+
+        // the eleven points ln c(A) over t and the line, as they are drawn
+        const ChartData& points = chart().ChartGroups(2).Data();
+        QCOMPARE(points.NumPoints(1), 11);
+        for (int j = 1; j <= 11; ++j) QVERIFY(std::fabs(points.Y(1, j) + 0.1 * points.X(1, j)) < 1e-5);
+        const QPixmap shot = g().Chart2D1->grab();
+        const SeriesLayout* line = nullptr;
+        const SeriesLayout* marks = nullptr;
+        for (const SeriesLayout& sl : g().Chart2D1->lastLayout().series) {
+            if (sl.group == 1 && sl.series == 1) line = &sl;
+            if (sl.group == 2 && sl.series == 1) marks = &sl;
+        }
+        QVERIFY(line && marks);
+        QCOMPARE(marks->symbols.size(), size_t(11));
+        QVERIFY(!line->runs.empty());
+        // every symbol centre lies on the drawn line (within a pixel)
+        for (const PointF& p : marks->symbols)
+            QVERIFY2(DistanceToRuns(line->runs, p) < 1.0,
+                     qPrintable(QString("point at %1,%2 is %3 px off the line")
+                                    .arg(p.x)
+                                    .arg(p.y)
+                                    .arg(DistanceToRuns(line->runs, p))));
+        // the line spans the plot from left to right, the points lie inside it
+        QVERIFY(line->runs.front().front().x <= marks->symbols.front().x);
+        QVERIFY(line->runs.back().back().x >= marks->symbols.back().x);
+        const QString shots = qEnvironmentVariable("KINHOM_SCREENSHOT_DIR");
+        if (!shots.isEmpty()) {
+            QVERIFY(g().grab().save(shots + "/evaluation-code-5.png"));
+            QVERIFY(shot.save(shots + "/evaluation-code-5-chart.png"));
         }
     }
 

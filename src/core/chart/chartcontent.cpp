@@ -170,13 +170,47 @@ void ScaleFixedLocations(Chart2D& chart, double fx, double fy)
 {
     if (!(std::isfinite(fx) && std::isfinite(fy) && fx > 0 && fy > 0)) return;
     const auto scaled = [](int v, double f) { return static_cast<int>(std::lround(v * f)); };
+    // Keeps a box of the given size inside the chart (when the chart has a size).
+    const auto inside = [](long v, int size, int room) {
+        if (room <= 0) return static_cast<int>(v);
+        return static_cast<int>(std::clamp<long>(v, 0, std::max(0, room - size)));
+    };
     Chart2D::Batch batch(chart);
-    for (LocationFormat* l : {&chart.Header().Location(), &chart.Footer().Location(), &chart.Legend().Location(),
-                              &chart.ChartArea().Location()}) {
-        if (!l->LeftAuto()) l->setLeft(scaled(l->StoredLeft().value, fx));
-        if (!l->TopAuto()) l->setTop(scaled(l->StoredTop().value, fy));
+    // The plot area is a share of the chart and scales with it. Header, footer
+    // and legend keep the size of their text (fonts are given in points): the
+    // header and the footer keep their horizontal centre in proportion, so that
+    // a header centred over the plot area stays centred over it; the legend
+    // keeps its left edge in proportion, beside the plot area; all keep their
+    // top edge in proportion. None of them is pushed out of the chart.
+    struct Box {
+        LocationFormat* loc;
+        bool centred;
+    };
+    const Box boxes[] = {{&chart.Header().Location(), true},
+                         {&chart.Footer().Location(), true},
+                         {&chart.Legend().Location(), false},
+                         {&chart.ChartArea().Location(), false}};
+    for (const Box& b : boxes) {
+        LocationFormat* l = b.loc;
+        const int oldWidth = l->Width();
+        const int oldLeft = l->StoredLeft().value;
+        const int oldTop = l->StoredTop().value;
         if (!l->WidthAuto()) l->setWidth(scaled(l->StoredWidth().value, fx));
         if (!l->HeightAuto()) l->setHeight(scaled(l->StoredHeight().value, fy));
+        const int width = l->Width();
+        const int height = l->Height();
+        if (b.loc == &chart.ChartArea().Location()) {
+            if (!l->LeftAuto()) l->setLeft(scaled(oldLeft, fx));
+            if (!l->TopAuto()) l->setTop(scaled(oldTop, fy));
+            continue;
+        }
+        if (!l->LeftAuto()) {
+            const double left = b.centred ? (oldLeft + oldWidth / 2.0) * fx - width / 2.0 : oldLeft * fx;
+            l->setLeft(inside(std::lround(left), width, chart.Width()));
+        }
+        if (!l->TopAuto()) {
+            l->setTop(inside(std::lround(oldTop * fy), height, chart.Height()));
+        }
     }
     LabelList& labels = chart.ChartLabels();
     for (int i = 1; i <= labels.Count(); ++i) {

@@ -68,8 +68,13 @@ void ApplyAxisWindow(Chart2D& chart, const DiagrammInfo& diagramm);
 // Fits the places that were set in pixels (header, footer, legend and chart
 // area locations, labels placed at a pixel position) to a chart drawn fx times
 // as wide and fy times as high as the one they were set for, so that a chart
-// printed or saved at another size keeps its arrangement. Automatic places are
-// left to the layout. Factors that are not positive and finite change nothing.
+// printed or saved at another size keeps its arrangement: the chart area and
+// pixel-placed labels scale; header, footer and legend keep the size of their
+// text, the header and footer their horizontal centre in proportion (a header
+// centred over the plot area stays centred), the legend its left edge, and none
+// of them leaves the chart (chart.Width() and Height() are the new size).
+// Automatic places are left to the layout. Factors that are not positive and
+// finite change nothing.
 void ScaleFixedLocations(Chart2D& chart, double fx, double fy);
 
 // The measured point sets of the current diagram into group 2 (core/chart/exppoints.h):
