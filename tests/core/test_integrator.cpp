@@ -6,19 +6,17 @@
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/startup.h"
+#include "kinetics_fixture.h"
 
 using namespace kinhom;
 
 namespace {
 
+// The integrator is driven directly here, so the state carries the table step
+// (200 steps up to tEnde) as well.
 Declare Modell(int model, float tEnde = 100)
 {
-    Declare d;
-    SetStartupValues(d, "/tmp", ".");
-    d.ModellNr = static_cast<std::int16_t>(model);
-    ApplyModelDefaults(d, model);
-    d.Stoffmuster = "11111";
-    d.tEnde = tEnde;
+    Declare d = test::Modell(model, tEnde);
     d.Zeitschritt = static_cast<double>(tEnde) / 200;
     return d;
 }

@@ -8,21 +8,12 @@
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/startup.h"
+#include "kinetics_fixture.h"
 
 using namespace kinhom;
+using kinhom::test::Modell;
 
 namespace {
-
-Declare Modell(int model, float tEnde = 100)
-{
-    Declare d;
-    SetStartupValues(d, "/tmp", ".");
-    d.ModellNr = static_cast<std::int16_t>(model);
-    ApplyModelDefaults(d, model);
-    d.Stoffmuster = "11111";
-    d.tEnde = tEnde;
-    return d;
-}
 
 const std::vector<double>& Spalte(const Declare& d, int slot)
 {

@@ -38,6 +38,14 @@ struct SimFixture : ShellFixture {
         else
             m.optTyp[std::size_t(index)]->click();
     }
+
+    // The set-up window, opened before a model is picked in the model window.
+    frmPrepareTimeDiagram& setupWith(int modelNr)
+    {
+        frmPrepareTimeDiagram& s = setup();
+        choose(modelNr);
+        return s;
+    }
 };
 
 // A control of a window by its control name.

@@ -25,7 +25,7 @@
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
-#include "shell_fixture.h"
+#include "chart_fixture.h"
 #include "ui/chart/chartview.h"
 #include "ui/chart/frakurven.h"
 #include "ui/chart/fraschrift.h"
@@ -34,16 +34,9 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
+using kinhom::test::Ct;
 
 namespace {
-
-ExpPunkt Ct(double t, double a)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = a;
-    return p;
-}
 
 QPointF Centre(const RectF& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
 
@@ -55,46 +48,13 @@ void Mouse(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButton button, Q
 
 } // namespace
 
-class TestDesign1 : public QObject {
+class TestDesign1 : public QObject, public test::ChartFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ShellFixture> fx;
-    RecordingServices& rec() { return *fx->rec; }
-    Declare& d() { return app().declare(); }
-    frmGraph2D& g()
-    {
-        frmGraph2D* w = app().find<frmGraph2D>();
-        Q_ASSERT(w);
-        return *w;
-    }
-    Chart2D& chart() { return g().chart(); }
     FraKurven& k() { return *g().fraKurven; }
     FraPunkte& p() { return *g().fraPunkte; }
     FraSchrift& s() { return *g().fraSchrift; }
     FraLabelLegend& ll() { return *g().fraLabelLegend; }
-
-    // The simulation set-up's Draw with the old curves discarded.
-    void simulate(int model, float tEnde = 20)
-    {
-        d().ModellNr = static_cast<std::int16_t>(model);
-        ApplyModelDefaults(d(), model);
-        SetStoechiometrie(d().Stoechiometrie, model, d().Ordnung);
-        d().tEnde = tEnde;
-        QVERIFY(!calc_diagram_function(d(), model).failed);
-        d().DiagrammTyp = static_cast<std::int16_t>(model);
-        app().unload<frmGraph2D>();
-        CalcExpDataRanges(d(), d().DiagrammTyp, d().MitPunkten);
-        SetDiagramTitles();
-    }
-
-    void setPoints(const std::vector<ExpPunkt>& pts)
-    {
-        d().ExpPunkte.assign(1, ExpPunkt{});
-        d().ExpPunkte.insert(d().ExpPunkte.end(), pts.begin(), pts.end());
-        d().AnzahlPunkte = static_cast<int>(pts.size());
-        AnalyzeExpData(d());
-        GetStartConcFromData(d());
-    }
 
     void openMenu(QMenu* menu) { emit menu->aboutToShow(); }
 
@@ -127,15 +87,9 @@ class TestDesign1 : public QObject {
 private slots:
     void init()
     {
-        fx = std::make_unique<test::ShellFixture>();
-        app().mainWindow().resize(1200, 900);
-        app().mainWindow().show();
+        start(1200, 900);
     }
-    void cleanup()
-    {
-        fx.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { stop(); }
 
     // ---- loading sets the panels through their controls ----------------------------------
 

@@ -25,7 +25,7 @@
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
-#include "shell_fixture.h"
+#include "chart_fixture.h"
 #include "ui/chart/fratabs.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/mdikin.h"
@@ -40,37 +40,11 @@ const Rgb kGrey = RGB(210, 210, 210);
 
 } // namespace
 
-class TestDesign2 : public QObject {
+class TestDesign2 : public QObject, public test::ChartFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ShellFixture> fx;
-    RecordingServices& rec() { return *fx->rec; }
-    Declare& d() { return app().declare(); }
-    frmGraph2D& g()
-    {
-        frmGraph2D* w = app().find<frmGraph2D>();
-        Q_ASSERT(w);
-        return *w;
-    }
     FraTabs& t() { return *g().fraTabs; }
-    Chart2D& chart() { return g().chart(); }
     Axis& axis(AxisId id) { return chart().ChartArea().Axes(id); }
-
-    // A first-order simulation A => P drawn in a fresh chart window (t 0..20).
-    void simulate()
-    {
-        const int model = 2;
-        d().ModellNr = model;
-        ApplyModelDefaults(d(), model);
-        SetStoechiometrie(d().Stoechiometrie, model, d().Ordnung);
-        d().tEnde = 20;
-        QVERIFY(!calc_diagram_function(d(), model).failed);
-        d().DiagrammTyp = model;
-        app().unload<frmGraph2D>();
-        CalcExpDataRanges(d(), d().DiagrammTyp, d().MitPunkten);
-        SetDiagramTitles();
-        QVERIFY(g().fraTabs);
-    }
 
     // The axis window through the coordinates dialog.
     void setWindow(double xMin, double xMax, double yMin, double yMax)
@@ -90,17 +64,14 @@ class TestDesign2 : public QObject {
 private slots:
     void init()
     {
-        fx = std::make_unique<test::ShellFixture>();
-        app().mainWindow().resize(1000, 750);
-        app().mainWindow().show();
+        start(1000, 750);
         QApplication::setActiveWindow(&app().mainWindow()); // Esc needs the focus in the panel
-        simulate();
+        // a first-order simulation A => P drawn in a fresh chart window (t 0..20)
+        simulate(2, 20);
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(g().fraTabs);
     }
-    void cleanup()
-    {
-        fx.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { stop(); }
 
     void loadSetsTheControlsAndTheChart()
     {

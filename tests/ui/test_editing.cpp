@@ -28,7 +28,7 @@
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
-#include "shell_fixture.h"
+#include "chart_fixture.h"
 #include "ui/chart/chartview.h"
 #include "ui/chart/frakurven.h"
 #include "ui/chart/fraschrift.h"
@@ -36,17 +36,9 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
+using kinhom::test::Ct;
 
 namespace {
-
-ExpPunkt Ct(double t, double a, double b = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = a;
-    p.c[2] = b;
-    return p;
-}
 
 QByteArray ReadAll(const QString& path)
 {
@@ -64,46 +56,13 @@ std::unique_ptr<Chart2D> Snapshot(const Chart2D& chart)
 
 } // namespace
 
-class TestEditing : public QObject {
+class TestEditing : public QObject, public test::ChartFixture {
     Q_OBJECT
 
-    std::unique_ptr<test::ShellFixture> fx;
-    RecordingServices& rec() { return *fx->rec; }
-    Declare& d() { return app().declare(); }
-    frmGraph2D& g()
-    {
-        frmGraph2D* w = app().find<frmGraph2D>();
-        Q_ASSERT(w);
-        return *w;
-    }
-    Chart2D& chart() { return g().chart(); }
     const ChartData& curves() { return chart().ChartGroups(1).Data(); }
     const ChartData& points() { return chart().ChartGroups(2).Data(); }
     QString path(const QString& name) { return fx->filePath(name); }
     char dec() const { return App::localeDecimalSign() == "," ? ',' : '.'; }
-
-    void setPoints(const std::vector<ExpPunkt>& pts)
-    {
-        d().ExpPunkte.assign(1, ExpPunkt{});
-        d().ExpPunkte.insert(d().ExpPunkte.end(), pts.begin(), pts.end());
-        d().AnzahlPunkte = static_cast<int>(pts.size());
-        AnalyzeExpData(d());
-        GetStartConcFromData(d());
-    }
-
-    // The simulation set-up's Draw with old curves discarded.
-    void simulate(int model, float tEnde = 20)
-    {
-        d().ModellNr = static_cast<std::int16_t>(model);
-        ApplyModelDefaults(d(), model);
-        SetStoechiometrie(d().Stoechiometrie, model, d().Ordnung);
-        d().tEnde = tEnde;
-        QVERIFY(!calc_diagram_function(d(), model).failed);
-        d().DiagrammTyp = static_cast<std::int16_t>(model);
-        app().unload<frmGraph2D>();
-        CalcExpDataRanges(d(), d().DiagrammTyp, d().MitPunkten);
-        SetDiagramTitles();
-    }
 
     // The curve panel's tab control (tab i - 1 of curve slot i).
     QTabWidget* curveTabs() { return g().fraKurven->tabKurven; }
@@ -128,16 +87,10 @@ class TestEditing : public QObject {
 private slots:
     void init()
     {
-        fx = std::make_unique<test::ShellFixture>();
-        app().mainWindow().resize(1000, 750);
-        app().mainWindow().show();
+        start(1000, 750);
         QGuiApplication::clipboard()->clear();
     }
-    void cleanup()
-    {
-        fx.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { stop(); }
 
     // ---- deleting curves ---------------------------------------------------------------
 

@@ -28,26 +28,18 @@
 #include "core/kinetics/simulation.h"
 #include "core/shell/datafile.h"
 #include "core/shell/expdata.h"
-#include "shell_fixture.h"
+#include "chart_fixture.h"
 #include "ui/chart/chartview.h"
 #include "ui/chart/fratabs.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
+using kinhom::test::Ct;
 
 namespace {
 
 const QString kOutside = "Curve outside the actual coordinates\r\n\r\nEnlarge the coordinates";
-
-ExpPunkt Ct(double t, double a, double b = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = a;
-    p.c[2] = b;
-    return p;
-}
 
 ExpPunkt Kt(double T, double k)
 {
@@ -105,43 +97,8 @@ double DistanceToRuns(const std::vector<std::vector<PointF>>& runs, const PointF
 
 } // namespace
 
-class TestFrmGraph2D : public QObject {
+class TestFrmGraph2D : public QObject, public test::ChartFixture {
     Q_OBJECT
-
-    std::unique_ptr<test::ShellFixture> fx;
-    RecordingServices& rec() { return *fx->rec; }
-    Declare& d() { return app().declare(); }
-    frmGraph2D& g()
-    {
-        frmGraph2D* w = app().find<frmGraph2D>();
-        Q_ASSERT(w);
-        return *w;
-    }
-    Chart2D& chart() { return g().chart(); }
-
-    void setPoints(const std::vector<ExpPunkt>& pts)
-    {
-        d().ExpPunkte.assign(1, ExpPunkt{});
-        d().ExpPunkte.insert(d().ExpPunkte.end(), pts.begin(), pts.end());
-        d().AnzahlPunkte = static_cast<int>(pts.size());
-        AnalyzeExpData(d());
-        GetStartConcFromData(d());
-    }
-
-    // The simulation set-up's Draw with old curves discarded: simulate, unload
-    // the chart window, plot ranges, title routine (the fresh window draws).
-    void simulate(int model, float tEnde = 20)
-    {
-        d().ModellNr = static_cast<std::int16_t>(model);
-        ApplyModelDefaults(d(), model);
-        SetStoechiometrie(d().Stoechiometrie, model, d().Ordnung);
-        d().tEnde = tEnde;
-        QVERIFY(!calc_diagram_function(d(), model).failed);
-        d().DiagrammTyp = static_cast<std::int16_t>(model);
-        app().unload<frmGraph2D>();
-        CalcExpDataRanges(d(), d().DiagrammTyp, d().MitPunkten);
-        SetDiagramTitles();
-    }
 
     // An evaluation item of the main window's menus: close the chart window,
     // set the code, the plot ranges and the titles; the fresh window draws.
@@ -163,15 +120,9 @@ class TestFrmGraph2D : public QObject {
 private slots:
     void init()
     {
-        fx = std::make_unique<test::ShellFixture>();
-        app().mainWindow().resize(1000, 750);
-        app().mainWindow().show();
+        start(1000, 750);
     }
-    void cleanup()
-    {
-        fx.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void cleanup() { stop(); }
 
     // ---- the drawing pass ------------------------------------------------------------
 

@@ -10,10 +10,7 @@
 #include "ui/shell/modellinputform.h"
 
 using namespace kinhom;
-using kinhom::test::Ctl;
-using kinhom::test::Shown;
-using kinhom::test::SimFixture;
-using kinhom::test::Text;
+using namespace kinhom::test;
 
 namespace {
 
@@ -171,8 +168,7 @@ private slots:
     void startConcentrationsSurviveModelChanges()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(12);
+        frmPrepareTimeDiagram& s = f.setupWith(12);
         QCOMPARE(Text(&s, "Inp_1"), QString(" 0.5"));
         f.choose(4);
         QCOMPARE(f.d().c0[2], 0.5);
@@ -184,8 +180,7 @@ private slots:
     void autocatalysisSeedWithTheSetupWindowOpen()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(2);
+        frmPrepareTimeDiagram& s = f.setupWith(2);
         QCOMPARE(f.d().c0[4], 0.0);
         f.choose(16);
         QCOMPARE(f.d().c0[4], 0.002);

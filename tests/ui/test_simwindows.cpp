@@ -20,10 +20,7 @@
 #include "ui/shell/frmtip.h"
 
 using namespace kinhom;
-using kinhom::test::Ctl;
-using kinhom::test::Shown;
-using kinhom::test::SimFixture;
-using kinhom::test::Text;
+using namespace kinhom::test;
 
 namespace {
 
@@ -164,8 +161,7 @@ private slots:
     void setupWindowFitsTheModel()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(2);
+        frmPrepareTimeDiagram& s = f.setupWith(2);
         QCoreApplication::processEvents();
         QWidget* frame = s.frame();
         const QSize small = frame->size();
@@ -302,8 +298,7 @@ private slots:
         QFETCH(QStringList, values);
         QFETCH(QString, expected);
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(model);
+        frmPrepareTimeDiagram& s = f.setupWith(model);
         for (const QString& name : empty)
             Ctl<QLineEdit>(&s, name)->setText(QString());
         for (const QString& pair : values)
@@ -321,8 +316,7 @@ private slots:
     void drawAcceptsK2ZeroInTheSimulationOnly()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(6);
+        frmPrepareTimeDiagram& s = f.setupWith(6);
         Ctl<QLineEdit>(&s, "Inp_11")->setText("0");
         s.cmdDrawctDiagram->click();
         QCOMPARE(f.rec->lastMessage(), QString());
@@ -364,8 +358,7 @@ private slots:
     void simulationFailureIsReported()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(2);
+        frmPrepareTimeDiagram& s = f.setupWith(2);
         s.cmdDrawctDiagram->click();
         QVERIFY(f.app->isLoaded<frmGraph2D>());
         frmGraph2D* chart = f.app->find<frmGraph2D>();
@@ -426,8 +419,7 @@ private slots:
     void michaelisConstantDisplay()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(10);
+        frmPrepareTimeDiagram& s = f.setupWith(10);
         const QString shown = "Michaelis constant KM = (k< + k3) / k> = 0.7\n(real range KM = 1E-2...1E-5)";
         QCOMPARE(s.lblMichaelisK->text(), shown);
         QCOMPARE(f.d().MichaelisKonstante, 0.7f);
@@ -490,8 +482,7 @@ private slots:
     void concentrationTableOfModel2()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(2);
+        frmPrepareTimeDiagram& s = f.setupWith(2);
         const QString text = WithTable(f, s.cmdListe);
         const QStringList lines = text.split("\r\n");
         QCOMPARE(int(lines.size()), 3 + 201);
@@ -544,8 +535,7 @@ private slots:
     void tableSaveCopyAndPrint()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(4);
+        frmPrepareTimeDiagram& s = f.setupWith(4);
         const QString folder = f.dir.path();
         f.rec->saveAnswers.push_back(folder + "/result");       // the extension is added
         f.rec->saveAnswers.push_back(std::nullopt);              // cancelled
@@ -603,8 +593,7 @@ private slots:
     void editingThenSaving()
     {
         SimFixture f;
-        frmPrepareTimeDiagram& s = f.setup();
-        f.choose(2);
+        frmPrepareTimeDiagram& s = f.setupWith(2);
         const QString path = f.dir.filePath("edited.TXT");
         f.rec->saveAnswers.push_back(path);
         QString afterResize;

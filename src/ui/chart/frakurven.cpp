@@ -13,49 +13,13 @@
 
 #include "core/chart/designeffects.h"
 #include "ui/chart/fratabs.h"
+#include "ui/chart/panelwidgets.h"
 
 namespace kinhom {
 
 namespace {
 
 const QString kNoLegendHint = QStringLiteral(" without text no entry in the legend! ");
-
-template <class T>
-T* Named(T* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
-QString Indexed(const char* name, int i) { return QString("%1_%2").arg(QLatin1String(name)).arg(i); }
-
-QPushButton* Button(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* b = Named(new QPushButton(text, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-// The frame and caption every floating panel of the chart window has.
-QVBoxLayout* PanelFrame(QFrame* f, const char* name, const QString& title, QLabel*& caption)
-{
-    f->setObjectName(name);
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Raised);
-    f->setLineWidth(2);
-    f->setAutoFillBackground(true);
-    auto* body = new QVBoxLayout(f);
-    body->setContentsMargins(8, 4, 8, 8);
-    body->setSpacing(6);
-    caption = Named(new QLabel(title, f), QString(name) + "_caption");
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    caption->setCursor(Qt::SizeAllCursor);
-    body->addWidget(caption);
-    f->hide();
-    return body;
-}
 
 // A label showing the value of an up-down control, with the control beside it.
 QWidget* ValueWithUpDown(QLabel* value, UpDownControl* upDown, QWidget* parent)
@@ -97,6 +61,8 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
 FraKurven::FraKurven(QWidget* parent) : QFrame(parent)
 {
     QVBoxLayout* body = PanelFrame(this, "fraKurven", "Designing the Curve", caption);
+    body->setSpacing(6);
+    hide();
 
     tabKurven = Named(new QTabWidget(this), "tabKurven");
     tabKurven->setUsesScrollButtons(true);
@@ -111,7 +77,7 @@ FraKurven::FraKurven(QWidget* parent) : QFrame(parent)
         cmbKStil[i] = Named(new QComboBox(page), Indexed("cmbKStil", i));
         for (const char* item : kCurveStyleItems) cmbKStil[i]->addItem(item);
         cmbKStil[i]->setCurrentIndex(-1);
-        cmdKurvenFarbe[i] = Button("Color", Indexed("cmdKurvenFarbe", i), page);
+        cmdKurvenFarbe[i] = PanelButton("Color", Indexed("cmdKurvenFarbe", i), page);
         Label39[i] = Named(new QLabel("1", page), Indexed("Label39", i));
         UpDown1_KBreite[i] = Named(new UpDownControl(page), Indexed("UpDown1_KBreite", i));
         UpDown1_KBreite[i]->setRange(kMinCurveWidth, kMaxCurveWidth);
@@ -149,13 +115,13 @@ FraKurven::FraKurven(QWidget* parent) : QFrame(parent)
 
     Label49 = Named(new ClickLabel("  Preset Color", this), "Label49");
     Label49->setToolTip("...defines the color of the next drawing action ");
-    cmdFarbVorwahl = Button(QString(), "cmdFarbVorwahl", this);
+    cmdFarbVorwahl = PanelButton(QString(), "cmdFarbVorwahl", this);
     cmdFarbVorwahl->setToolTip(Label49->toolTip());
-    cmdDelKurv = Button("Delete Curve", "cmdDelKurv", this);
-    cmdClipboard = Button("Curve to Clipboard", "cmdClipboard", this);
+    cmdDelKurv = PanelButton("Delete Curve", "cmdDelKurv", this);
+    cmdClipboard = PanelButton("Curve to Clipboard", "cmdClipboard", this);
     cmdClipboard->setToolTip("... for data export to Excel / Origin ");
-    cmdSaveCurveAsXY = Button("Save Curve to File", "cmdSaveCurveAsXY", this);
-    cmdKurven_OK = Button("Close", "cmdKurven_OK", this);
+    cmdSaveCurveAsXY = PanelButton("Save Curve to File", "cmdSaveCurveAsXY", this);
+    cmdKurven_OK = PanelButton("Close", "cmdKurven_OK", this);
 
     auto* preset = new QHBoxLayout;
     preset->addWidget(Label49);
@@ -177,6 +143,8 @@ FraKurven::FraKurven(QWidget* parent) : QFrame(parent)
 FraPunkte::FraPunkte(QWidget* parent) : QFrame(parent)
 {
     QVBoxLayout* body = PanelFrame(this, "fraPunkte", "Designing Experimental Points", caption);
+    body->setSpacing(6);
+    hide();
 
     tabPunkte = Named(new QTabWidget(this), "tabPunkte");
     const char* captions[kTabs + 1] = {"", "c(A)", "c(B)", "c(C)", "c(P)", "c(Q)", "k-T", "man."};
@@ -190,7 +158,7 @@ FraPunkte::FraPunkte(QWidget* parent) : QFrame(parent)
         cmbPunktStil[j] = Named(new QComboBox(page), Indexed("cmbPunktStil", j));
         for (const char* item : kPointStyleItems) cmbPunktStil[j]->addItem(item);
         cmbPunktStil[j]->setCurrentIndex(-1);
-        cmdPunktFarbe[j] = Button("Color", Indexed("cmdPunktFarbe", j), page);
+        cmdPunktFarbe[j] = PanelButton("Color", Indexed("cmdPunktFarbe", j), page);
         Label56[j] = Named(new QLabel("6", page), Indexed("Label56", j));
         UpDown1_PointSize[j] = Named(new UpDownControl(page), Indexed("UpDown1_PointSize", j));
         UpDown1_PointSize[j]->setRange(kMinPointSize, kMaxPointSize);
@@ -199,7 +167,7 @@ FraPunkte::FraPunkte(QWidget* parent) : QFrame(parent)
         txtLegendPoints[j]->setToolTip(kNoLegendHint);
         chkLegend2[j] = Named(new QCheckBox("legend visible", page), Indexed("chkLegend2", j));
         chkLegend2[j]->setChecked(true);
-        cmdDelPoints[j] = Button("Delete Points", Indexed("cmdDelPoints", j), page);
+        cmdDelPoints[j] = PanelButton("Delete Points", Indexed("cmdDelPoints", j), page);
 
         grid->addWidget(new QLabel("Symbol:", page), 0, 0);
         grid->addWidget(cmbPunktStil[j], 0, 1);
@@ -218,7 +186,7 @@ FraPunkte::FraPunkte(QWidget* parent) : QFrame(parent)
     }
     body->addWidget(tabPunkte);
 
-    cmdPunkte_OK = Button("Close", "cmdPunkte_OK", this);
+    cmdPunkte_OK = PanelButton("Close", "cmdPunkte_OK", this);
     body->addWidget(cmdPunkte_OK, 0, Qt::AlignRight);
 }
 

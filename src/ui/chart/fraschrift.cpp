@@ -13,25 +13,11 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "ui/chart/panelwidgets.h"
+
 namespace kinhom {
 
 namespace {
-
-template <class T>
-T* Named(T* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
-QString Indexed(const char* name, int i) { return QString("%1_%2").arg(QLatin1String(name)).arg(i); }
-
-QPushButton* Button(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* b = Named(new QPushButton(text, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // Two exclusive options in a titled frame.
 QGroupBox* OptionPair(const QString& title, const char* frameName, const char* optName, const char* first,
@@ -81,20 +67,8 @@ void SchriftBox::keyPressEvent(QKeyEvent* event)
 
 FraSchrift::FraSchrift(QWidget* parent) : QFrame(parent)
 {
-    setObjectName("fraSchrift");
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
-    auto* body = new QVBoxLayout(this);
-    body->setContentsMargins(8, 4, 8, 8);
+    QVBoxLayout* body = PanelFrame(this, "fraSchrift", "Design Header", caption);
     body->setSpacing(6);
-    caption = Named(new QLabel("Design Header", this), "fraSchrift_caption");
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    caption->setCursor(Qt::SizeAllCursor);
-    body->addWidget(caption);
 
     schrift = Named(new SchriftBox(this), "schrift");
     const int lineHeight = schrift->fontMetrics().lineSpacing();
@@ -118,9 +92,9 @@ FraSchrift::FraSchrift(QWidget* parent) : QFrame(parent)
     shift->addWidget(HScroll1, 1, 1);
 
     Label60 = Named(new QLabel("Backgr. Color", this), "Label60");
-    cmdSchriftHFarbe = Button(QString(), "cmdSchriftHFarbe", this);
+    cmdSchriftHFarbe = PanelButton(QString(), "cmdSchriftHFarbe", this);
     cmdSchriftHFarbe->setToolTip("Background color of the header or the additional text");
-    cmdFont = Button("Font/Color", "cmdFont", this);
+    cmdFont = PanelButton("Font/Color", "cmdFont", this);
     chkTextFrame = Named(new QCheckBox("framed", this), "chkTextFrame");
     auto* look = new QGridLayout;
     look->addWidget(Label60, 0, 0);
@@ -143,7 +117,7 @@ FraSchrift::FraSchrift(QWidget* parent) : QFrame(parent)
     orient->addWidget(fraYZiff, 1);
     body->addLayout(orient);
 
-    cmdSchriftFertig = Button("Close", "cmdSchriftFertig", this);
+    cmdSchriftFertig = PanelButton("Close", "cmdSchriftFertig", this);
     body->addWidget(cmdSchriftFertig, 0, Qt::AlignRight);
     hide();
 }
@@ -157,9 +131,9 @@ FraLabelLegend::FraLabelLegend(QWidget* parent) : QWidget(parent)
     fraLabels = Named(new QGroupBox("Curve labels", this), "fraLabels");
     chkLabelNotVisible = Named(new QCheckBox("all invisible", fraLabels), "chkLabelNotVisible");
     chkLabelFrame = Named(new QCheckBox("framed", fraLabels), "chkLabelFrame");
-    cmdLabelFColor = Button("Text Color", "cmdLabelFColor", fraLabels);
-    cmdLabelBColor = Button("Backgr. Color", "cmdLabelBColor", fraLabels);
-    cmdFontLabel = Button("Font/Color", "cmdFontLabel", fraLabels);
+    cmdLabelFColor = PanelButton("Text Color", "cmdLabelFColor", fraLabels);
+    cmdLabelBColor = PanelButton("Backgr. Color", "cmdLabelBColor", fraLabels);
+    cmdFontLabel = PanelButton("Font/Color", "cmdFontLabel", fraLabels);
     auto* lab = new QVBoxLayout(fraLabels);
     lab->addWidget(chkLabelNotVisible);
     lab->addWidget(chkLabelFrame);
@@ -174,9 +148,9 @@ FraLabelLegend::FraLabelLegend(QWidget* parent) : QWidget(parent)
     chkLegend->setChecked(true); // a new chart shows its legend
     chkLegFrame = Named(new QCheckBox("with frame", fraLegend), "chkLegFrame");
     chkLegTransparent = Named(new QCheckBox("transparent", fraLegend), "chkLegTransparent");
-    cmdLegBColor = Button("Background", "cmdLegBColor", fraLegend);
-    cmdLegFColor = Button("Text Color", "cmdLegFColor", fraLegend);
-    cmdLegFont = Button("Font", "cmdLegFont", fraLegend);
+    cmdLegBColor = PanelButton("Background", "cmdLegBColor", fraLegend);
+    cmdLegFColor = PanelButton("Text Color", "cmdLegFColor", fraLegend);
+    cmdLegFont = PanelButton("Font", "cmdLegFont", fraLegend);
     grpLegOrient = new QButtonGroup(fraLegend);
     optLegOrient[0] = Named(new QRadioButton("horizontal", fraLegend), "optLegOrient_0");
     optLegOrient[1] = Named(new QRadioButton("vertical", fraLegend), "optLegOrient_1");

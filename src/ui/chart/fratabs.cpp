@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "core/chart/designeffects.h"
+#include "ui/chart/panelwidgets.h"
 
 namespace kinhom {
 
@@ -42,14 +43,6 @@ QButtonGroup* Group(const char* name, QObject* parent)
     g->setObjectName(QString("grp_") + name);
     g->setExclusive(true);
     return g;
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 QLineEdit* SpacingEdit(const char* name, QWidget* parent)
@@ -142,21 +135,7 @@ Rgb ButtonColor(const QPushButton* button)
 
 FraTabs::FraTabs(QWidget* parent) : QFrame(parent)
 {
-    setObjectName("fraTabs");
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
-
-    auto* body = new QVBoxLayout(this);
-    body->setContentsMargins(8, 4, 8, 8);
-    caption = new QLabel("Diagram Settings", this);
-    caption->setObjectName("fraTabs_caption");
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    caption->setCursor(Qt::SizeAllCursor);
-    body->addWidget(caption);
+    QVBoxLayout* body = PanelFrame(this, "fraTabs", "Diagram Settings", caption);
 
     tabDesign = new QTabWidget(this);
     tabDesign->setObjectName("tabDesign");
@@ -169,7 +148,7 @@ FraTabs::FraTabs(QWidget* parent) : QFrame(parent)
     tabDesign->addTab(buildGridColoursPage(), "Grid and Colours");
     body->addWidget(tabDesign, 1);
 
-    cmdTabs_OK = Button("Close", "cmdTabs_OK", this);
+    cmdTabs_OK = PanelButton("Close", "cmdTabs_OK", this);
     body->addWidget(cmdTabs_OK, 0, Qt::AlignRight);
     hide();
 }
@@ -332,8 +311,8 @@ QWidget* FraTabs::buildScalingPage()
     QGroupBox* log = GroupBox("logarithmic axes", page);
     log->setObjectName("fraLog");
     auto* h = new QHBoxLayout(log);
-    cmdXLog = Button("  X-Axis", "cmdXLog", log);
-    cmdYLog = Button("  Y-Axis ", "cmdYLog", log);
+    cmdXLog = PanelButton("  X-Axis", "cmdXLog", log);
+    cmdYLog = PanelButton("  Y-Axis ", "cmdYLog", log);
     cmdXLog->setToolTip("Switches the X axis between linear and logarithmic");
     cmdYLog->setToolTip("Switches the Y axis between linear and logarithmic");
     h->addWidget(cmdXLog);
@@ -450,7 +429,7 @@ QWidget* FraTabs::buildGridColoursPage()
     opt2Gitter[1] = Option("solid line", "opt2Gitter", 1, lines, grp2Gitter);
     gl->addWidget(opt2Gitter[0]);
     gl->addWidget(opt2Gitter[1]);
-    cmdGitterFarbe = Button("Grid Color", "cmdGitterFarbe", lines);
+    cmdGitterFarbe = PanelButton("Grid Color", "cmdGitterFarbe", lines);
     gl->addWidget(cmdGitterFarbe);
     gl->addStretch(1);
     top->addWidget(lines);
@@ -459,11 +438,11 @@ QWidget* FraTabs::buildGridColoursPage()
     QGroupBox* back = GroupBox("Background Colors", page);
     back->setObjectName("fraHintergrund");
     auto* b = new QHBoxLayout(back);
-    cmdRandCol_out = Button("Chart", "cmdRandCol_out", back);
+    cmdRandCol_out = PanelButton("Chart", "cmdRandCol_out", back);
     cmdRandCol_out->setToolTip("Background color of the whole chart");
-    cmdRandCol_in = Button("Chart Area", "cmdRandCol_in", back);
+    cmdRandCol_in = PanelButton("Chart Area", "cmdRandCol_in", back);
     cmdRandCol_in->setToolTip("Background color of the chart area (axes, numbers and titles)");
-    cmdColor_in = Button("Plot Area", "cmdColor_in", back);
+    cmdColor_in = PanelButton("Plot Area", "cmdColor_in", back);
     cmdColor_in->setToolTip("Background color of the plot area inside the axes");
     b->addWidget(cmdRandCol_out);
     b->addWidget(cmdRandCol_in);
@@ -473,9 +452,9 @@ QWidget* FraTabs::buildGridColoursPage()
     QGroupBox* presets = GroupBox("Color Presets", page);
     presets->setObjectName("fraPresets");
     auto* p = new QHBoxLayout(presets);
-    cmdFullBlack = Button("Chart Area=Black", "cmdFullBlack", presets);
-    cmdFullWhite = Button("Chart Area=White", "cmdFullWhite", presets);
-    cmdRandColGrau = Button("Chart Border=Grey", "cmdRandColGrau", presets);
+    cmdFullBlack = PanelButton("Chart Area=Black", "cmdFullBlack", presets);
+    cmdFullWhite = PanelButton("Chart Area=White", "cmdFullWhite", presets);
+    cmdRandColGrau = PanelButton("Chart Border=Grey", "cmdRandColGrau", presets);
     p->addWidget(cmdFullBlack);
     p->addWidget(cmdFullWhite);
     p->addWidget(cmdRandColGrau);

@@ -3,6 +3,7 @@
 // applies.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/chart/panelwidgets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,10 +47,7 @@ constexpr double kPixelsPerCm = 96.0 / 2.54;
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
+    return PanelButton(caption, QString(name), parent);
 }
 
 QLineEdit* Box(const char* name, QWidget* parent)
@@ -60,24 +58,12 @@ QLineEdit* Box(const char* name, QWidget* parent)
     return e;
 }
 
-// A floating panel: a raised frame with a caption bar that drags it.
+// A floating panel: a raised frame with a caption bar that drags it, hidden
+// until its menu item shows it.
 QFrame* Panel(const char* name, const QString& caption, QWidget* parent, QVBoxLayout*& body, QLabel*& title)
 {
     auto* f = new QFrame(parent);
-    f->setObjectName(name);
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Raised);
-    f->setLineWidth(2);
-    f->setAutoFillBackground(true);
-    body = new QVBoxLayout(f);
-    body->setContentsMargins(8, 4, 8, 8);
-    title = new QLabel(caption, f);
-    title->setObjectName(QString(name) + "_caption");
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    title->setCursor(Qt::SizeAllCursor);
-    body->addWidget(title);
+    body = PanelFrame(f, QString(name), caption, title);
     f->hide();
     return f;
 }
