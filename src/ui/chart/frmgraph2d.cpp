@@ -4,6 +4,7 @@
 // frmgraph2d_panels.cpp.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/shell/qtext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,16 +42,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The busy cursor for the length of a handler, also when it leaves early.
-struct Hourglass {
-    Hourglass() { app().HourglassOn(); }
-    ~Hourglass() { app().HourglassOff(); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-};
 
 QAction* Item(QMenu* menu, const QString& caption, const char* name, bool enabled = true)
 {
@@ -233,7 +224,7 @@ void frmGraph2D::Form_Load()
 {
     App& a = app();
     Declare& d = a.declare();
-    Hourglass busy;
+    BusyCursor busy;
 
     // 1. Screen, counters, menus.
     const QScreen* screen = QGuiApplication::primaryScreen();

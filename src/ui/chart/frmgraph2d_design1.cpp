@@ -34,6 +34,7 @@
 #include <QTabWidget>
 
 #include "core/chart/chartcontent.h"
+#include "ui/shell/qtext.h"
 #include "core/chart/curveexport.h"
 #include "core/chart/designeffects.h"
 #include "core/shell/numtext.h"
@@ -48,8 +49,6 @@ namespace kinhom {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 char LocaleDecimalSign() { return App::localeDecimalSign() == QStringLiteral(",") ? ',' : '.'; }

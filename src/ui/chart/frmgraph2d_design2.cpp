@@ -21,6 +21,7 @@
 #include <QTabWidget>
 
 #include "core/chart/designeffects.h"
+#include "ui/shell/qtext.h"
 #include "core/shell/numtext.h"
 #include "ui/chart/chartview.h"
 #include "ui/chart/fratabs.h"
@@ -30,8 +31,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 Axis& AxisOf(Chart2D& c, AxisId id) { return c.ChartArea().Axes(id); }
 

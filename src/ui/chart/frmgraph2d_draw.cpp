@@ -1,6 +1,7 @@
 // The chart window's drawing pass, its curves and point sets, and deleting them.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/shell/qtext.h"
 
 #include <algorithm>
 
@@ -14,8 +15,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 char LocaleDecimalSign() { return App::localeDecimalSign() == QStringLiteral(",") ? ',' : '.'; }
 
@@ -32,7 +31,7 @@ void frmGraph2D::cmdDraw_Click()
     App& a = app();
     Declare& d = a.declare();
     Services& services = a.services();
-    a.HourglassOn();
+    BusyCursor busy;
 
     mnuDelKurv->setEnabled(true);
     mnuSubDelKurv[0]->setEnabled(true);
@@ -117,7 +116,6 @@ void frmGraph2D::cmdDraw_Click()
         if (c.ChartLabels(KurvenNr).IsShowing()) mnuDelLabels->setEnabled(true);
     }
 
-    a.HourglassOff();
     passRunning_ = false;
 }
 

@@ -8,6 +8,7 @@
 // here keep both in step with the chart.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/shell/qtext.h"
 
 #include <exception>
 #include <filesystem>
@@ -35,9 +36,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
 
 char LocaleDecimalSign() { return App::localeDecimalSign() == QStringLiteral(",") ? ',' : '.'; }
 
@@ -321,9 +319,11 @@ void frmGraph2D::mnuSaveOC2_Click()
     const std::string path = S(WithDefaultExtension(*chosen, r.defaultExtension));
 
     std::string error;
-    a.HourglassOn();
-    const bool saved = SaveDiagram(chart(), std::filesystem::path(path), error);
-    a.HourglassOff();
+    bool saved = false;
+    {
+        BusyCursor busy;
+        saved = SaveDiagram(chart(), std::filesystem::path(path), error);
+    }
     if (!saved) {
         // The user must not believe the diagram was saved.
         a.services().msgBox(Q(error), MsgButtons::OK, MsgIcon::Critical, kNotPossible);
@@ -350,9 +350,11 @@ void frmGraph2D::mnuLoadOC2_Click()
     // read leaves chart and bookkeeping as they were.
     Chart2D& c = chart();
     std::string error;
-    a.HourglassOn();
-    const bool loaded = LoadDiagram(c, std::filesystem::path(path), error);
-    a.HourglassOff();
+    bool loaded = false;
+    {
+        BusyCursor busy;
+        loaded = LoadDiagram(c, std::filesystem::path(path), error);
+    }
     if (!loaded) {
         a.services().msgBox(Q(error), MsgButtons::OK, MsgIcon::Critical, kNotPossible);
         return;

@@ -3,6 +3,7 @@
 // applies.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/shell/qtext.h"
 #include "ui/chart/panelwidgets.h"
 
 #include <algorithm>
@@ -40,8 +41,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr double kPixelsPerCm = 96.0 / 2.54;
 
@@ -333,9 +332,8 @@ void frmGraph2D::cmdPrintIt_Click()
         if (page == 0) paintAt(painter, left, top, w, h);
         return false;
     };
-    app().HourglassOn();
+    BusyCursor busy;
     app().services().print(r);
-    app().HourglassOff();
 }
 
 void frmGraph2D::cmdSaveImage_Click()
@@ -354,9 +352,11 @@ void frmGraph2D::cmdSaveImage_Click()
                                                                       : QSize(chart().Width(), chart().Height());
     const std::unique_ptr<ChartView> view = OutputView(chart(), size.width(), size.height());
     QString error;
-    a.HourglassOn();
-    const bool ok = SaveChartImage(*view, path, size, &error);
-    a.HourglassOff();
+    bool ok = false;
+    {
+        BusyCursor busy;
+        ok = SaveChartImage(*view, path, size, &error);
+    }
     if (!ok) a.services().msgBox(error, MsgButtons::OK, MsgIcon::Critical, "message from SaveImage");
 }
 

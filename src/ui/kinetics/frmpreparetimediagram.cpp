@@ -32,14 +32,6 @@ const char* const kExecutionNotPossible = "Execution not possible";
 // after its conversion to the type it is kept in.
 bool NotPositive(double v) { return !(v > 0) || !std::isfinite(v); }
 
-// The busy cursor around a calculation, also when it ends by an exception.
-struct BusyCursor {
-    BusyCursor() { app().HourglassOn(); }
-    ~BusyCursor() { app().HourglassOff(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 // Sets a flag of the shared state for the duration of a call.
 struct FlagDuring {
     bool& flag;

@@ -180,6 +180,15 @@ private:
 // The application in use (there must be one).
 App& app();
 
+// The busy cursor for the length of a scope, also when it is left early or by
+// an exception.
+struct BusyCursor {
+    BusyCursor() { app().HourglassOn(); }
+    ~BusyCursor() { app().HourglassOff(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // IsFormLoaded: whether the window is one of the loaded windows (by identity).
 inline bool IsFormLoaded(const KinForm* form)
 {

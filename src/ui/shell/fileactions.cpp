@@ -1,4 +1,5 @@
 #include "ui/shell/fileactions.h"
+#include "ui/shell/qtext.h"
 
 #include <QAction>
 #include <QDate>
@@ -17,9 +18,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
 
 void Critical(const std::string& text, const QString& title)
 {

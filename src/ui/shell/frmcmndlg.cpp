@@ -1,4 +1,5 @@
 #include "ui/shell/frmcmndlg.h"
+#include "ui/shell/qtext.h"
 
 #include <filesystem>
 #include <system_error>
@@ -21,9 +22,6 @@
 namespace kinhom {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
 
 // A folder made absolute and clean, without a trailing separator (except "/").
 QString CleanFolder(const QString& folder) { return QDir::cleanPath(QDir(folder).absolutePath()); }
