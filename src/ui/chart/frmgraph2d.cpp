@@ -37,6 +37,7 @@
 #include "ui/chart/chartview.h"
 #include "ui/chart/fratabs.h"
 #include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
 #include "ui/shell/frmphantom.h"
 
 namespace kinhom {
@@ -70,7 +71,7 @@ frmGraph2D& SetDiagramTitles()
 
 frmGraph2D::frmGraph2D(QWidget* parent) : KinWidget(parent)
 {
-    setObjectName("frmGraph2D");
+    setObjectName(names::frmGraph2D);
     setWindowTitle("2D Diagram");
     KurveFrei.fill(true);
 

@@ -24,6 +24,7 @@
 #include "ui/kinetics/inputkeys.h"
 #include "ui/kinetics/kinnotifyui.h"
 #include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
 #include "ui/shell/mdikin.h"
 #include "ui/shell/modellinputform.h"
 
@@ -99,7 +100,7 @@ struct Running {
 
 frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
 {
-    setObjectName("frmKinModel");
+    setObjectName(names::frmKinModel);
     setWindowTitle("kinetic model");
 
     auto* group = new QButtonGroup(this);
@@ -278,7 +279,7 @@ ModellInputForm* frmKinModel::FirstInputWindow(QString* name)
     App* a = App::current();
     if (!a)
         return nullptr;
-    for (const char* n : kInputWindows)
+    for (const char* n : names::kInputWindows)
         if (KinForm* f = a->findForm(QString::fromLatin1(n)))
             if (auto* input = dynamic_cast<ModellInputForm*>(f)) {
                 if (name)
@@ -349,10 +350,10 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
 {
     Declare& d = app().declare();
     const int model = d.ModellNr;
-    const bool setup = name == "frmPrepareTimeDiagram";
-    const bool fitting = name == "frmFitting";
-    const bool reactor = name == "frmRKconti" || name == "frmBatch" || name == "frmRohrreaktor";
-    const bool stirredTank = name == "frmRKconti";
+    const bool setup = name == names::frmPrepareTimeDiagram;
+    const bool fitting = name == names::frmFitting;
+    const bool reactor = name == names::frmRKconti || name == names::frmBatch || name == names::frmRohrreaktor;
+    const bool stirredTank = name == names::frmRKconti;
 
     // 1. The Michaelis-Menten controls belong to the enzyme model.
     if (setup) {

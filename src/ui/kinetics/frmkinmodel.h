@@ -43,9 +43,6 @@ public:
     void txtOrdnung_KeyPress(int& KeyAscii);
     void cmdShowMatrix_Click();
 
-    // The input windows in the order the model choice looks for them.
-    static constexpr const char* kInputWindows[] = {"frmPrepareTimeDiagram", "frmRKconti", "frmBatch",
-                                                     "frmRohrreaktor", "frmFitting"};
     // The first loaded input window, or null.
     static ModellInputForm* FirstInputWindow(QString* name = nullptr);
 

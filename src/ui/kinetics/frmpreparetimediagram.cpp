@@ -21,6 +21,7 @@
 #include "ui/kinetics/inputkeys.h"
 #include "ui/kinetics/simchart.h"
 #include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
 
 namespace kinhom {
 
@@ -45,7 +46,7 @@ struct FlagDuring {
 
 frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(parent)
 {
-    setObjectName("frmPrepareTimeDiagram");
+    setObjectName(names::frmPrepareTimeDiagram);
     setWindowTitle("Diagram: Concentration vs. Time");
 
     auto label = [this](const char* name, const QString& text, int index = -1) {

@@ -16,6 +16,7 @@
 #include "core/shell/startup.h"
 #include "core/shell/unitlabels.h"
 #include "core/shell/utilities.h"
+#include "ui/shell/formnames.h"
 #include "ui/shell/mdikin.h"
 
 namespace kinhom {
@@ -280,22 +281,22 @@ void App::SetUnitLabels()
     };
     // The reactor windows and the fitting window show the time unit, the
     // volume flow unit and the rate-constant units.
-    if (KinForm* f = first({"frmRKconti", "frmBatch", "frmRohrreaktor", "frmFitting"})) {
-        SetCaption(f, "lblZeitEinheit", c.lblZeitEinheit);
-        SetCaption(f, "lblVPunktInput", c.lblVPunktInput);
-        SetCaption(f, "unit1", c.unit1);
-        SetCaption(f, "unit2", c.unit2);
-        SetCaption(f, "unit3", c.unit3);
+    if (KinForm* f = first({names::frmRKconti, names::frmBatch, names::frmRohrreaktor, names::frmFitting})) {
+        SetCaption(f, names::lblZeitEinheit, c.lblZeitEinheit);
+        SetCaption(f, names::lblVPunktInput, c.lblVPunktInput);
+        SetCaption(f, names::unit1, c.unit1);
+        SetCaption(f, names::unit2, c.unit2);
+        SetCaption(f, names::unit3, c.unit3);
     }
-    if (KinForm* f = first({"frmPrepareTimeDiagram", "frmFitting"})) {
-        SetCaption(f, "unit1", c.unit1);
-        SetCaption(f, "unit2", c.unit2);
-        SetCaption(f, "unit3", c.unit3);
+    if (KinForm* f = first({names::frmPrepareTimeDiagram, names::frmFitting})) {
+        SetCaption(f, names::unit1, c.unit1);
+        SetCaption(f, names::unit2, c.unit2);
+        SetCaption(f, names::unit3, c.unit3);
     }
-    SetCaption(findForm("frmPrepareTimeDiagram"), "unit4", c.unit4);
-    if (KinForm* f = findForm("frmDatedit")) {
-        SetCaption(f, "Bz1_2", c.Bz1_2);
-        SetCaption(f, "lblKopf_5", c.lblKopf_5);
+    SetCaption(findForm(names::frmPrepareTimeDiagram), names::unit4, c.unit4);
+    if (KinForm* f = findForm(names::frmDatedit)) {
+        SetCaption(f, names::Bz1_2, c.Bz1_2);
+        SetCaption(f, names::lblKopf_5, c.lblKopf_5);
     }
 }
 

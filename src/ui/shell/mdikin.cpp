@@ -34,6 +34,7 @@
 #include "ui/shell/frmoption.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
+#include "ui/shell/formnames.h"
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/kinetics/frmpreparetimediagram.h"
 
@@ -283,14 +284,14 @@ void MDIKIN::buildMenus()
     connect(mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
     connect(mnuEdit1, &QMenu::aboutToShow, this, [this] { mnuEdit1_Click(); });
     connect(mnuEdit2, &QMenu::aboutToShow, this, [this] { mnuEdit2_Click(); });
-    connect(mnuCopy1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdClipboard"); });
-    connect(mnuPaste1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdClipEinfuegen"); });
-    connect(mnuSubDelNull1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdEraseSelected"); });
-    connect(mnuSubDelLine1, &QAction::triggered, this, [] { PressButton("frmDatedit", "cmdErase"); });
-    connect(mnuCopy2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdClipboard"); });
-    connect(mnuPaste2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdClipEinfuegen"); });
-    connect(mnuSubDelNull2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdEraseSelected"); });
-    connect(mnuSubDelLine2, &QAction::triggered, this, [] { PressButton("frmManuInput", "cmdErase"); });
+    connect(mnuCopy1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdClipboard); });
+    connect(mnuPaste1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdClipEinfuegen); });
+    connect(mnuSubDelNull1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdEraseSelected); });
+    connect(mnuSubDelLine1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdErase); });
+    connect(mnuCopy2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdClipboard); });
+    connect(mnuPaste2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdClipEinfuegen); });
+    connect(mnuSubDelNull2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdEraseSelected); });
+    connect(mnuSubDelLine2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdErase); });
 
     // The toolbar's task buttons follow the state of their menu items.
     auto follow = [this](int button, QAction* menuItem) {
@@ -545,7 +546,7 @@ void MDIKIN::mnuEdit_Click()
 
 void MDIKIN::mnuEditXY_Click()
 {
-    if (KinForm* f = app().findForm("frmManuInput"))
+    if (KinForm* f = app().findForm(names::frmManuInput))
         if (!f->Unload())
             return;
     if (OpenXYEditor)
@@ -555,7 +556,7 @@ void MDIKIN::mnuEditXY_Click()
 void MDIKIN::mnuModel_Click()
 {
     closeTips();
-    if (KinForm* f = app().findForm("frmKinModel"))
+    if (KinForm* f = app().findForm(names::frmKinModel))
         f->Show();
     else if (OpenModelWindow)
         OpenModelWindow();
@@ -571,7 +572,7 @@ void MDIKIN::ModelSimulation(bool rates)
     Declare& d = a.declare();
     // The task windows that compete with the simulation.
     closeTips();
-    for (const char* name : {"frmBatch", "frmRKconti", "frmRohrreaktor", "frmFitting"})
+    for (const char* name : {names::frmBatch, names::frmRKconti, names::frmRohrreaktor, names::frmFitting})
         if (KinForm* f = a.findForm(name))
             f->Unload();
     d.RateDiagramm = rates;
