@@ -53,6 +53,7 @@ TEST(Startup, DefaultsAndFolders)
     EXPECT_TRUE(d.MMNormiert);
     EXPECT_EQ(d.FarbeP, RGB(0, 0, 255));
     EXPECT_EQ(d.FarbeA, RGB(255, 0, 0));
+    EXPECT_EQ(d.Punktgroesse, 4) << "particles must be visible from the start";
     EXPECT_EQ(d.LastSessionDatei, "/opt/kinhom/KinLastSession.KC3");
     EXPECT_FALSE(d.TipsPerMenue);
     EXPECT_TRUE(d.DateiName.empty());

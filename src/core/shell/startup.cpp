@@ -99,6 +99,8 @@ void SetStartupValues(Declare& d, const std::string& programFolder, const std::s
     d.MMNormiert = true;
     d.FarbeP = RGB(0, 0, 255);
     d.FarbeA = RGB(255, 0, 0);
+    // A particle size of 0 would draw no particle at all.
+    d.Punktgroesse = 4;
 
     // 11. the last-session file in the program folder
     d.LastSessionDatei = (std::filesystem::path(programFolder) / "KinLastSession.KC3").string();

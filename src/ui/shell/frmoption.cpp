@@ -13,13 +13,11 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
+#include "ui/shell/mdikin.h"
+#include "ui/shell/qtext.h"
 
 namespace kinhom {
-
-namespace {
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-Rgb FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
-} // namespace
 
 frmOption::frmOption(QWidget* parent) : KinDialog(parent)
 {
@@ -38,7 +36,8 @@ frmOption::frmOption(QWidget* parent) : KinDialog(parent)
 
     txtPunktgroesse = new QSpinBox(fraMC);
     txtPunktgroesse->setObjectName("txtPunktgroesse");
-    txtPunktgroesse->setRange(0, 999);
+    txtPunktgroesse->setRange(1, 40);
+    txtPunktgroesse->setSuffix(" px");
 
     cmdFarbeA = new QPushButton("Colour of A ...", fraMC);
     cmdFarbeA->setObjectName("cmdFarbeA");
@@ -139,6 +138,8 @@ void frmOption::cmdOK_Click()
     d.FarbeA = farbeA;
     d.FarbeP = farbeP;
     Unload();
+    // An open Monte-Carlo window takes the new settings at once.
+    MDIKIN::PressButton(names::frmMonteCarlo, names::cmdRefresh);
 }
 
 void frmOption::cmdCancel_Click() { Unload(); }

@@ -35,6 +35,7 @@
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
 #include "ui/shell/formnames.h"
+#include "ui/shell/guarded.h"
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/kinetics/frmpreparetimediagram.h"
 
@@ -219,8 +220,8 @@ void MDIKIN::buildMenus()
 
     // Monte-Carlo.
     mnuMonteCarlo = menu(nullptr, "mnuMonteCarlo", "Monte-&Carlo");
-    mnuSubMonteCarlo[0] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 0), "1st-order reaction A => P ", 0, false);
-    mnuSubMonteCarlo[1] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 1), "Dynamic Reaction Equilibrium A <=> P", 0, false);
+    mnuSubMonteCarlo[0] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 0), "1st-order reaction A => P ", 0);
+    mnuSubMonteCarlo[1] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 1), "Dynamic Reaction Equilibrium A <=> P", 0);
 
     // Reactors.
     mnuReaktor = menu(nullptr, "mnuReaktor", "&Reactors");
@@ -282,6 +283,8 @@ void MDIKIN::buildMenus()
     connect(mnuIndex, &QAction::triggered, this, [this] { mnuIndex_Click(); });
     connect(mnuTip, &QAction::triggered, this, [this] { mnuTip_Click(); });
     connect(mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+    for (int i : {0, 1})
+        connect(mnuSubMonteCarlo[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuSubMonteCarlo_Click(i); }));
     connect(mnuEdit1, &QMenu::aboutToShow, this, [this] { mnuEdit1_Click(); });
     connect(mnuEdit2, &QMenu::aboutToShow, this, [this] { mnuEdit2_Click(); });
     connect(mnuCopy1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdClipboard); });

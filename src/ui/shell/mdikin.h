@@ -59,6 +59,7 @@ public:
     void mnuInfo_Click();
     void mnuEdit1_Click();
     void mnuEdit2_Click();
+    void mnuSubMonteCarlo_Click(int Index);
 
     // The next free protocol file name of today in the program folder
     // (yymmdd + counter + ".CSV"); makes the program folder the current directory.
