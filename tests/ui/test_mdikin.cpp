@@ -539,6 +539,36 @@ private slots:
         QVERIFY(help.browser()->toPlainText().contains("99999"));
     }
 
+    void f1InAWindowOpensItsPage()
+    {
+        const QString helpFolder = QDir(QCoreApplication::applicationDirPath()).filePath("help");
+        ShellFixture f;
+        f.app->startUp();
+        MDIKIN& m = f.app->mainWindow();
+        m.activateWindow();
+        QApplication::setActiveWindow(&m);
+        HelpWindow help(helpFolder);
+        for (const auto& [name, id] : std::vector<std::pair<QString, int>>{
+                 {"frmKinModel", 10240}, {"frmPrepareTimeDiagram", 10500},
+                 {"frmGraph2D", 10510}, {"frmMonteCarlo", 10400}}) {
+            QCOMPARE(MDIKIN::WindowHelpContextID(name), id);
+            QVERIFY2(help.showTopic(id), qPrintable(name));
+            QVERIFY(help.browser()->toPlainText().size() > 300);
+        }
+        // The model window is open after the start-up: F1 there opens its page.
+        KinForm* model = f.app->findForm("frmKinModel");
+        QVERIFY(model);
+        m.mdiArea()->setActiveSubWindow(model->subWindow());
+        f.rec->helpTopics.clear();
+        QTest::keyClick(m.mdiArea(), Qt::Key_F1);
+        QCOMPARE(f.rec->helpTopics, std::vector<int>{10240});
+        // Without an active child window F1 opens the contents.
+        f.rec->helpTopics.clear();
+        m.mdiArea()->setActiveSubWindow(nullptr);
+        m.ShowWindowHelp();
+        QCOMPARE(f.rec->helpTopics, std::vector<int>{10270});
+    }
+
     void infoBoxWindowsMenuAndOptions()
     {
         ShellFixture f;

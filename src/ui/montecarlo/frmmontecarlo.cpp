@@ -31,8 +31,7 @@ namespace {
 // The shortest time between two steps, so that even without a delay the
 // field and the chart are seen to change and the window stays responsive.
 constexpr int kMinStepMs = 40;
-// The help page of the window (F1).
-constexpr int kHelpMonteCarlo = 10400;
+
 
 // A whole number typed in a box, or -1 when the box holds none.
 int WholeNumber(const QLineEdit* box)
@@ -262,10 +261,6 @@ void frmMonteCarlo::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         cmdClose->click();
-        return;
-    }
-    if (event->key() == Qt::Key_F1) {
-        app().services().showHelp(kHelpMonteCarlo);
         return;
     }
     KinWidget::keyPressEvent(event);

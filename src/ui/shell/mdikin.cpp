@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QToolBar>
@@ -107,6 +108,11 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
 
     buildMenus();
     resize(1200, 850);
+
+    // F1 in a window opens the help page of that window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName("F1");
+    connect(help, &QShortcut::activated, this, Guarded([this] { ShowWindowHelp(); }));
 
     OpenModelWindow = [] { app().show<frmKinModel>(); };
 
@@ -688,6 +694,28 @@ void MDIKIN::SetAutoProtName(std::string& name)
 }
 
 // ---- help ------------------------------------------------------------------------------------------
+
+int MDIKIN::WindowHelpContextID(const QString& windowName)
+{
+    static const struct {
+        const char* window;
+        int id;
+    } pages[] = {
+        {names::frmKinModel, 10240},           {names::frmPrepareTimeDiagram, 10500},
+        {names::frmGraph2D, 10510},            {names::frmMonteCarlo, 10400},
+    };
+    for (const auto& p : pages)
+        if (windowName == QLatin1String(p.window))
+            return p.id;
+    return 0;
+}
+
+void MDIKIN::ShowWindowHelp()
+{
+    QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+    const int id = sub && sub->widget() ? WindowHelpContextID(sub->widget()->objectName()) : 0;
+    app().services().showHelp(id ? id : 10270);
+}
 
 int MDIKIN::HelpContextID(const QAction* item)
 {

@@ -70,6 +70,10 @@ public:
     bool ShowMenuHelp(QAction* item);
     // The help id of a menu item (0 = none).
     static int HelpContextID(const QAction* item);
+    // The help page of a window (by its name; 0 = none), and F1 in a window:
+    // the page of the active child window, else the contents.
+    static int WindowHelpContextID(const QString& windowName);
+    void ShowWindowHelp();
 
     // Windows that come with other parts of the program open through these; an
     // unset opener leaves its menu item without effect (the items stay disabled
