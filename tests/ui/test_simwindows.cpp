@@ -80,9 +80,9 @@ private slots:
         QCOMPARE(f.d().tEnde, 100.0f);
     }
 
-    // At start-up the main window is shown only after the model window has
-    // loaded; the model window still ends 400 twips left of the right edge of
-    // the working area the main window then has.
+    // At start-up the main window is shown (maximised) only after the model
+    // window has loaded; the model window then ends 400 twips left of the right
+    // edge of the available screen, which the maximised main window fills.
     void startUpPlacesTheModelWindowAtTheRight()
     {
         kinhom::test::ShellFixture f;
@@ -91,7 +91,7 @@ private slots:
         QCoreApplication::processEvents();
         QWidget* frame = f.app->find<frmKinModel>()->frame();
         const int right = frame->x() + frame->width();
-        const int expected = f.app->mdiArea()->viewport()->width() - 400 / kTwipsPerPixel;
+        const int expected = QGuiApplication::primaryScreen()->availableGeometry().width() - 400 / kTwipsPerPixel;
         QVERIFY2(std::abs(right - expected) <= 1, qPrintable(QString("right edge %1, expected %2").arg(right).arg(expected)));
         QCOMPARE(frame->y(), 0);
     }
@@ -286,8 +286,10 @@ private slots:
                                          << a + b + t + k1;
         // Checked after conversion: 1e39 is beyond a Single, 1e400 beyond a Double.
         QTest::newRow("t(max) infinite as a Single") << 2 << false << QStringList() << QStringList{"Inp_14=1e39"} << t;
-        QTest::newRow("k1 beyond a Double") << 2 << false << QStringList() << QStringList{"Inp_10=1e400"} << k1;
-        QTest::newRow("c(A) beyond a Double") << 2 << true << QStringList() << QStringList{"Inp_0=2e308"} << a;
+        QTest::newRow("k1 beyond a Double")
+            << 2 << false << QStringList() << QStringList{"Inp_10=1e400"} << "- the rate constant k1 is too large\r\n";
+        QTest::newRow("c(A) beyond a Double")
+            << 2 << true << QStringList() << QStringList{"Inp_0=2e308"} << "- the initial concentration c(A)(0) is too large\r\n";
         QTest::newRow("leading numeric part") << 2 << false << QStringList() << QStringList{"Inp_14=abc"} << t;
     }
     void inputFaults()
@@ -364,8 +366,9 @@ private slots:
         frmGraph2D* chart = f.app->find<frmGraph2D>();
         const int curves = f.d().KurvenAnzahl;
 
-        // k1 = 1e39 is a valid Double, but the rate -k1 c(A) is beyond a Single.
-        Ctl<QLineEdit>(&s, "Inp_10")->setText("1e39");
+        // k1 = 3e38 and c(A)(0) = 10 fit a Single, but the rate -k1 c(A) does not.
+        Ctl<QLineEdit>(&s, "Inp_10")->setText("3e38");
+        Ctl<QLineEdit>(&s, "Inp_0")->setText("10");
         s.cmdDrawctDiagram->click();
         QCOMPARE(int(f.rec->messages.size()), 1);
         QCOMPARE(f.rec->messages[0].title, kTitle);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -85,10 +86,10 @@ frmOption::frmOption(QWidget* parent) : KinDialog(parent)
     layout->addWidget(fraMC);
     layout->addLayout(buttons);
 
-    connect(cmdFarbeA, &QPushButton::clicked, this, [this] { cmdFarbeA_Click(); });
-    connect(cmdFarbeP, &QPushButton::clicked, this, [this] { cmdFarbeP_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdFarbeA, &QPushButton::clicked, this, Guarded([this] { cmdFarbeA_Click(); }));
+    connect(cmdFarbeP, &QPushButton::clicked, this, Guarded([this] { cmdFarbeP_Click(); }));
+    connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this, Guarded([this] { cmdCancel_Click(); }));
 }
 
 void frmOption::Form_Load()
