@@ -155,6 +155,35 @@ private slots:
         QCOMPARE(Text(&s, "unit1"), QString("/(1/h)"));
     }
 
+    // After a change of the time unit every open input window shows the
+    // converted rate constants, and Draw simulates with them; t(max) stays.
+    void timeUnitChangeShowsTheConvertedRateConstants()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setupWith(6);
+        s.Inp[10]->setText("0.5");
+        s.Inp[11]->setText("0.25");
+        s.Inp[14]->setText("30");
+        s.cmdDrawctDiagram->click();
+        QCOMPARE(f.d().k[1], 0.5);
+
+        f.model().optZeit[1]->click(); // s -> min
+        QCOMPARE(f.d().k[1], 30.0);
+        QCOMPARE(s.Inp[10]->text(), QString(" 30"));
+        QCOMPARE(s.Inp[11]->text(), QString(" 15"));
+        QCOMPARE(s.Inp[14]->text(), QString("30"));
+        s.cmdDrawctDiagram->click();
+        QCOMPARE(f.d().k[1], 30.0);
+        QCOMPARE(f.d().k[2], 15.0);
+        QCOMPARE(f.d().tEnde, 30.0f);
+
+        // Selecting the unit that is already set converts nothing and leaves
+        // what the user typed.
+        s.Inp[10]->setText("7");
+        f.model().optZeit_Click(1);
+        QCOMPARE(s.Inp[10]->text(), QString("7"));
+    }
+
     // The set-up window fits the boxes of the model: it grows for the
     // Michaelis-Menten panel and shrinks back without it; a size the user
     // chose only grows.
