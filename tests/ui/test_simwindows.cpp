@@ -319,6 +319,8 @@ private slots:
             << 2 << false << QStringList() << QStringList{"Inp_10=1e400"} << "- the rate constant k1 is too large\r\n";
         QTest::newRow("c(A) beyond a Double")
             << 2 << true << QStringList() << QStringList{"Inp_0=2e308"} << "- the initial concentration c(A)(0) is too large\r\n";
+        QTest::newRow("c(A) beyond a Single")
+            << 4 << false << QStringList() << QStringList{"Inp_0=1e39"} << "- the initial concentration c(A)(0) is too large\r\n";
         QTest::newRow("leading numeric part") << 2 << false << QStringList() << QStringList{"Inp_14=abc"} << t;
     }
     void inputFaults()
@@ -341,6 +343,32 @@ private slots:
         QVERIFY(f.rec->messages[0].icon == MsgIcon::Critical);
         QVERIFY(!f.app->isLoaded<frmGraph2D>());
         QVERIFY(!f.app->isLoaded<frmSimTabelle>());
+    }
+
+    // The Michaelis-Menten chart over S(0) refuses a largest S(0) that is not
+    // a positive single-precision number, with the other faults.
+    void largestSubstrateIsChecked()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setupWith(10);
+        s.chkNormiert->setChecked(false);
+        for (const char* text : {"-1", "1e39", "0"}) {
+            f.rec->messages.clear();
+            s.txtS0max->setText(text);
+            s.cmdMMdiagram->click();
+            QCOMPARE(int(f.rec->messages.size()), 1);
+            QCOMPARE(f.rec->messages[0].text, QString("- S(0),max has to be > 0 and within the range of numbers\r\n"));
+            QCOMPARE(f.rec->messages[0].title, kTitle);
+            QVERIFY(!f.app->isLoaded<frmGraph2D>());
+            s.cmdMichaelisListe->click();
+            QCOMPARE(int(f.rec->messages.size()), 2);
+            QVERIFY(!f.app->isLoaded<frmSimTabelle>());
+        }
+        f.rec->messages.clear();
+        s.txtS0max->setText("0.15");
+        s.cmdMMdiagram->click();
+        QCOMPARE(int(f.rec->messages.size()), 0);
+        QVERIFY(f.app->isLoaded<frmGraph2D>());
     }
 
     // In the simulation Draw accepts k2 = 0; in the fitting of k it does not.
