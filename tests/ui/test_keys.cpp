@@ -1,6 +1,7 @@
 // The keys that no filtered number box may lose: Tab and Shift+Tab leave the
-// box, Esc reaches the window (and closes it where its button says so), and
-// Ctrl+A/C/X/V/Z edit the box, in every box with the numeric key filter.
+// box, Esc reaches the window (and closes it where its button says so), the
+// navigation keys move in it and Ctrl+A/C/X/V/Z edit it, in every box with
+// the numeric key filter.
 
 #include <QtTest>
 
@@ -38,7 +39,12 @@ class TestKeys : public QObject {
     {
         QVERIFY2(Focus(box), qPrintable(name));
         box->setText(" 1.5");
-        box->end(false);
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(box->cursorPosition(), 0);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(box->selectedText(), QString(" "));
+        QTest::keyClick(box, Qt::Key_End);
+        QCOMPARE(box->cursorPosition(), 4);
 
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QVERIFY2(box->hasFocus(), qPrintable(name));
