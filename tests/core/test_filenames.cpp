@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "core/shell/filenames.h"
 
@@ -111,6 +112,40 @@ TEST_F(FileNamesOnDisk, ProjectDataFileIsLookedForBesideTheProjectFirst)
     fs::remove(dir / "Sub" / "d.KV3");
     EXPECT_EQ(FindProjectDataFile(elsewhere, proj, prog), (dir / "proj" / "d.KV3").string())
         << "gone from there: looked for by its bare name";
+}
+
+// The message for a missing data file names these places, in this order.
+TEST(FileNames, PlacesOfAProjectsDataFile)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ProjectDataFilePlaces("d.KV3", "/p", "/prog"), (V{"/p/d.KV3", "/prog/d.KV3"}));
+    EXPECT_EQ(ProjectDataFilePlaces("/old/d.KV3", "/p", "/prog"), (V{"/old/d.KV3", "/p/d.KV3", "/prog/d.KV3"}));
+    // the last session lies in the program folder: that place once
+    EXPECT_EQ(ProjectDataFilePlaces("/prog/d.KV3", "/prog", "/prog"), (V{"/prog/d.KV3"}));
+    EXPECT_EQ(ProjectDataFilePlaces("d.KV3", "", "/prog"), (V{"/prog/d.KV3"}));
+    EXPECT_EQ(ProjectDataFilePlaces("", "/p", "/prog"), V{});
+}
+
+TEST(FileNames, ProjectNamesEndInKC3)
+{
+    struct Case {
+        const char* chosen;
+        const char* saved;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"/u/proj", "/u/proj.KC3", ""},
+        {"/u/proj.KC3", "/u/proj.KC3", "/u/proj.KC3"},
+        {"/u/proj.kc3", "/u/proj.kc3", "/u/proj.kc3"},
+        {"/u/series.KV3", "/u/series.KV3.KC3", ""},
+        {"/u/proj.KC3.txt", "/u/proj.KC3.txt.KC3", ""},
+        {"/u/KC3", "/u/KC3.KC3", ""},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WithProjectExtension(c.chosen), c.saved) << c.chosen;
+        EXPECT_EQ(ProposedProjectName(c.chosen), c.proposed) << c.chosen;
+    }
 }
 
 } // namespace

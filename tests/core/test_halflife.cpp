@@ -30,6 +30,8 @@ struct Recorder : KinNotify {
     }
     void beep() override { ++beeps; }
     void captionsChanged(int neu) override { captions.push_back(neu); }
+    int conversions = 0;
+    void rateConstantsConverted() override { ++conversions; }
 };
 
 const std::string kNotA = "c(A) = c(A)(0)/2 can not be reached under this equilibrium conditions ";
@@ -629,6 +631,27 @@ TEST(SetZeiteinheit, ConvertsMeasuredTimesAndRateConstants)
     EXPECT_EQ(d.Zeiteinheit, "min");
     EXPECT_EQ(d.ExpPunkte, punkte);
     EXPECT_EQ(d.k, k);
+}
+
+// The rate constants kept from a project are converted with the current ones,
+// and the windows hear of a conversion only when one took place.
+TEST(SetZeiteinheit, ConvertsTheProjectsRateConstantsAndTellsTheWindows)
+{
+    Declare d;
+    SetStartupValues(d, "/tmp", ".");
+    d.k = {0, 0.07, 0.02, 0};
+    d.FileRateConstants = d.k;
+    d.FileRateConstantsModel = 6;
+    Recorder r;
+    SetZeiteinheit(d, 1, 0, r);
+    EXPECT_NEAR(d.FileRateConstants[1], 4.2, 1e-12);
+    EXPECT_NEAR(d.FileRateConstants[2], 1.2, 1e-12);
+    EXPECT_EQ(d.FileRateConstantsModel, 6);
+    EXPECT_EQ(r.conversions, 1);
+    SetZeiteinheit(d, 1, 1, r);
+    SetZeiteinheit(d, 9, 1, r);
+    EXPECT_EQ(r.conversions, 1);
+    EXPECT_NEAR(d.FileRateConstants[1], 4.2, 1e-12);
 }
 
 TEST(SetZeiteinheit, EveryUnitText)

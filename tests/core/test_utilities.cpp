@@ -27,7 +27,10 @@ TEST(Utilities, NumKeyFilter)
         {'.', true, '.'},  {'0', true, '0'}, {'9', true, '9'}, {'E', true, 'E'}, {'e', true, 'e'},
         {'-', true, '-'},  {13, true, 13},   {8, true, 8},     {127, true, 127},
         {'x', false, 'x'}, {'+', false, '+'}, {' ', false, ' '}, {'D', false, 'D'}, {'/', false, '/'},
-        {':', false, ':'}, {0, false, 0},    {9, false, 9},
+        {':', false, ':'}, {0, false, 0},    {2, false, 2},  {31, false, 31},
+        // focus, Esc and the editing shortcuts always pass
+        {9, true, 9},      {27, true, 27},   {1, true, 1},   {3, true, 3},     {22, true, 22},
+        {24, true, 24},    {26, true, 26},
     };
     for (const auto& c : cases) {
         int key = c.key;

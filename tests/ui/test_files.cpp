@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -639,6 +640,117 @@ private slots:
         QVERIFY(!app().mainWindow().mnuEdit->isEnabled());
         QVERIFY(!app().mainWindow().mnuNeudat->isEnabled());
         QVERIFY(!app().mainWindow().Toolbar1Buttons[2]->isEnabled());
+    }
+
+    // The project's rate constants survive the model window's reopenings by the
+    // task menus until a model is picked or a task forces another model.
+    void projectRateConstantsSurviveTheReopenings()
+    {
+        writeFile(dir / "p" / "proj.KC3", "d\r\nproject\r\n\r\n6\r\n0.07,0.02,0\r\n0\r\n0\r\n0\r\n0\r\n"
+                                          "0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        d().ProjektPfad = (dir / "p").string();
+        auto load = [this] {
+            chooseInOpenDialog("proj.KC3");
+            mnuLoadProject_Click();
+            QCOMPARE(d().k[1], 0.07);
+        };
+        MDIKIN& m = app().mainWindow();
+        load();
+        for (int i = 0; i < 2; ++i) {
+            m.mnuctGraph->trigger();
+            QCOMPARE(d().k[1], 0.07);
+            QCOMPARE(d().k[2], 0.02);
+            QCOMPARE(app().find<frmPrepareTimeDiagram>()->Inp[10]->text(), QString(" 0.07"));
+        }
+        m.mnuvtGraph->trigger();
+        QCOMPARE(d().k[1], 0.07);
+        // a change of the time unit converts them, and they stay converted
+        app().find<frmKinModel>()->optZeit[1]->click();
+        m.mnuctGraph->trigger();
+        QCOMPARE(d().k[1], 0.07 * 60);
+        QCOMPARE(app().find<frmPrepareTimeDiagram>()->Inp[10]->text(), QString(" 4.2"));
+
+        // picking a model applies its defaults from then on
+        Declare defaults;
+        defaults.Ordnung = d().Ordnung;
+        ApplyModelDefaults(defaults, 6);
+        app().find<frmKinModel>()->optTyp[2]->click();
+        app().find<frmKinModel>()->optTyp[6]->click();
+        QCOMPARE(d().k[1], defaults.k[1]);
+        d().k[1] = 0.5;
+        m.mnuctGraph->trigger();
+        QCOMPARE(d().k[1], defaults.k[1]);
+
+        // a task that forces another model gets that model's defaults
+        app().find<frmKinModel>()->optZeit[0]->click();
+        load();
+        d().ModellNr = 2;
+        m.mnuctGraph->trigger();
+        QCOMPARE(d().k[1], 0.15);
+        d().ModellNr = 6;
+        m.mnuctGraph->trigger();
+        QCOMPARE(d().k[1], defaults.k[1]);
+    }
+
+    // A project is saved as .KC3; the dialog never proposes a data file, and
+    // a data file's name typed into it gets .KC3 appended.
+    void projectIsAlwaysSavedAsKC3()
+    {
+        writeFile(dir / "series.KV3", kGoodData);
+        d().ProjektPfad = dir.string();
+        // a failed project load of a data file (shown by its pattern) leaves
+        // the data file's name behind
+        onOpenDialog([](frmCmnDlg& dlg) {
+            dlg.txtOpenFile->setText("*.KV3");
+            dlg.cmdOpenOK->click();
+            dlg.txtOpenFile->setText("series.KV3");
+            dlg.cmdOpenOK->click();
+        });
+        mnuLoadProject_Click();
+        QVERIFY(rec().messages.back().text.startsWith("the project file is corrupt"));
+        QCOMPARE(rec().messages.back().title, QString("Execution not possible"));
+
+        rec().saveAnswers = {QString::fromStdString((dir / "series.KV3").string())};
+        onCommentDialog("c");
+        app().mainWindow().mnuSaveProject->trigger();
+        QCOMPARE(rec().saveRequests.back().fileName, QString());
+        QCOMPARE(readFile(dir / "series.KV3"), std::string(kGoodData));
+        QVERIFY(readFile(dir / "series.KV3.KC3").find("\r\nc\r\n") != std::string::npos);
+
+        // a project's name is proposed, in whatever case its extension is
+        d().ProjektDatei = (dir / "old.kc3").string();
+        rec().saveAnswers = {QString::fromStdString((dir / "new.Kc3").string())};
+        onCommentDialog("d");
+        SaveProjectAs();
+        QCOMPARE(rec().saveRequests.back().fileName, QString::fromStdString((dir / "old.kc3").string()));
+        QVERIFY(fs::exists(dir / "new.Kc3"));
+        QVERIFY(!fs::exists(dir / "new.Kc3.KC3"));
+    }
+
+    // The message for a missing data file names every place searched.
+    void missingDataFileMessageNamesEveryPlace()
+    {
+        writeFile(dir / "p" / "gone.KC3", "d\r\nc\r\ngone.KV3\r\n3\r\n1,0,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n"
+                                          "0,0\r\nx\r\nx\r\n");
+        d().ProjektPfad = (dir / "p").string();
+        chooseInOpenDialog("gone.KC3");
+        mnuLoadProject_Click();
+        QCOMPARE(rec().messages[0].title, QString("message from LoadDataFile"));
+        const QString text = rec().messages[0].text;
+        QVERIFY2(text.contains(QString::fromStdString((dir / "p" / "gone.KV3").string())), qPrintable(text));
+        QVERIFY2(text.contains(QString::fromStdString((program / "gone.KV3").string())), qPrintable(text));
+
+        // the last session keeps the data file with its folder: that place first
+        const fs::path stored = dir / "moved" / "series.KV3";
+        writeFile(program / "KinLastSession.KC3", "d\r\nKINHOM last session\r\n" + stored.string() +
+                                                       "\r\n3\r\n1,0,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n"
+                                                       "0,0\r\nx\r\nx\r\n");
+        rec().messages.clear();
+        mnuLoadLastSession_Click();
+        const QString session = rec().messages[0].text;
+        const int first = session.indexOf(QString::fromStdString(stored.string()));
+        const int second = session.indexOf(QString::fromStdString((program / "series.KV3").string()));
+        QVERIFY2(first >= 0 && second > first, qPrintable(session));
     }
 
     void corruptProjectChangesNothing()

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSvgRenderer>
 #include <QToolBar>
@@ -165,6 +166,25 @@ private slots:
         w.show();
         QCOMPARE(w.windowTitle(), QString("KINHOM-3     Kinetics of Homogeneous Chemical Reactions"));
         QVERIFY(w.mdiArea() != nullptr);
+    }
+
+    // The main window starts maximised; restored, it lies within the
+    // available screen, frame included.
+    void startUpMaximisesTheMainWindow()
+    {
+        ShellFixture f;
+        f.app->startUp();
+        MDIKIN& m = f.app->mainWindow();
+        QVERIFY(m.isMaximized());
+        const QRect available = m.screen()->availableGeometry();
+        m.showNormal();
+        QCoreApplication::processEvents();
+        QVERIFY2(available.contains(m.frameGeometry()),
+                 qPrintable(QString("frame %1,%2 %3x%4")
+                                .arg(m.frameGeometry().x())
+                                .arg(m.frameGeometry().y())
+                                .arg(m.frameGeometry().width())
+                                .arg(m.frameGeometry().height())));
     }
 
     void startUpOpensTheStartWindowsAndNamesTheProtocol()

@@ -80,9 +80,9 @@ private slots:
         QCOMPARE(f.d().tEnde, 100.0f);
     }
 
-    // At start-up the main window is shown only after the model window has
-    // loaded; the model window still ends 400 twips left of the right edge of
-    // the working area the main window then has.
+    // At start-up the main window is shown (maximised) only after the model
+    // window has loaded; the model window then ends 400 twips left of the right
+    // edge of the available screen, which the maximised main window fills.
     void startUpPlacesTheModelWindowAtTheRight()
     {
         kinhom::test::ShellFixture f;
@@ -91,7 +91,7 @@ private slots:
         QCoreApplication::processEvents();
         QWidget* frame = f.app->find<frmKinModel>()->frame();
         const int right = frame->x() + frame->width();
-        const int expected = f.app->mdiArea()->viewport()->width() - 400 / kTwipsPerPixel;
+        const int expected = QGuiApplication::primaryScreen()->availableGeometry().width() - 400 / kTwipsPerPixel;
         QVERIFY2(std::abs(right - expected) <= 1, qPrintable(QString("right edge %1, expected %2").arg(right).arg(expected)));
         QCOMPARE(frame->y(), 0);
     }
@@ -153,6 +153,35 @@ private slots:
         QCOMPARE(d.k[1], 3.6);
         QCOMPARE(Text(&s, "unit4"), QString("h"));
         QCOMPARE(Text(&s, "unit1"), QString("/(1/h)"));
+    }
+
+    // After a change of the time unit every open input window shows the
+    // converted rate constants, and Draw simulates with them; t(max) stays.
+    void timeUnitChangeShowsTheConvertedRateConstants()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setupWith(6);
+        s.Inp[10]->setText("0.5");
+        s.Inp[11]->setText("0.25");
+        s.Inp[14]->setText("30");
+        s.cmdDrawctDiagram->click();
+        QCOMPARE(f.d().k[1], 0.5);
+
+        f.model().optZeit[1]->click(); // s -> min
+        QCOMPARE(f.d().k[1], 30.0);
+        QCOMPARE(s.Inp[10]->text(), QString(" 30"));
+        QCOMPARE(s.Inp[11]->text(), QString(" 15"));
+        QCOMPARE(s.Inp[14]->text(), QString("30"));
+        s.cmdDrawctDiagram->click();
+        QCOMPARE(f.d().k[1], 30.0);
+        QCOMPARE(f.d().k[2], 15.0);
+        QCOMPARE(f.d().tEnde, 30.0f);
+
+        // Selecting the unit that is already set converts nothing and leaves
+        // what the user typed.
+        s.Inp[10]->setText("7");
+        f.model().optZeit_Click(1);
+        QCOMPARE(s.Inp[10]->text(), QString("7"));
     }
 
     // The set-up window fits the boxes of the model: it grows for the
@@ -286,8 +315,12 @@ private slots:
                                          << a + b + t + k1;
         // Checked after conversion: 1e39 is beyond a Single, 1e400 beyond a Double.
         QTest::newRow("t(max) infinite as a Single") << 2 << false << QStringList() << QStringList{"Inp_14=1e39"} << t;
-        QTest::newRow("k1 beyond a Double") << 2 << false << QStringList() << QStringList{"Inp_10=1e400"} << k1;
-        QTest::newRow("c(A) beyond a Double") << 2 << true << QStringList() << QStringList{"Inp_0=2e308"} << a;
+        QTest::newRow("k1 beyond a Double")
+            << 2 << false << QStringList() << QStringList{"Inp_10=1e400"} << "- the rate constant k1 is too large\r\n";
+        QTest::newRow("c(A) beyond a Double")
+            << 2 << true << QStringList() << QStringList{"Inp_0=2e308"} << "- the initial concentration c(A)(0) is too large\r\n";
+        QTest::newRow("c(A) beyond a Single")
+            << 4 << false << QStringList() << QStringList{"Inp_0=1e39"} << "- the initial concentration c(A)(0) is too large\r\n";
         QTest::newRow("leading numeric part") << 2 << false << QStringList() << QStringList{"Inp_14=abc"} << t;
     }
     void inputFaults()
@@ -310,6 +343,32 @@ private slots:
         QVERIFY(f.rec->messages[0].icon == MsgIcon::Critical);
         QVERIFY(!f.app->isLoaded<frmGraph2D>());
         QVERIFY(!f.app->isLoaded<frmSimTabelle>());
+    }
+
+    // The Michaelis-Menten chart over S(0) refuses a largest S(0) that is not
+    // a positive single-precision number, with the other faults.
+    void largestSubstrateIsChecked()
+    {
+        SimFixture f;
+        frmPrepareTimeDiagram& s = f.setupWith(10);
+        s.chkNormiert->setChecked(false);
+        for (const char* text : {"-1", "1e39", "0"}) {
+            f.rec->messages.clear();
+            s.txtS0max->setText(text);
+            s.cmdMMdiagram->click();
+            QCOMPARE(int(f.rec->messages.size()), 1);
+            QCOMPARE(f.rec->messages[0].text, QString("- S(0),max has to be > 0 and within the range of numbers\r\n"));
+            QCOMPARE(f.rec->messages[0].title, kTitle);
+            QVERIFY(!f.app->isLoaded<frmGraph2D>());
+            s.cmdMichaelisListe->click();
+            QCOMPARE(int(f.rec->messages.size()), 2);
+            QVERIFY(!f.app->isLoaded<frmSimTabelle>());
+        }
+        f.rec->messages.clear();
+        s.txtS0max->setText("0.15");
+        s.cmdMMdiagram->click();
+        QCOMPARE(int(f.rec->messages.size()), 0);
+        QVERIFY(f.app->isLoaded<frmGraph2D>());
     }
 
     // In the simulation Draw accepts k2 = 0; in the fitting of k it does not.
@@ -364,8 +423,9 @@ private slots:
         frmGraph2D* chart = f.app->find<frmGraph2D>();
         const int curves = f.d().KurvenAnzahl;
 
-        // k1 = 1e39 is a valid Double, but the rate -k1 c(A) is beyond a Single.
-        Ctl<QLineEdit>(&s, "Inp_10")->setText("1e39");
+        // k1 = 3e38 and c(A)(0) = 10 fit a Single, but the rate -k1 c(A) does not.
+        Ctl<QLineEdit>(&s, "Inp_10")->setText("3e38");
+        Ctl<QLineEdit>(&s, "Inp_0")->setText("10");
         s.cmdDrawctDiagram->click();
         QCOMPARE(int(f.rec->messages.size()), 1);
         QCOMPARE(f.rec->messages[0].title, kTitle);

@@ -385,6 +385,9 @@ void SetZeiteinheit(Declare& d, int neu, int alt, KinNotify& notify)
         const int n = std::min<int>(d.AnzahlPunkte, static_cast<int>(d.ExpPunkte.size()) - 1);
         for (int i = 1; i <= n; ++i) d.ExpPunkte[i].t = f * d.ExpPunkte[i].t;
         for (int i = 1; i <= 3 && i < static_cast<int>(d.k.size()); ++i) d.k[i] = d.k[i] / f;
+        for (int i = 1; i <= 3 && i < static_cast<int>(d.FileRateConstants.size()); ++i)
+            d.FileRateConstants[i] = d.FileRateConstants[i] / f;
+        notify.rateConstantsConverted();
     }
     notify.captionsChanged(neu);
 }

@@ -183,21 +183,39 @@ bool ReadFirstLine(const std::string& fileName, std::string& line)
     return true;
 }
 
+std::vector<std::string> ProjectDataFilePlaces(const std::string& dataFileName, const std::string& projectFolder,
+                                               const std::string& programFolder)
+{
+    std::vector<std::string> places;
+    if (dataFileName.empty()) return places;
+    auto add = [&places](const std::string& place) {
+        if (std::find(places.begin(), places.end(), place) == places.end()) places.push_back(place);
+    };
+    if (!FolderPart(dataFileName).empty()) add(dataFileName);
+    for (const std::string& folder : {projectFolder, programFolder})
+        if (!folder.empty()) add(JoinFolderName(folder, FileNameOnly(dataFileName)));
+    return places;
+}
+
 std::string FindProjectDataFile(const std::string& dataFileName, const std::string& projectFolder,
                                 const std::string& programFolder)
 {
-    if (dataFileName.empty()) return std::string();
-    if (!FolderPart(dataFileName).empty()) {
-        std::error_code ec;
-        if (fs::is_regular_file(dataFileName, ec)) return dataFileName;
-    }
-    for (const std::string& folder : {projectFolder, programFolder}) {
-        if (folder.empty()) continue;
-        const std::string candidate = JoinFolderName(folder, FileNameOnly(dataFileName));
+    for (const std::string& candidate : ProjectDataFilePlaces(dataFileName, projectFolder, programFolder)) {
         std::error_code ec;
         if (fs::is_regular_file(candidate, ec)) return candidate;
     }
     return std::string();
+}
+
+std::string WithProjectExtension(const std::string& fileName)
+{
+    if (fileName.empty() || EndsWithNoCase(fileName, ".KC3")) return fileName;
+    return fileName + ".KC3";
+}
+
+std::string ProposedProjectName(const std::string& fileName)
+{
+    return EndsWithNoCase(fileName, ".KC3") ? fileName : std::string();
 }
 
 } // namespace kinhom

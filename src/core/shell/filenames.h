@@ -51,4 +51,16 @@ bool ReadFirstLine(const std::string& fileName, std::string& line);
 std::string FindProjectDataFile(const std::string& dataFileName, const std::string& projectFolder,
                                 const std::string& programFolder);
 
+// The places FindProjectDataFile looks at, in its order (duplicates left out).
+std::vector<std::string> ProjectDataFilePlaces(const std::string& dataFileName, const std::string& projectFolder,
+                                               const std::string& programFolder);
+
+// A project's file name: the name as given when it ends with ".KC3" (in any
+// case), else the name with ".KC3" appended ("" stays "").
+std::string WithProjectExtension(const std::string& fileName);
+
+// The name the project save dialog proposes: the given name when it is a
+// project (".KC3"), else "" (a data file's name is never proposed).
+std::string ProposedProjectName(const std::string& fileName);
+
 } // namespace kinhom

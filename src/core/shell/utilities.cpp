@@ -20,6 +20,16 @@ bool NumKeyFilter(int& keyCode)
     case 13:
     case 8:
     case 127: return true;
+    // Keys that move the focus, close the window or edit the box as a whole
+    // are never filtered: Tab, Esc, Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+Y, Ctrl+Z.
+    case 9:
+    case 27:
+    case 1:
+    case 3:
+    case 22:
+    case 24:
+    case 25:
+    case 26: return true;
     default: return false;
     }
 }

@@ -11,8 +11,9 @@ namespace kinhom {
 
 // The numeric key filter of the input boxes. keyCode is the typed character
 // code; a "," (44) is turned into "." (46). True when the key may pass: the
-// digits, "E", "e", ",", "-", ".", Enter (13), Backspace (8) and Delete (127).
-// The caller discards a refused key.
+// digits, "E", "e", ",", "-", ".", Enter (13), Backspace (8) and Delete (127),
+// and the keys no box may lose: Tab (9), Esc (27) and the editing shortcuts
+// Ctrl+A, C, V, X, Y, Z (1, 3, 22, 24, 25, 26). The caller discards a refused key.
 bool NumKeyFilter(int& keyCode);
 
 // The screen's mouse pointer as the busy cursor sees it. The ui installs one

@@ -36,6 +36,7 @@
 #include "ui/chart/chartview.h"
 #include "ui/chart/fratabs.h"
 #include "ui/kinetics/frmgraphcalc.h"
+#include "ui/kinetics/inputkeys.h"
 #include "ui/shell/application.h"
 
 namespace kinhom {
@@ -430,20 +431,13 @@ bool frmGraph2D::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         if (event->type() != QEvent::KeyPress) return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->modifiers() & Qt::ControlModifier) && (key->key() == Qt::Key_C || key->key() == Qt::Key_V))
-            return false;
-        const QString text = key->text();
-        if (text.isEmpty()) return false; // arrows, Home, End ... are not typed characters
-        int code = text.at(0).unicode();
-        const int typed = code;
+        // The same key codes as the other number boxes: Tab, Esc and the
+        // arrows have none and are never filtered.
+        const int typed = KeyAsciiOf(static_cast<QKeyEvent*>(event));
+        if (typed < 0) return false;
+        int code = typed;
         coord_KeyPress(i, code);
-        if (code == 0) return true;
-        if (code != typed) {
-            coord[static_cast<std::size_t>(i)]->insert(QString(QChar(code)));
-            return true;
-        }
-        return false;
+        return FinishKeyPress(coord[static_cast<std::size_t>(i)], typed, code);
     }
 
     // Dragging a panel by its caption or its frame.

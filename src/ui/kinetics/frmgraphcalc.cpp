@@ -13,11 +13,13 @@
 #include <QVBoxLayout>
 
 #include "core/kinetics/calcattime.h"
+#include "core/kinetics/inputrules.h"
 #include "core/shell/numtext.h"
 #include "core/shell/utilities.h"
 #include "ui/kinetics/inputkeys.h"
 #include "ui/shell/application.h"
 #include "ui/shell/mdikin.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -42,7 +44,7 @@ frmGraphCalc::frmGraphCalc(QWidget* parent) : KinWidget(parent)
     lblZeit->setObjectName("lblZeit");
     cmdGraphCalcExec = new QPushButton("Calculate", this);
     cmdGraphCalcExec->setObjectName("cmdGraphCalcExec");
-    connect(cmdGraphCalcExec, &QPushButton::clicked, this, [this] { cmdGraphCalcExec_Click(); });
+    connect(cmdGraphCalcExec, &QPushButton::clicked, this, Guarded([this] { cmdGraphCalcExec_Click(); }));
 
     auto* input = new QGridLayout;
     input->addWidget(lblXEingabe, 0, 0);
@@ -72,7 +74,7 @@ frmGraphCalc::frmGraphCalc(QWidget* parent) : KinWidget(parent)
 
     cmdCloseGraphCalc = new QPushButton("Close", this);
     cmdCloseGraphCalc->setObjectName("cmdCloseGraphCalc");
-    connect(cmdCloseGraphCalc, &QPushButton::clicked, this, [this] { cmdCloseGraphCalc_Click(); });
+    connect(cmdCloseGraphCalc, &QPushButton::clicked, this, Guarded([this] { cmdCloseGraphCalc_Click(); }));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdGraphCalcExec);
@@ -106,13 +108,11 @@ void frmGraphCalc::Form_Load()
 
     txtX->setText("0");
     lblZeit->setText(QString::fromStdString(d.Zeiteinheit));
-    if (d.ModellNr == 10) {
-        lblRes[0]->setText("c(E)");
-        lblRes[1]->setText("c(S)");
-        lblRes[2]->setText("c(ES)");
-    }
+    if (d.ModellNr == 10)
+        for (int i = 1; i <= 3; ++i)
+            lblRes[std::size_t(i - 1)]->setText(QString("c(%1)").arg(SpeciesName(10, i)));
     for (int i = 1; i <= 5; ++i) {
-        const bool used = d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1';
+        const bool used = SpeciesInUse(d, i);
         lblResult[std::size_t(i - 1)]->setText(QString());
         lblResult[std::size_t(i - 1)]->setVisible(used);
         lblRes[std::size_t(i - 1)]->setVisible(used);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/kinetics/halflife.h"
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/stoffmuster.h"
 #include "core/shell/numtext.h"
@@ -27,6 +28,7 @@
 #include "ui/shell/formnames.h"
 #include "ui/shell/mdikin.h"
 #include "ui/shell/modellinputform.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -110,10 +112,10 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
         o->setObjectName(QString("optTyp_%1").arg(i));
         group->addButton(o, i);
         optTyp[std::size_t(i)] = o;
-        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(o, &QRadioButton::toggled, this, Guarded([this, i](bool on) {
             if (on && !inModelChoice_)
                 optTyp_Click(i);
-        });
+        }));
     }
 
     auto secondLine = [](const char* name, const char* text) {
@@ -143,7 +145,7 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
     txtOrdnung->setEnabled(false);
     txtOrdnung->installEventFilter(this);
     SelectAllOnFocus(txtOrdnung);
-    connect(txtOrdnung, &QLineEdit::textChanged, this, [this] { txtOrdnung_Change(); });
+    connect(txtOrdnung, &QLineEdit::textChanged, this, Guarded([this] { txtOrdnung_Change(); }));
     Bez3 = new QLabel("n =");
     Bez3->setObjectName("Bez3");
     Be3 = new QLabel("( n >=  0 )");
@@ -195,10 +197,10 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
         unitGroup->addButton(o, i);
         units->addWidget(o);
         optZeit[std::size_t(i)] = o;
-        connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
+        connect(o, &QRadioButton::toggled, this, Guarded([this, i](bool on) {
             if (on)
                 optZeit_Click(i);
-        });
+        }));
     }
     units->addStretch(1);
 
@@ -211,7 +213,7 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
 
     cmdShowMatrix = new QPushButton("Show stoichiometric matrix");
     cmdShowMatrix->setObjectName("cmdShowMatrix");
-    connect(cmdShowMatrix, &QPushButton::clicked, this, [this] { cmdShowMatrix_Click(); });
+    connect(cmdShowMatrix, &QPushButton::clicked, this, Guarded([this] { cmdShowMatrix_Click(); }));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Frame1, 1);
@@ -254,10 +256,19 @@ void frmKinModel::Form_Load()
     const int unit = std::max(0, TimeUnitIndex(d.Zeiteinheit));
     optZeit[std::size_t(unit)]->setChecked(true);
 
-    // Apply the current model afresh.
+    // Apply the current model afresh. Rate constants that came from a project
+    // or the last session stay while their model is the current one.
+    const bool keepFileK = d.FileRateConstantsModel != 0 && d.FileRateConstantsModel == d.ModellNr;
     const int index = d.ModellNr == 20 ? 0 : d.ModellNr;
     if (index >= 0 && index <= 18)
         optTyp_Click(index);
+    if (keepFileK) {
+        d.FileRateConstantsModel = d.ModellNr;
+        for (int j = 1; j <= 3; ++j)
+            d.k[std::size_t(j)] = d.FileRateConstants[std::size_t(j)];
+        if (ModellInputForm* f = FirstInputWindow())
+            ShowRateConstants(*f);
+    }
 
     a.SetUnitLabels();
     setRecalcNote();
@@ -296,6 +307,7 @@ void frmKinModel::optTyp_Click(int Index)
     Running running(inModelChoice_);
     App& a = app();
     Declare& d = a.declare();
+    d.FileRateConstantsModel = 0;
 
     // 1. Model number (option 0 is model 20, whose order is read from the box
     //    with "." as the only decimal sign).
@@ -349,7 +361,7 @@ void frmKinModel::optTyp_Click(int Index)
 void frmKinModel::relabel(ModellInputForm& f, const QString& name)
 {
     Declare& d = app().declare();
-    const int model = d.ModellNr;
+    const InputWindowLabels l = LabelsForModel(d);
     const bool setup = name == names::frmPrepareTimeDiagram;
     const bool fitting = name == names::frmFitting;
     const bool reactor = name == names::frmRKconti || name == names::frmBatch || name == names::frmRohrreaktor;
@@ -357,8 +369,8 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
 
     // 1. The Michaelis-Menten controls belong to the enzyme model.
     if (setup) {
-        SetVisible(f.lblMichaelisK, model == 10);
-        SetVisible(f.fraMichaelis, model == 10);
+        SetVisible(f.lblMichaelisK, l.michaelis);
+        SetVisible(f.fraMichaelis, l.michaelis);
     }
 
     // 2. and 3. The boxes of the species in use.
@@ -367,7 +379,7 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
         SetVisible(f.lblStoff[std::size_t(i)], false);
     }
     for (int i = 1; i <= 5; ++i) {
-        const bool v = d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1';
+        const bool v = l.species[std::size_t(i)];
         SetVisible(f.Inp[std::size_t(i - 1)], v);
         SetVisible(f.lblStoff[std::size_t(i - 1)], v);
         if (reactor) {
@@ -381,21 +393,17 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
     if (f.cmdShowKsi)
         f.cmdShowKsi->setEnabled(false);
     SetVisible(f.fraKsi, false);
-    const QString ksiTip = d.EinzelReaktion ? QString() : QStringLiteral("... both this direction => ");
     for (QWidget* w : {static_cast<QWidget*>(f.cmdShowKsi), f.fraKsi, static_cast<QWidget*>(f.lblTextKsi_1),
                        static_cast<QWidget*>(f.lblTextKsi_2)})
         if (w)
-            w->setToolTip(ksiTip);
+            w->setToolTip(QString::fromStdString(l.ksiTip));
 
     // 5. A reactor window takes the focus.
     if (reactor)
         f.setFocus();
 
     // 6. The model line.
-    QString line = "kinet. model:  " + QString::fromStdString(d.ModellNamen[std::size_t(model)]);
-    if (model == 20)
-        line += " (n = " + QString::fromStdString(FormatPatternSingle(d.Ordnung, "0.00")) + ")";
-    SetLabel(f.Label7, line);
+    SetLabel(f.Label7, QString::fromStdString(l.modelLine));
 
     // 7. The result boxes are read-only and start at 0.
     for (int i = 5; i <= 9; ++i)
@@ -404,79 +412,36 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
             box->setText(" 0");
         }
 
-    // 8. Species labels.
-    if (model == 10) {
-        const char* enzyme[] = {"E", "S", "ES"};
-        for (int i = 0; i < 3; ++i) {
-            SetLabel(f.lblStoff[std::size_t(i)], enzyme[i]);
-            SetLabel(f.lblStoff[std::size_t(i + 5)], enzyme[i]);
-        }
-    } else {
-        const char* species[] = {"A", "B", "C", "P", "Q"};
-        for (int i = 0; i < 5; ++i) {
-            SetLabel(f.lblStoff[std::size_t(i)], species[i]);
-            SetLabel(f.lblStoff[std::size_t(i + 5)], species[i]);
-        }
+    // 8. Species labels (an empty name keeps the label's text).
+    for (int i = 1; i <= 5; ++i) {
+        const QString species = QString::fromStdString(l.speciesName[std::size_t(i)]);
+        if (species.isEmpty())
+            continue;
+        SetLabel(f.lblStoff[std::size_t(i - 1)], species);
+        SetLabel(f.lblStoff[std::size_t(i + 4)], species);
     }
 
     // 9. The boxes of k2 and k3 with their captions and units.
-    const bool k2 = d.kMuster.size() >= 2 && d.kMuster[1] == '1';
-    const bool k3 = d.kMuster.size() >= 3 && d.kMuster[2] == '1';
-    SetVisible(f.Inp[11], k2);
-    SetVisible(f.Bz[6], k2);
-    SetVisible(f.unit2, k2);
-    SetVisible(f.Inp[12], k3);
-    SetVisible(f.Bz[7], k3);
-    SetVisible(f.unit3, k3);
+    SetVisible(f.Inp[11], l.k2);
+    SetVisible(f.Bz[6], l.k2);
+    SetVisible(f.unit2, l.k2);
+    SetVisible(f.Inp[12], l.k3);
+    SetVisible(f.Bz[7], l.k3);
+    SetVisible(f.unit3, l.k3);
 
-    // 10. Captions of the rate constants: forward and backward constants of
-    //     the equilibria are "k>" and "k<".
-    SetLabel(f.Bz[5], d.Arbeitsmodus > 5 ? "Arrhenius-A" : "k1");
-    SetLabel(f.Bz[6], d.Arbeitsmodus == 2 ? "n" : d.Arbeitsmodus >= 6 ? "EA" : "k2");
-    switch (model) {
-    case 8:
-    case 12:
-        SetLabel(f.Bz[5], "k>");
-        SetLabel(f.Bz[6], "k<");
-        break;
-    case 10:
-    case 15:
-    case 18:
-        SetLabel(f.Bz[5], "k>");
-        SetLabel(f.Bz[6], "k<");
-        SetLabel(f.Bz[7], "k3");
-        break;
-    case 13:
-    case 14:
-        SetLabel(f.Bz[5], "k1");
-        SetLabel(f.Bz[6], "k>");
-        SetLabel(f.Bz[7], "k<");
-        break;
-    default:
-        break;
-    }
+    // 10. Captions of the rate constants.
+    for (int j = 0; j < 3; ++j)
+        if (!l.kCaption[std::size_t(j)].empty())
+            SetLabel(f.Bz[std::size_t(5 + j)], QString::fromStdString(l.kCaption[std::size_t(j)]));
 
-    // 11. The autocatalysis models need a seed of the catalyst P; any other
-    //     model takes the seed back.
-    if (model == 5 || model == 16) {
-        if (f.Inp[2] && ReadNumber(f.Inp[2]->text()) == 0)
-            d.c0[4] = 0.002;
-    } else if (d.c0[4] == 0.002) {
-        d.c0[4] = 0;
-    }
+    // 11. The catalyst seed of the autocatalysis models.
+    ApplyCatalystSeed(d, f.Inp[2] && ReadNumber(f.Inp[2]->text()) == 0);
 
     // 12. The values, in single precision.
     for (int i = 0; i < 5; ++i)
         if (QLineEdit* box = f.Inp[std::size_t(i)])
             box->setText(NumberText(d.c0[std::size_t(i + 1)]));
-    if (QLineEdit* box = f.Inp[10])
-        box->setText(NumberText(d.Arbeitsmodus >= 6 ? d.ArrheniusA : d.k[1]));
-    if (QLineEdit* box = f.Inp[11])
-        box->setText(NumberText(d.Arbeitsmodus == 2   ? double(d.Ordnung)
-                                : d.Arbeitsmodus >= 6 ? d.ArrheniusEA
-                                                      : d.k[2]));
-    if (QLineEdit* box = f.Inp[12])
-        box->setText(NumberText(d.k[3]));
+    ShowRateConstants(f);
     if (QLineEdit* box = f.Inp[14]) {
         if (setup || fitting)
             box->setText(NumberText(d.tEnde));
@@ -488,11 +453,19 @@ void frmKinModel::relabel(ModellInputForm& f, const QString& name)
     if (fitting)
         for (int i = 1; i <= 5; ++i)
             if (QCheckBox* c = f.chkConcFQS[std::size_t(i)]) {
-                c->setVisible(d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1');
+                c->setVisible(l.species[std::size_t(i)]);
                 c->setEnabled(d.DatenVorhanden[i]);
                 if (c->isEnabled())
                     c->setChecked(true);
             }
+}
+
+void frmKinModel::ShowRateConstants(ModellInputForm& f)
+{
+    const std::array<double, 3> k = RateConstantBoxValues(app().declare());
+    for (int j = 0; j < 3; ++j)
+        if (QLineEdit* box = f.Inp[std::size_t(10 + j)])
+            box->setText(NumberText(k[std::size_t(j)]));
 }
 
 void frmKinModel::setOptionFonts(int Index)

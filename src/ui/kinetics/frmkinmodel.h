@@ -45,6 +45,9 @@ public:
 
     // The first loaded input window, or null.
     static ModellInputForm* FirstInputWindow(QString* name = nullptr);
+    // Writes the current k1..k3 (or what the task mode shows in their place)
+    // into the rate-constant boxes of an input window.
+    static void ShowRateConstants(ModellInputForm& f);
 
     // ---- controls (objectName = control name) ----------------------------------
     QGroupBox* Rahmen1 = nullptr;

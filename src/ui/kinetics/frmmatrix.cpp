@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/kinetics/inputrules.h"
 #include "core/shell/numtext.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -74,7 +76,7 @@ frmmatrix::frmmatrix(QWidget* parent) : KinWidget(parent)
 
     Close = new QPushButton("Close <Esc>", this);
     Close->setObjectName("Close");
-    connect(Close, &QPushButton::clicked, this, [this] { Close_Click(); });
+    connect(Close, &QPushButton::clicked, this, Guarded([this] { Close_Click(); }));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
@@ -95,18 +97,11 @@ void frmmatrix::Form_Load()
     const Declare& d = app().declare();
 
     const int model = d.ModellNr;
-    QString line = model >= 0 && model < int(d.ModellNamen.size())
-                       ? QString::fromStdString(d.ModellNamen[std::size_t(model)])
-                       : QString();
-    if (model == 20)
-        line += " (n = " + QString::fromStdString(FormatPatternSingle(d.Ordnung, "0.00")) + ")";
-    Label10->setText(line);
+    Label10->setText(QString::fromStdString(ModelNameWithOrder(d)));
 
-    const char* enzyme[] = {"E", "S", "ES", "P", "Q"};
-    const char* species[] = {"A", "B", "C", "P", "Q"};
     QLabel* rows[] = {lblA, lblB, lblC, lblP, lblQ};
     for (int i = 1; i <= 5; ++i) {
-        RowLabel[std::size_t(i + 3)]->setText(model == 10 ? enzyme[i - 1] : species[i - 1]);
+        RowLabel[std::size_t(i + 3)]->setText(SpeciesName(model, i));
         rows[i - 1]->setText(RowText(d.Stoechiometrie(i, 1), d.Stoechiometrie(i, 2), d.Stoechiometrie(i, 3)));
     }
 

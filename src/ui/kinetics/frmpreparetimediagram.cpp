@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/numtext.h"
 #include "core/shell/utilities.h"
@@ -22,16 +23,13 @@
 #include "ui/kinetics/simchart.h"
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
 namespace {
 
 const char* const kExecutionNotPossible = "Execution not possible";
-
-// A value that no simulation can start from: zero, negative, or not finite
-// after its conversion to the type it is kept in.
-bool NotPositive(double v) { return !(v > 0) || !std::isfinite(v); }
 
 // Sets a flag of the shared state for the duration of a call.
 struct FlagDuring {
@@ -60,7 +58,7 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
         e->setFixedWidth(96);
         e->installEventFilter(this);
         SelectAllOnFocus(e);
-        connect(e, &QLineEdit::textChanged, this, [this, index] { Inp_Change(index); });
+        connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
         Inp[std::size_t(index)] = e;
         return e;
     };
@@ -150,10 +148,10 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     mmLayout->addWidget(txtS0max, 1, 1);
     mmLayout->setColumnStretch(3, 1);
     mm->setVisible(false);
-    connect(cmdMMdiagram, &QPushButton::clicked, this, [this] { cmdMMdiagram_Click(); });
-    connect(cmdMichaelisListe, &QPushButton::clicked, this, [this] { cmdMichaelisListe_Click(); });
-    connect(chkNormiert, &QCheckBox::toggled, this, [this] { chkNormiert_Click(); });
-    connect(txtS0max, &QLineEdit::textChanged, this, [this] { txtS0max_Change(); });
+    connect(cmdMMdiagram, &QPushButton::clicked, this, Guarded([this] { cmdMMdiagram_Click(); }));
+    connect(cmdMichaelisListe, &QPushButton::clicked, this, Guarded([this] { cmdMichaelisListe_Click(); }));
+    connect(chkNormiert, &QCheckBox::toggled, this, Guarded([this] { chkNormiert_Click(); }));
+    connect(txtS0max, &QLineEdit::textChanged, this, Guarded([this] { txtS0max_Change(); }));
 
     // The commands.
     cmdDrawctDiagram = new QPushButton("Draw", this);
@@ -169,11 +167,11 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     cmdClose->setObjectName("cmdClose");
     for (QPushButton* b : {cmdMMdiagram, cmdMichaelisListe, cmdDrawctDiagram, cmdListe, cmdClose})
         b->setAutoDefault(true); // Enter presses the button that has the focus
-    connect(cmdDrawctDiagram, &QPushButton::clicked, this, [this] { cmdDrawctDiagram_Click(); });
-    connect(cmdListe, &QPushButton::clicked, this, [this] { cmdListe_Click(); });
-    connect(chkDelDiagram, &QCheckBox::toggled, this, [this] { chkDelDiagram_Click(); });
-    connect(chkMitPunkten, &QCheckBox::toggled, this, [this] { chkMitPunkten_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(cmdDrawctDiagram, &QPushButton::clicked, this, Guarded([this] { cmdDrawctDiagram_Click(); }));
+    connect(cmdListe, &QPushButton::clicked, this, Guarded([this] { cmdListe_Click(); }));
+    connect(chkDelDiagram, &QCheckBox::toggled, this, Guarded([this] { chkDelDiagram_Click(); }));
+    connect(chkMitPunkten, &QCheckBox::toggled, this, Guarded([this] { chkMitPunkten_Click(); }));
+    connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
 
     // The extent-of-reaction controls of the shared layout (reactor windows only).
     auto* ksi = new QFrame(this);
@@ -241,8 +239,7 @@ void frmPrepareTimeDiagram::Form_Activate()
     chkDelDiagram->setChecked(d.AlteKurvenLoeschen);
     chkNormiert->setChecked(d.MMNormiert);
     if (d.ModellNr == 20)
-        Label7->setText("kinet. model:  " + QString::fromStdString(d.ModellNamen[20]) + " (n = " +
-                        QString::fromStdString(FormatPatternSingle(d.Ordnung, "0.00")) + ")");
+        Label7->setText(QString::fromStdString(ModelLine(d)));
 
     if (d.RateDiagramm) {
         d.MitPunkten = false;
@@ -259,8 +256,7 @@ void frmPrepareTimeDiagram::Form_Activate()
         // Measured points can be shown for a species of the model that has data.
         bool withData = false;
         for (int i = 1; i <= 5; ++i)
-            if (d.Stoffmuster.size() >= std::size_t(i) && d.Stoffmuster[std::size_t(i - 1)] == '1' &&
-                d.DatenVorhanden[i])
+            if (SpeciesInUse(d, i) && d.DatenVorhanden[i])
                 withData = true;
         chkMitPunkten->setEnabled(withData);
     }
@@ -403,32 +399,16 @@ QString frmPrepareTimeDiagram::ReadAndCheckInputs(bool forTable)
     d.tEnde = ToSingle(ReadNumber(Inp[14]->text()));
     d.SimAnzahl = kSimIntervals;
 
-    const QString nl = QString::fromStdString(d.CRLF.empty() ? std::string("\r\n") : d.CRLF);
-    const int model = d.ModellNr;
-    QString faults;
-    auto fault = [&](const char* line) { faults += QString::fromLatin1(line) + nl; };
-
-    if (NotPositive(d.c0[1]))
-        fault("- not yet given an initial concentration c(A)(0)");
-    if (!Inp[1]->isHidden() && NotPositive(d.c0[2]))
-        fault(model == 10 ? "- not yet given an initial concentration c(S)(0)"
-                          : "- not yet given an initial concentration c(B)(0)");
-    if ((model == 5 || model == 16) && NotPositive(d.c0[4]))
-        fault(forTable ? "- for autocatalysis a (very small) initial value of c(P)(0) must be given, otherwise the "
-                         "reaction can not start"
-                       : "- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
-    if (d.DiagrammTyp == 20 && (d.Ordnung < 0 || !std::isfinite(d.Ordnung)))
-        fault("- allowed only n > 0");
-    if (NotPositive(d.tEnde))
-        fault("- specification of time not in order");
-    if (NotPositive(d.k[1]))
-        fault("- the rate constant has to be k1 > 0");
-    // In the simulation Draw accepts k2 = 0 (the second step then stands still).
-    if (!Inp[11]->isHidden() && (forTable || d.Arbeitsmodus == 1) && NotPositive(d.k[2]))
-        fault("- the rate constant has to be k2 > 0");
-    if (!Inp[12]->isHidden() && NotPositive(d.k[3]))
-        fault("- the rate constant has to be k3 > 0");
-    return faults;
+    SetupCheck check;
+    check.forTable = forTable;
+    check.bShown = !Inp[1]->isHidden();
+    check.cShown = !Inp[2]->isHidden();
+    check.pShown = !Inp[3]->isHidden();
+    check.qShown = !Inp[4]->isHidden();
+    check.k2Shown = !Inp[11]->isHidden();
+    check.k3Shown = !Inp[12]->isHidden();
+    const std::string nl = d.CRLF.empty() ? std::string("\r\n") : d.CRLF;
+    return QString::fromStdString(JoinFaultLines(SetupInputFaults(d, check), nl));
 }
 
 bool frmPrepareTimeDiagram::refuse(const QString& faults)

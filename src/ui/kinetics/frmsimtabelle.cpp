@@ -18,6 +18,7 @@
 #include "core/kinetics/resulttable.h"
 #include "core/shell/textfile.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -78,7 +79,7 @@ frmSimTabelle::frmSimTabelle(QWidget* parent) : KinDialog(parent)
     txtSimTabelle->setToolTip("Click right: Copy on clipboard");
     txtSimTabelle->setContextMenuPolicy(Qt::NoContextMenu);
     txtSimTabelle->viewport()->installEventFilter(this);
-    connect(txtSimTabelle, &QPlainTextEdit::textChanged, this, [this] { txtSimTabelle_Change(); });
+    connect(txtSimTabelle, &QPlainTextEdit::textChanged, this, Guarded([this] { txtSimTabelle_Change(); }));
 
     Label1 = new QLabel("Results can be copied in an Excel sheet", this);
     Label1->setObjectName("Label1");
@@ -95,10 +96,10 @@ frmSimTabelle::frmSimTabelle(QWidget* parent) : KinDialog(parent)
     cmdSaveTable = button("cmdSaveTable", "Write File", " .TXT-file with delimiter \"Tab\" ");
     cmdPrint = button("cmdPrint", "Print Table", QString());
     cmdCloseSimTab = button("cmdCloseSimTab", "Close <Esc>", QString());
-    connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
-    connect(cmdSaveTable, &QPushButton::clicked, this, [this] { cmdSaveTable_Click(); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    connect(cmdCloseSimTab, &QPushButton::clicked, this, [this] { cmdCloseSimTab_Click(); });
+    connect(cmdClipboard, &QPushButton::clicked, this, Guarded([this] { cmdClipboard_Click(); }));
+    connect(cmdSaveTable, &QPushButton::clicked, this, Guarded([this] { cmdSaveTable_Click(); }));
+    connect(cmdPrint, &QPushButton::clicked, this, Guarded([this] { cmdPrint_Click(); }));
+    connect(cmdCloseSimTab, &QPushButton::clicked, this, Guarded([this] { cmdCloseSimTab_Click(); }));
 
     // Fixed places as designed; the resize rule moves them vertically.
     txtSimTabelle->setGeometry(0, 0, TwipsToPixels(8772), TwipsToPixels(3492));

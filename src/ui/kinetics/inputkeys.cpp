@@ -22,6 +22,11 @@ int KeyAsciiOf(const QKeyEvent* event)
     if (event->matches(QKeySequence::Paste))
         return 22;
     switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+        // They move the focus or close the window; no box types them.
+        return -1;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return 13;

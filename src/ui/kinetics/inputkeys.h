@@ -6,8 +6,8 @@
 // event delivers it: the character itself, Enter 13, Backspace 8, Delete 127,
 // Ctrl+C 3, Ctrl+V 22 and the other Ctrl+letter codes 1 to 26. A handler may
 // change the code (the numeric filter turns "," into ".") or set it to 0 to
-// drop the key. Keys that type nothing (arrows, Home, Tab, function keys)
-// have no code and are never filtered.
+// drop the key. Keys that type nothing (arrows, Home, Tab, Shift+Tab, Esc,
+// function keys) have no code and are never filtered.
 
 #include <QString>
 

@@ -4,6 +4,8 @@
 
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
+#include "ui/shell/modellinputform.h"
 
 namespace kinhom {
 
@@ -27,6 +29,14 @@ void KinNotifyUi::captionsChanged(int neu)
     if (frmKinModel* m = a.find<frmKinModel>())
         if (neu >= 0 && neu < int(m->optZeit.size()) && m->optZeit[std::size_t(neu)])
             m->optZeit[std::size_t(neu)]->setChecked(true);
+}
+
+void KinNotifyUi::rateConstantsConverted()
+{
+    App& a = app();
+    for (const char* name : names::kInputWindows)
+        if (auto* f = dynamic_cast<ModellInputForm*>(a.findForm(QString::fromLatin1(name))))
+            frmKinModel::ShowRateConstants(*f);
 }
 
 } // namespace kinhom

@@ -15,6 +15,8 @@ public:
     // Rewrites the unit captions of the loaded input windows and selects the
     // time-unit option neu of the model window when that is loaded.
     void captionsChanged(int neu) override;
+    // Every loaded input window shows the converted k1..k3.
+    void rateConstantsConverted() override;
 };
 
 } // namespace kinhom

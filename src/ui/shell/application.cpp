@@ -18,6 +18,7 @@
 #include "core/shell/utilities.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/mdikin.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -131,11 +132,15 @@ void App::startUp()
 {
     MDIKIN& m = mainWindow();
     m.MDIForm_Load();
-    // The main window takes the screen: child windows place themselves by the
-    // screen's size.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        m.setGeometry(screen->availableGeometry());
-    m.show();
+    // The main window starts maximised: child windows place themselves by the
+    // screen's size. Its normal size, when the user restores it, lies within
+    // the available screen with its frame.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        m.resize(available.size() * 9 / 10);
+        m.move(available.topLeft() + QPoint(available.width() / 20, available.height() / 20));
+    }
+    m.showMaximized();
 }
 
 KinForm* App::lookup(std::type_index type) const
@@ -157,10 +162,10 @@ void App::load(std::type_index type, KinForm* form)
         sub->setObjectName(w->objectName() + "_frame");
         form->attachSubWindow(sub);
         // Form_Activate runs each time the child becomes the active window.
-        QObject::connect(mdiArea(), &QMdiArea::subWindowActivated, sub, [this, form, sub](QMdiSubWindow* active) {
+        QObject::connect(mdiArea(), &QMdiArea::subWindowActivated, sub, Guarded([this, form, sub](QMdiSubWindow* active) {
             if (active == sub && isFormLoaded(form))
                 form->Form_Activate();
-        });
+        }));
         break;
     }
     case KinForm::Kind::Dialog:

@@ -14,6 +14,7 @@
 #include "ui/shell/frmcmndlg.h"
 #include "ui/shell/frmcommentinput.h"
 #include "ui/shell/mdikin.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -63,8 +64,9 @@ std::string LoadProjectData(const std::string& dataFileName, const std::string& 
     std::string error;
     bool loaded = false;
     if (found.empty()) {
-        error = "File not found: " + bare + d.CRLF + "looked for in " + projectFolder +
-                (projectFolder == d.ProgrammPfad ? "" : " and in " + d.ProgrammPfad);
+        error = "File not found: " + bare + d.CRLF + "looked for as:";
+        for (const std::string& place : ProjectDataFilePlaces(dataFileName, projectFolder, d.ProgrammPfad))
+            error += d.CRLF + place;
     } else {
         d.AppendExpData = false;
         loaded = LoadDataFile(d, found, d.AppendExpData, error);
@@ -172,10 +174,14 @@ void AskSaveExpData(bool& cancelled)
 bool ReadProjectFileDlg(const std::string& fileName, std::string& dataFileName)
 {
     std::string error;
-    if (!ReadProjectFile(app().declare(), fileName, dataFileName, error)) {
+    Declare& d = app().declare();
+    if (!ReadProjectFile(d, fileName, dataFileName, error)) {
         Critical(error, "Execution not possible");
         return false;
     }
+    // The model window's reopenings keep these rate constants.
+    d.FileRateConstantsModel = d.ModellNr;
+    d.FileRateConstants = d.k;
     return true;
 }
 
@@ -197,14 +203,14 @@ void SaveProjectAs()
     FileDialogRequest request;
     request.title = "Save actual session as ...";
     request.folder = Q(d.ProjektPfad);
-    request.fileName = Q(d.ProjektDatei);
+    request.fileName = Q(ProposedProjectName(d.ProjektDatei));
     request.filter = "KINHOM projekt file (*.KC3)|*.KC3";
     request.defaultExtension = ".KC3";
     request.overwritePrompt = true;
     request.fileMustExist = false;
     const std::optional<QString> chosen = app().services().saveFileName(request);
     if (!chosen || chosen->isEmpty()) return;
-    const std::string fileName = S(WithDefaultExtension(*chosen, request.defaultExtension));
+    const std::string fileName = WithProjectExtension(S(*chosen));
     WriteProjectFileDlg(fileName);
     d.ProjektPfad = FolderPart(fileName);
 }
@@ -289,10 +295,10 @@ void mnuExit_Click()
 
 void ConnectFileActions(MDIKIN& main)
 {
-    QObject::connect(main.mnuLoadLastSession, &QAction::triggered, &main, [] { mnuLoadLastSession_Click(); });
-    QObject::connect(main.mnuLoadProject, &QAction::triggered, &main, [] { mnuLoadProject_Click(); });
-    QObject::connect(main.mnuSaveProject, &QAction::triggered, &main, [] { SaveProjectAs(); });
-    QObject::connect(main.mnuExit, &QAction::triggered, &main, [] { mnuExit_Click(); });
+    QObject::connect(main.mnuLoadLastSession, &QAction::triggered, &main, Guarded([] { mnuLoadLastSession_Click(); }));
+    QObject::connect(main.mnuLoadProject, &QAction::triggered, &main, Guarded([] { mnuLoadProject_Click(); }));
+    QObject::connect(main.mnuSaveProject, &QAction::triggered, &main, Guarded([] { SaveProjectAs(); }));
+    QObject::connect(main.mnuExit, &QAction::triggered, &main, Guarded([] { mnuExit_Click(); }));
     main.QueryClose = [] { return QueryExit(); };
 }
 

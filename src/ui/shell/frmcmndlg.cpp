@@ -18,6 +18,7 @@
 #include "core/shell/projectfile.h"
 #include "core/shell/utilities.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -184,19 +185,19 @@ frmCmnDlg::frmCmnDlg(QWidget* parent) : KinDialog(parent)
     setTabOrder(cmdOpenOK, cmdOpenCancel);
     setTabOrder(cmdOpenCancel, cmdReturn);
 
-    connect(dirOpenList, &FolderList::pathChanged, this, [this] { dirOpenList_Change(); });
-    connect(dirOpenList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    connect(dirOpenList, &FolderList::pathChanged, this, Guarded([this] { dirOpenList_Change(); }));
+    connect(dirOpenList, &QListWidget::itemActivated, this, Guarded([this](QListWidgetItem* item) {
         QString error;
         if (!dirOpenList->setPath(item->data(Qt::UserRole).toString(), error)) showError(error);
-    });
-    connect(drvOpenList, &QComboBox::activated, this, [this](int) { drvOpenList_Change(); });
-    connect(filOpenList, &FileList::pathChanged, this, [this] { filOpenList_PathChange(); });
+    }));
+    connect(drvOpenList, &QComboBox::activated, this, Guarded([this](int) { drvOpenList_Change(); }));
+    connect(filOpenList, &FileList::pathChanged, this, Guarded([this] { filOpenList_PathChange(); }));
     // A click or a move with the keys highlights a file and previews it.
-    connect(filOpenList, &QListWidget::itemSelectionChanged, this, [this] { filOpenList_Click(); });
-    connect(filOpenList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { filOpenList_DblClick(); });
-    connect(cmdReturn, &QPushButton::clicked, this, [this] { cmdReturn_Click(); });
-    connect(cmdOpenOK, &QPushButton::clicked, this, [this] { cmdOpenOK_Click(); });
-    connect(cmdOpenCancel, &QPushButton::clicked, this, [this] { cmdOpenCancel_Click(); });
+    connect(filOpenList, &QListWidget::itemSelectionChanged, this, Guarded([this] { filOpenList_Click(); }));
+    connect(filOpenList, &QListWidget::itemDoubleClicked, this, Guarded([this](QListWidgetItem*) { filOpenList_DblClick(); }));
+    connect(cmdReturn, &QPushButton::clicked, this, Guarded([this] { cmdReturn_Click(); }));
+    connect(cmdOpenOK, &QPushButton::clicked, this, Guarded([this] { cmdOpenOK_Click(); }));
+    connect(cmdOpenCancel, &QPushButton::clicked, this, Guarded([this] { cmdOpenCancel_Click(); }));
 }
 
 void frmCmnDlg::Form_Load()

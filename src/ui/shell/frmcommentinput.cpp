@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -44,8 +45,8 @@ frmCommentInput::frmCommentInput(QWidget* parent) : KinDialog(parent)
     layout->addWidget(Label2);
     layout->addLayout(buttons);
 
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
+    connect(cmdAbort, &QPushButton::clicked, this, Guarded([this] { cmdAbort_Click(); }));
 }
 
 void frmCommentInput::Form_Load()

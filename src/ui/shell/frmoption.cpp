@@ -14,6 +14,7 @@
 
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
+#include "ui/shell/guarded.h"
 #include "ui/shell/mdikin.h"
 #include "ui/shell/qtext.h"
 
@@ -84,10 +85,10 @@ frmOption::frmOption(QWidget* parent) : KinDialog(parent)
     layout->addWidget(fraMC);
     layout->addLayout(buttons);
 
-    connect(cmdFarbeA, &QPushButton::clicked, this, [this] { cmdFarbeA_Click(); });
-    connect(cmdFarbeP, &QPushButton::clicked, this, [this] { cmdFarbeP_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdFarbeA, &QPushButton::clicked, this, Guarded([this] { cmdFarbeA_Click(); }));
+    connect(cmdFarbeP, &QPushButton::clicked, this, Guarded([this] { cmdFarbeP_Click(); }));
+    connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
+    connect(cmdCancel, &QPushButton::clicked, this, Guarded([this] { cmdCancel_Click(); }));
 }
 
 void frmOption::Form_Load()

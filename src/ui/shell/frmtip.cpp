@@ -15,6 +15,7 @@
 #include <QPixmap>
 
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -99,10 +100,10 @@ frmTip::frmTip(QWidget* parent) : KinWidget(parent)
 
     setMinimumSize(TwipsToPixels(6120), TwipsToPixels(3600));
 
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdNextTip, &QPushButton::clicked, this, [this] { cmdNextTip_Click(); });
-    connect(cmdTipsZeigen, &QPushButton::clicked, this, [this] { cmdTipsZeigen_Click(); });
-    connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, [this] { chkLoadTipsAtStartup_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, Guarded([this] { cmdOK_Click(); }));
+    connect(cmdNextTip, &QPushButton::clicked, this, Guarded([this] { cmdNextTip_Click(); }));
+    connect(cmdTipsZeigen, &QPushButton::clicked, this, Guarded([this] { cmdTipsZeigen_Click(); }));
+    connect(chkLoadTipsAtStartup, &QCheckBox::toggled, this, Guarded([this] { chkLoadTipsAtStartup_Click(); }));
 }
 
 void frmTip::keyPressEvent(QKeyEvent* event)

@@ -1,4 +1,5 @@
 #include "ui/shell/helpwindow.h"
+#include "ui/shell/guarded.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,18 +49,18 @@ HelpWindow::HelpWindow(const QString& helpFolder, QWidget* parent) : QWidget(par
     layout->addLayout(buttons);
     layout->addWidget(browser_, 1);
 
-    connect(cmdContents, &QPushButton::clicked, this, [this] { showTopic(kHelpContents); });
+    connect(cmdContents, &QPushButton::clicked, this, Guarded([this] { showTopic(kHelpContents); }));
     connect(cmdBack_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(cmdForward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     connect(browser_, &QTextBrowser::backwardAvailable, cmdBack_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, cmdForward_, &QPushButton::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    connect(browser_, &QTextBrowser::sourceChanged, this, Guarded([this](const QUrl& url) {
         bool ok = false;
         const int n = QFileInfo(url.toLocalFile().isEmpty() ? url.path() : url.toLocalFile()).completeBaseName().toInt(&ok);
         if (ok)
             topic_ = n;
-    });
+    }));
 }
 
 bool HelpWindow::showTopic(int context)

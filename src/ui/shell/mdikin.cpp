@@ -124,12 +124,8 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
         app().show<frmKinModel>();
     };
     fileActionHooks().showRateConstants = [] {
-        ModellInputForm* f = frmKinModel::FirstInputWindow();
-        if (!f) return;
-        const Declare& d = app().declare();
-        for (int i = 0; i < 3; ++i)
-            if (QLineEdit* box = f->Inp[static_cast<std::size_t>(10 + i)])
-                box->setText(QString::fromStdString(StrSingle(static_cast<float>(d.k[static_cast<std::size_t>(i + 1)]))));
+        if (ModellInputForm* f = frmKinModel::FirstInputWindow())
+            frmKinModel::ShowRateConstants(*f);
     };
 }
 
@@ -278,35 +274,35 @@ void MDIKIN::buildMenus()
     mnuSubDelLine2 = item(mnuErase2, "mnuSubDelLine2", "remove marked line(s)");
 
     // Handlers.
-    connect(mnuEdit, &QAction::triggered, this, [this] { mnuEdit_Click(); });
-    connect(mnuEditXY, &QAction::triggered, this, [this] { mnuEditXY_Click(); });
-    connect(mnuModel, &QAction::triggered, this, [this] { mnuModel_Click(); });
-    connect(mnuctGraph, &QAction::triggered, this, [this] { mnuctGraph_Click(); });
-    connect(mnuvtGraph, &QAction::triggered, this, [this] { mnuvtGraph_Click(); });
-    connect(mnuOption, &QAction::triggered, this, [this] { mnuOption_Click(); });
-    connect(mnuFenster, &QMenu::aboutToShow, this, [this] { mnuFenster_Click(); });
-    connect(mnuAboutKin, &QAction::triggered, this, [this] { mnuAboutKin_Click(); });
-    connect(mnuIndex, &QAction::triggered, this, [this] { mnuIndex_Click(); });
-    connect(mnuTip, &QAction::triggered, this, [this] { mnuTip_Click(); });
-    connect(mnuInfo, &QAction::triggered, this, [this] { mnuInfo_Click(); });
+    connect(mnuEdit, &QAction::triggered, this, Guarded([this] { mnuEdit_Click(); }));
+    connect(mnuEditXY, &QAction::triggered, this, Guarded([this] { mnuEditXY_Click(); }));
+    connect(mnuModel, &QAction::triggered, this, Guarded([this] { mnuModel_Click(); }));
+    connect(mnuctGraph, &QAction::triggered, this, Guarded([this] { mnuctGraph_Click(); }));
+    connect(mnuvtGraph, &QAction::triggered, this, Guarded([this] { mnuvtGraph_Click(); }));
+    connect(mnuOption, &QAction::triggered, this, Guarded([this] { mnuOption_Click(); }));
+    connect(mnuFenster, &QMenu::aboutToShow, this, Guarded([this] { mnuFenster_Click(); }));
+    connect(mnuAboutKin, &QAction::triggered, this, Guarded([this] { mnuAboutKin_Click(); }));
+    connect(mnuIndex, &QAction::triggered, this, Guarded([this] { mnuIndex_Click(); }));
+    connect(mnuTip, &QAction::triggered, this, Guarded([this] { mnuTip_Click(); }));
+    connect(mnuInfo, &QAction::triggered, this, Guarded([this] { mnuInfo_Click(); }));
     for (int i : {0, 1})
         connect(mnuSubMonteCarlo[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuSubMonteCarlo_Click(i); }));
-    connect(mnuEdit1, &QMenu::aboutToShow, this, [this] { mnuEdit1_Click(); });
-    connect(mnuEdit2, &QMenu::aboutToShow, this, [this] { mnuEdit2_Click(); });
-    connect(mnuCopy1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdClipboard); });
-    connect(mnuPaste1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdClipEinfuegen); });
-    connect(mnuSubDelNull1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdEraseSelected); });
-    connect(mnuSubDelLine1, &QAction::triggered, this, [] { PressButton(names::frmDatedit, names::cmdErase); });
-    connect(mnuCopy2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdClipboard); });
-    connect(mnuPaste2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdClipEinfuegen); });
-    connect(mnuSubDelNull2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdEraseSelected); });
-    connect(mnuSubDelLine2, &QAction::triggered, this, [] { PressButton(names::frmManuInput, names::cmdErase); });
+    connect(mnuEdit1, &QMenu::aboutToShow, this, Guarded([this] { mnuEdit1_Click(); }));
+    connect(mnuEdit2, &QMenu::aboutToShow, this, Guarded([this] { mnuEdit2_Click(); }));
+    connect(mnuCopy1, &QAction::triggered, this, Guarded([] { PressButton(names::frmDatedit, names::cmdClipboard); }));
+    connect(mnuPaste1, &QAction::triggered, this, Guarded([] { PressButton(names::frmDatedit, names::cmdClipEinfuegen); }));
+    connect(mnuSubDelNull1, &QAction::triggered, this, Guarded([] { PressButton(names::frmDatedit, names::cmdEraseSelected); }));
+    connect(mnuSubDelLine1, &QAction::triggered, this, Guarded([] { PressButton(names::frmDatedit, names::cmdErase); }));
+    connect(mnuCopy2, &QAction::triggered, this, Guarded([] { PressButton(names::frmManuInput, names::cmdClipboard); }));
+    connect(mnuPaste2, &QAction::triggered, this, Guarded([] { PressButton(names::frmManuInput, names::cmdClipEinfuegen); }));
+    connect(mnuSubDelNull2, &QAction::triggered, this, Guarded([] { PressButton(names::frmManuInput, names::cmdEraseSelected); }));
+    connect(mnuSubDelLine2, &QAction::triggered, this, Guarded([] { PressButton(names::frmManuInput, names::cmdErase); }));
 
     // The toolbar's task buttons follow the state of their menu items.
     auto follow = [this](int button, QAction* menuItem) {
         QAction* b = Toolbar1Buttons[std::size_t(button)];
         b->setEnabled(menuItem->isEnabled());
-        connect(menuItem, &QAction::changed, b, [b, menuItem] { b->setEnabled(menuItem->isEnabled()); });
+        connect(menuItem, &QAction::changed, b, Guarded([b, menuItem] { b->setEnabled(menuItem->isEnabled()); }));
     };
     follow(2, mnuNeudat);
     follow(14, mnuToolArrhenius);
@@ -351,7 +347,7 @@ void MDIKIN::buildToolbar()
         if (cmd) {
             a = Toolbar1->addAction(ToolbarIcon(cmd->image, cmd->fallback, style()), QString());
             a->setToolTip(cmd->tooltip);
-            connect(a, &QAction::triggered, this, [this, i] { Toolbar1_ButtonClick(i); });
+            connect(a, &QAction::triggered, this, Guarded([this, i] { Toolbar1_ButtonClick(i); }));
         } else {
             a = Toolbar1->addSeparator();
         }
@@ -364,7 +360,7 @@ void MDIKIN::buildToolbar()
     cmdErstnutzer = new QPushButton("First Steps     (on / off)", Picture2);
     cmdErstnutzer->setObjectName("cmdErstnutzer");
     cmdErstnutzer->setToolTip("Short instructions for first steps with KINHOM-3");
-    connect(cmdErstnutzer, &QPushButton::clicked, this, [this] { cmdErstnutzer_Click(); });
+    connect(cmdErstnutzer, &QPushButton::clicked, this, Guarded([this] { cmdErstnutzer_Click(); }));
 
     const QSize tb = Toolbar1->sizeHint();
     const QSize bt = cmdErstnutzer->sizeHint();
@@ -623,7 +619,7 @@ void MDIKIN::fillWindowList()
         a->setObjectName(QString("mnuFenster_window_%1").arg(n));
         a->setCheckable(true);
         a->setChecked(sub == active);
-        connect(a, &QAction::triggered, mdiArea_, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+        connect(a, &QAction::triggered, mdiArea_, Guarded([this, sub] { mdiArea_->setActiveSubWindow(sub); }));
     }
     if (n == 0) {
         QAction* none = mnuFenster->addAction("(no open windows)");
