@@ -35,6 +35,7 @@
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
 #include "ui/shell/formnames.h"
+#include "ui/shell/guarded.h"
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/kinetics/frmpreparetimediagram.h"
 
@@ -224,9 +225,9 @@ void MDIKIN::buildMenus()
 
     // Reactors.
     mnuReaktor = menu(nullptr, "mnuReaktor", "&Reactors");
-    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor", 0, false);
-    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)", 0, false);
-    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ", 0, false);
+    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor");
+    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)");
+    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ");
     mnuKaskade = item(mnuReaktor, "mnuKaskade", "Cascade", 0, false);
 
     // Options.
@@ -277,6 +278,10 @@ void MDIKIN::buildMenus()
     connect(mnuctGraph, &QAction::triggered, this, [this] { mnuctGraph_Click(); });
     connect(mnuvtGraph, &QAction::triggered, this, [this] { mnuvtGraph_Click(); });
     connect(mnuOption, &QAction::triggered, this, [this] { mnuOption_Click(); });
+    connect(mnuReaktor, &QMenu::aboutToShow, this, Guarded([this] { mnuReaktor_Click(); }));
+    connect(mnuBatchR, &QAction::triggered, this, Guarded([this] { mnuBatchR_Click(); }));
+    connect(mnuRohrR, &QAction::triggered, this, Guarded([this] { mnuRohrR_Click(); }));
+    connect(mnuKontRK, &QAction::triggered, this, Guarded([this] { mnuKontRK_Click(); }));
     connect(mnuFenster, &QMenu::aboutToShow, this, [this] { mnuFenster_Click(); });
     connect(mnuAboutKin, &QAction::triggered, this, [this] { mnuAboutKin_Click(); });
     connect(mnuIndex, &QAction::triggered, this, [this] { mnuIndex_Click(); });
