@@ -57,8 +57,9 @@ frmProtokoll::frmProtokoll(QWidget* parent) : KinWidget(parent)
 
 void frmProtokoll::Form_Load()
 {
-    // Below the reactor windows, as wide as the columns need.
-    Move(60, PixelsToTwips(560), PixelsToTwips(1280), PixelsToTwips(230));
+    // Below the reactor windows (they end above 620 pixels), as wide as the
+    // columns need.
+    Move(60, PixelsToTwips(625), PixelsToTwips(1280), PixelsToTwips(230));
     Refresh();
 }
 
@@ -138,6 +139,10 @@ void frmProtokoll::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         cmdClose->click();
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
+        app().services().showHelp(10430);
         return;
     }
     KinWidget::keyPressEvent(event);
