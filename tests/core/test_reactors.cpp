@@ -264,8 +264,12 @@ TEST(Reactors, FaultyInputsGiveMessagesNotNumbers)
     const FlussErgebnis f = Rohrreaktor(m, C0(1), e);
     EXPECT_FALSE(f.ok);
     EXPECT_FALSE(f.Fehlertext.empty());
+    // A time whose k * t leaves the range of the numbers is refused by name.
+    const ReaktorErgebnis lang = BatchNachZeit(m, C0(1), 1e60);
+    EXPECT_FALSE(lang.ok);
+    EXPECT_NE(lang.Fehlertext.find("too long"), std::string::npos) << lang.Fehlertext;
     // A course that overflows is reported, not returned.
-    const ReaktorErgebnis big = BatchNachZeit(KatalogReaktor(5, 1e300), C0(1e300, 0, 0, 1e300), 1e300);
+    const ReaktorErgebnis big = BatchNachZeit(KatalogReaktor(5, 1), C0(1e300, 0, 0, 1e300), 1);
     EXPECT_FALSE(big.ok);
     EXPECT_FALSE(big.Fehlertext.empty());
 }

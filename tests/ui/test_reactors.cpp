@@ -224,6 +224,20 @@ private slots:
                                                "- the volume V has to be > 0\r\n"
                                                "- the cross-section has to be > 0 (0: no length)\r\n"));
         QCOMPARE(f.rec->messages.back().title, kTitle);
+
+        // Inputs that are fine but give a volume beyond what the boxes and the
+        // protocol can hold are refused, not shown as "Inf".
+        f.rec->messages.clear();
+        Set(&r, "Inp_0", " 1");
+        Set(&r, "Inp_10", " 0.1");
+        Set(&r, "txtQuerschnitt", " 0");
+        r.optInput[1]->click();
+        Set(&r, "txtUmsatz", " 0.5");
+        Set(&r, "txtVPunkt", "1E+38");
+        r.cmdCalc->click();
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QVERIFY2(f.rec->lastMessage().startsWith("A result lies beyond the range"), qPrintable(f.rec->lastMessage()));
+        QVERIFY(!r.cmdProtokoll->isEnabled());
     }
 
     // Extents appear after a calculation; a new model choice withdraws the

@@ -19,7 +19,8 @@ constexpr int kProtSpalten = 20;
 const std::vector<std::string>& ProtSpaltenNamen();
 
 // Appends ProtokollZeile as a new row of ProtMatrix (values in single
-// precision) and marks the protocol as holding unwritten rows.
+// precision; the callers keep them within its range) and marks the protocol
+// as holding unwritten rows.
 void ProtZeileAnhaengen(Declare& d);
 
 // Empties the table (a protocol file was closed).

@@ -65,6 +65,12 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
 {
     c = c0;
     if (t == 0) return true;
+    for (int j = 1; j <= 3; ++j)
+        if (!FitsSingle(t) || !FitsSingle(m.k[j] * t)) {
+            fehler = "The time t =" + StrDouble(t) + " is too long for the rate constants: k * t lies beyond the "
+                     "range of the numbers (about 3.4E+38).";
+            return false;
+        }
     Declare w;
     w.ModellNr = std::int16_t(m.model);
     w.Ordnung = m.ordnung;

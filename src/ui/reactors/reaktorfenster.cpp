@@ -475,7 +475,18 @@ void ReaktorFenster::calculate()
         return;
     }
 
-    // Results, in single precision as every box shows numbers.
+    const bool fluss = art_ != Art::Batch;
+    const std::vector<double> zeile = ProtokollZeileAus(c0, r.c, m.k, r.U, r.zeit, r.laenge, fluss ? r.V : 0.0,
+                                                        fluss ? r.Vpunkt : 0.0, r.ksi);
+    // The boxes and the protocol keep numbers in single precision.
+    for (double v : zeile)
+        if (!FitsSingle(v)) {
+            setResultValid(false);
+            showFailure("A result lies beyond the range of the numbers shown (about 3.4E+38)." + Zeilenende() +
+                        "Check the units of the inputs.");
+            return;
+        }
+
     filling_ = true;
     for (int i = 1; i <= 5; ++i)
         Inp[std::size_t(i + 4)]->setText(Zahl(m.stoffmuster[std::size_t(i - 1)] == '1' ? r.c[std::size_t(i)] : 0.0));
@@ -504,9 +515,7 @@ void ReaktorFenster::calculate()
     d.ksi[1] = r.ksi[1];
     d.ksi[2] = r.ksi[2];
     for (int i = 1; i <= 5; ++i) d.cAktuell[std::size_t(i)] = r.c[std::size_t(i)];
-    const bool fluss = art_ != Art::Batch;
-    d.ProtokollZeile = ProtokollZeileAus(c0, r.c, m.k, r.U, r.zeit, r.laenge, fluss ? r.V : 0.0,
-                                         fluss ? r.Vpunkt : 0.0, r.ksi);
+    d.ProtokollZeile = zeile;
     setResultValid(true);
     cmdProtokoll->setEnabled(true);
 }
