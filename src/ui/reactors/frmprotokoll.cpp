@@ -32,7 +32,6 @@ frmProtokoll::frmProtokoll(QWidget* parent) : KinWidget(parent)
     for (const std::string& n : ProtSpaltenNamen()) headers << Q(n);
     grdProtokoll->setHorizontalHeaderLabels(headers);
     grdProtokoll->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdProtokoll->horizontalHeader()->setDefaultSectionSize(60);
     grdProtokoll->verticalHeader()->setDefaultSectionSize(22);
 
     lblDatei = new QLabel(this);
@@ -74,6 +73,8 @@ void frmProtokoll::Refresh()
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grdProtokoll->setItem(r - 1, i, item);
         }
+    // Every digit stays visible; the table scrolls sideways when it must.
+    grdProtokoll->resizeColumnsToContents();
     if (d.ProtZeilen > 0) grdProtokoll->scrollToBottom();
     lblDatei->setText("protocol file: " + Q(d.ProtDateiName) + (d.ProtDatenVorhanden ? "  (not yet written)" : ""));
 }

@@ -73,11 +73,8 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     fraInput->setObjectName("fraInput");
     auto* modes = new QVBoxLayout(fraInput);
     auto* group = new QButtonGroup(this);
-    const char* const batchModes[] = {"reaction time t  =>  conversion", "conversion U(A)  =>  reaction time t"};
-    const char* const flowModes[] = {"V and V*  =>  conversion", "U(A) and V*  =>  volume V",
-                                     "U(A) and V  =>  volume flow V*"};
     for (int i = 0; i < modeCount(); ++i) {
-        auto* o = new QRadioButton(QString::fromLatin1(fluss ? flowModes[i] : batchModes[i]), fraInput);
+        auto* o = new QRadioButton(fraInput);
         NameControl(o, "optInput", i);
         group->addButton(o, i);
         modes->addWidget(o);
@@ -246,6 +243,7 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     layout->addLayout(middle, 1);
     layout->addLayout(ksiRow);
     if (lblZustand) layout->addWidget(lblZustand);
+    setConversionCaptions();
 }
 
 int ReaktorFenster::helpContext() const
@@ -294,8 +292,19 @@ void ReaktorFenster::Form_Load()
 void ReaktorFenster::Form_Activate()
 {
     app().SetUnitLabels();
-    const int model = app().declare().ModellNr;
-    lblUmsatz->setText(QString("U(%1) =").arg(UmsatzName(model)));
+    setConversionCaptions();
+}
+
+void ReaktorFenster::setConversionCaptions()
+{
+    // The enzyme model reports the conversion of its substrate S.
+    const QString u = QString("U(%1)").arg(UmsatzName(app().declare().ModellNr));
+    lblUmsatz->setText(u + " =");
+    const QString batchModes[] = {"reaction time t  =>  conversion", u + "  =>  reaction time t"};
+    const QString flowModes[] = {"V and V*  =>  conversion", u + " and V*  =>  volume V",
+                                 u + " and V  =>  volume flow V*"};
+    for (int i = 0; i < modeCount(); ++i)
+        optInput[std::size_t(i)]->setText(art_ == Art::Batch ? batchModes[i] : flowModes[i]);
 }
 
 // ---- input mode ---------------------------------------------------------------------------------
@@ -502,7 +511,7 @@ void ReaktorFenster::calculate()
     if (g.gleichgewicht) grenze += "  (equilibrium)";
     else if (g.U < 1) grenze += "  (limiting reactant)";
     lblGrenze->setText(grenze);
-    lblUmsatz->setText(QString("U(%1) =").arg(UmsatzName(m.model)));
+    setConversionCaptions();
     if (lblZustand)
         lblZustand->setText(r.anlauf > 0
                                 ? "Steady state that the tank reaches when it starts full of feed (settled after" +

@@ -87,6 +87,8 @@ protected:
 private:
     // Which boxes take input in the current mode; the others show results.
     void setEditable();
+    // Captions that name the species whose conversion is reported.
+    void setConversionCaptions();
     // A result is shown and may be recorded (cmdShowKsi's enabled state).
     void setResultValid(bool valid);
     void showFailure(const QString& text);
