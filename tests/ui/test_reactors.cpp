@@ -107,6 +107,22 @@ private slots:
         }
     }
 
+    // The model window and the unit captions address these controls by name.
+    void everyReactorWindowHasTheSharedControls()
+    {
+        ReactorFixture f;
+        QStringList shared = {"unit1", "unit2", "unit3", "Label7", "cmdShowKsi", "fraKsi", "lblTextKsi_1",
+                              "lblTextKsi_2", names::lblZeitEinheit, names::lblVPunktInput};
+        for (int i = 0; i <= 14; ++i) shared << QString("Inp_%1").arg(i);
+        for (int i = 0; i <= 9; ++i) shared << QString("lblStoff_%1").arg(i);
+        for (int i = 5; i <= 7; ++i) shared << QString("Bz_%1").arg(i);
+        for (QWidget* w : {static_cast<QWidget*>(&f.app->show<frmBatch>()),
+                           static_cast<QWidget*>(&f.app->show<frmRohrreaktor>()),
+                           static_cast<QWidget*>(&f.app->show<frmRKconti>())})
+            for (const QString& name : shared)
+                QVERIFY2(w->findChildren<QWidget*>(name).size() == 1, qPrintable(w->objectName() + ": " + name));
+    }
+
     void reactorsMenuAsksForAModelFirst()
     {
         ReactorFixture f;

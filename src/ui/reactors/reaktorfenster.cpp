@@ -155,6 +155,14 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
             zeile(label("lblLaenge", "length l / m"), txtLaenge, nullptr);
         }
     }
+    // Controls of the shared layout that this window does not use: Inp(13),
+    // and the volume-flow caption of the batch reactor.
+    Inp[13] = box("Inp", 13);
+    Inp[13]->hide();
+    if (!fluss) {
+        lblVPunktInput = label("lblVPunktInput", QString());
+        lblVPunktInput->hide();
+    }
     Inp[14] = box("Inp", 14);
     lblTau = label("lblTau", fluss ? "tau = V/V*  /" : "t /");
     lblZeitEinheit = label("lblZeitEinheit", "s");

@@ -5,8 +5,9 @@
 //
 //   Inp(0..4)   start (feed) concentrations    Inp(5..9)  final or outlet concentrations, locked
 //   Inp(10..12) k1 to k3                        Inp(14)    reaction time t, or tau (a result)
-//   lblStoff(0..9), Bz(5..7), unit1..unit3, Label7, lblZeitEinheit, lblVPunktInput (flow
-//   reactors), cmdShowKsi with fraKsi, lblTextKsi_1, lblTextKsi_2
+//   lblStoff(0..9), Bz(5..7), unit1..unit3, Label7, lblZeitEinheit, lblVPunktInput,
+//   cmdShowKsi with fraKsi, lblTextKsi_1, lblTextKsi_2
+// (Inp(13), and lblVPunktInput of the batch reactor, exist hidden.)
 //
 // and its own: the input mode optInput(0..2) (BatchInpSelect, RohrInpSelect,
 // ContiCalcSelect), the conversion txtUmsatz, volume txtV, volume flow
