@@ -143,7 +143,7 @@ void frmProtokoll::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_F1) {
-        app().services().showHelp(10430);
+        app().services().showHelp(10630);
         return;
     }
     KinWidget::keyPressEvent(event);

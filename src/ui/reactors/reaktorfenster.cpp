@@ -257,9 +257,9 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
 int ReaktorFenster::helpContext() const
 {
     switch (art_) {
-    case Art::Batch: return 10400;
-    case Art::Rohr: return 10410;
-    case Art::Kessel: return 10420;
+    case Art::Batch: return 10600;
+    case Art::Rohr: return 10610;
+    case Art::Kessel: return 10620;
     }
     return 10270;
 }
