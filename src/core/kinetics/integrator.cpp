@@ -11,7 +11,7 @@ namespace kinhom {
 
 namespace {
 
-using Zustand = std::array<double, 4>;
+using Zustand = std::array<double, kSystemSpezies>;
 
 // Rate equations of the compact state of each model. Each has N species and
 // fills f[0..N-1] from y[0..N-1]; Klemmen() corrects a substep result.
@@ -182,6 +182,56 @@ inline void Teilschritte(const Modell& ableitung, Zustand& W, double h, int anza
     }
 }
 
+// One output interval from t to t + dt by step doubling, starting from the
+// accepted state y: m and 2m substeps, m doubling until the two solutions
+// agree; a trial that is not finite is never accepted. On success y holds the
+// finer solution and m the count for the next interval (a quarter of the last
+// one, at least 1). False when the bound would be passed; unendlich then
+// tells whether the last trial was not finite.
+template <class Modell>
+bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m, int maxM, double& h,
+               long& auswertungen, int& maxTeil, bool& unendlich)
+{
+    constexpr int N = Modell::N;
+    Zustand R{}, Y{};
+    auto versuch = [&](Zustand& ergebnis) {
+        h = ((t + dt) - t) / m;
+        ergebnis = y;
+        Teilschritte(ableitung, ergebnis, h, m);
+        auswertungen += 4L * m;
+        if (m > maxTeil) maxTeil = m;
+    };
+    auto endlich = [](const Zustand& z) {
+        for (int i = 0; i < N; ++i)
+            if (!std::isfinite(z[i])) return false;
+        return true;
+    };
+    versuch(Y);
+    unendlich = !endlich(Y);
+    for (;;) {
+        R = Y;
+        if (m > maxM / 2) return false;
+        m = 2 * m;
+        versuch(Y);
+        unendlich = !endlich(Y);
+        if (!unendlich && endlich(R) && SchrittGenauGenug(R.data(), Y.data(), N)) break;
+    }
+    y = Y;
+    m = m / 4;
+    if (m == 0) m = 1;
+    return true;
+}
+
+std::string AbbruchText(double t, bool unendlich, int maxM)
+{
+    return unendlich ? "The integration stopped at t = " + Zahl(t) +
+                           ": a computed concentration is not a finite number. "
+                           "Check the rate constants and start concentrations."
+                     : "The integration stopped at t = " + Zahl(t) + ": more than " + std::to_string(maxM) +
+                           " steps in one time interval would be needed for the required "
+                           "accuracy (the reaction is too fast for this t(max)).";
+}
+
 template <class Modell>
 IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand& start,
                               const Zustand& zeilenStart, double dt, int maxM, bool halbB)
@@ -191,29 +241,12 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
     const double A0 = d.c0[1], B0 = d.c0[2];
     bool halbAGefunden = false, halbBGefunden = false;
 
-    Zustand y = start, R{}, Y{};
+    Zustand y = start;
     Zustand zeile = zeilenStart; // slots beyond the state keep their start values
     int m = 1;
     double t = 0;
     double h = dt;
     long auswertungen = 0;
-
-    // One output interval from the accepted state y with the given number of
-    // substeps of h (each trial starts from y, never from an earlier trial).
-    auto intervall = [&](int anzahl, Zustand& ergebnis) {
-        ergebnis = y;
-        Teilschritte(ableitung, ergebnis, h, anzahl);
-        auswertungen += 4L * anzahl;
-    };
-    auto endlich = [](const Zustand& z) {
-        for (int i = 0; i < N; ++i)
-            if (!std::isfinite(z[i])) return false;
-        return true;
-    };
-    auto scheitern = [&](const std::string& text) {
-        erg.failed = true;
-        erg.Fehlertext = text;
-    };
 
     // The end test allows for the rounding of the running sum of dt, so that
     // row 200 is always stored; the loop itself never goes past row 200. (A
@@ -248,37 +281,12 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
         ++zeilen;
         if (zeilen > kSimIntervals) break; // row 200 needs no further interval
 
-        // Step doubling: m and 2m substeps until the two solutions agree.
-        h = ((t + dt) - t) / m;
-        intervall(m, Y);
-        if (m > erg.MaxTeilschritte) erg.MaxTeilschritte = m;
-        bool unendlich = !endlich(Y);
-        bool genau = false;
-        while (!genau) {
-            R = Y;
-            if (m > maxM / 2) {
-                scheitern(unendlich
-                    ? "The integration stopped at t = " + Zahl(t) +
-                          ": a computed concentration is not a finite number. "
-                          "Check the rate constants and start concentrations."
-                    : "The integration stopped at t = " + Zahl(t) + ": more than " +
-                          std::to_string(maxM) +
-                          " steps in one time interval would be needed for the required "
-                          "accuracy (the reaction is too fast for this t(max)).");
-                break;
-            }
-            m = 2 * m;
-            h = ((t + dt) - t) / m;
-            intervall(m, Y);
-            if (m > erg.MaxTeilschritte) erg.MaxTeilschritte = m;
-            // A trial that is not finite is never accepted: a finer one is tried.
-            unendlich = !endlich(Y);
-            genau = !unendlich && endlich(R) && SchrittGenauGenug(R.data(), Y.data(), N);
+        bool unendlich = false;
+        if (!Intervall(ableitung, y, t, dt, m, maxM, h, auswertungen, erg.MaxTeilschritte, unendlich)) {
+            erg.failed = true;
+            erg.Fehlertext = AbbruchText(t, unendlich, maxM);
+            break;
         }
-        if (erg.failed) break;
-        y = Y;
-        m = m / 4;
-        if (m == 0) m = 1;
         t = t + dt;
     }
     erg.Zeilen = zeilen;
@@ -286,6 +294,14 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
     d.Zeitschritt = h;
     return erg;
 }
+
+// A system of five equations given by the caller.
+struct FreiesSystem {
+    static constexpr int N = kSystemSpezies;
+    const SystemAbleitung& f;
+    void operator()(const Zustand& y, Zustand& dy) const { f(y, dy); }
+    void Klemmen(Zustand&) const {}
+};
 
 } // namespace
 
@@ -355,6 +371,34 @@ IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt, int maxTei
         } else if (model == 20) {
             d.SimCP[r] = d.SimCB[r];
         }
+    }
+    return erg;
+}
+
+IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, double dauer, int intervalle,
+                                    int maxTeilschritte)
+{
+    IntegratorErgebnis erg;
+    if (intervalle < 1 || !std::isfinite(dauer)) {
+        erg.failed = true;
+        erg.Fehlertext = "The integration needs a finite time span.";
+        return erg;
+    }
+    const FreiesSystem system{f};
+    const double dt = dauer / intervalle;
+    int m = 1;
+    double h = dt;
+    double t = 0;
+    for (int i = 0; i < intervalle; ++i) {
+        bool unendlich = false;
+        if (!Intervall(system, y, t, dt, m, maxTeilschritte, h, erg.RHSAuswertungen, erg.MaxTeilschritte,
+                       unendlich)) {
+            erg.failed = true;
+            erg.Fehlertext = AbbruchText(t, unendlich, maxTeilschritte);
+            break;
+        }
+        t = t + dt;
+        erg.Zeilen = i + 1;
     }
     return erg;
 }

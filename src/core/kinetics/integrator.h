@@ -19,6 +19,8 @@
 //   14, 15:       A, B = copy of C, C, P, Q = copy of P
 //   20:           A, B = copy of P, C = C0, P, Q = C0
 
+#include <array>
+#include <functional>
 #include <string>
 
 #include "core/shell/declare.h"
@@ -63,6 +65,19 @@ bool SchrittGenauGenug(const double* R, const double* Y, int n);
 // every run of the program). On failure the rows stored so far stay and the
 // later rows are not touched.
 IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt,
+                                    int maxTeilschritte = kMaxTeilschritte);
+
+// The same step doubling for a system of the caller's own, dy/dt = f(y), on
+// the five species slots (index 0 = slot 1, A): used for balances that are
+// not a model's course (the stirred tank's start-up). The span `dauer` is
+// cut into `intervalle` equal output intervals; the substep count adapts from
+// one interval to the next as in IntegriereModell. y holds the start and
+// receives the end state (the state after the last accepted interval when
+// the run fails). Zeilen counts the intervals done.
+constexpr int kSystemSpezies = 5;
+using SystemZustand = std::array<double, kSystemSpezies>;
+using SystemAbleitung = std::function<void(const SystemZustand& y, SystemZustand& dy)>;
+IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, double dauer, int intervalle,
                                     int maxTeilschritte = kMaxTeilschritte);
 
 } // namespace kinhom

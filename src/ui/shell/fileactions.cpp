@@ -10,6 +10,7 @@
 #include "core/shell/expdata.h"
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
+#include "ui/reactors/frmprotokoll.h"
 #include "ui/shell/application.h"
 #include "ui/shell/frmcmndlg.h"
 #include "ui/shell/frmcommentinput.h"
@@ -281,6 +282,9 @@ bool QueryExit()
         AskSaveExpData(cancelled);
         if (cancelled) return false;
     }
+    // Recorded reactor results that are not yet in the protocol file are
+    // written now; only the user's choice can drop them.
+    if (!frmProtokoll::SaveProtocolBeforeExit()) return false;
     WriteProjectFileDlg(d.LastSessionDatei);
     app().services().closeHelp();
     // The child windows close through their own handlers, so that windows

@@ -227,9 +227,9 @@ void MDIKIN::buildMenus()
 
     // Reactors.
     mnuReaktor = menu(nullptr, "mnuReaktor", "&Reactors");
-    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor", 0, false);
-    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)", 0, false);
-    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ", 0, false);
+    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor");
+    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)");
+    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ");
     mnuKaskade = item(mnuReaktor, "mnuKaskade", "Cascade", 0, false);
 
     // Options.
@@ -280,6 +280,10 @@ void MDIKIN::buildMenus()
     connect(mnuctGraph, &QAction::triggered, this, Guarded([this] { mnuctGraph_Click(); }));
     connect(mnuvtGraph, &QAction::triggered, this, Guarded([this] { mnuvtGraph_Click(); }));
     connect(mnuOption, &QAction::triggered, this, Guarded([this] { mnuOption_Click(); }));
+    connect(mnuReaktor, &QMenu::aboutToShow, this, Guarded([this] { mnuReaktor_Click(); }));
+    connect(mnuBatchR, &QAction::triggered, this, Guarded([this] { mnuBatchR_Click(); }));
+    connect(mnuRohrR, &QAction::triggered, this, Guarded([this] { mnuRohrR_Click(); }));
+    connect(mnuKontRK, &QAction::triggered, this, Guarded([this] { mnuKontRK_Click(); }));
     connect(mnuFenster, &QMenu::aboutToShow, this, Guarded([this] { mnuFenster_Click(); }));
     connect(mnuAboutKin, &QAction::triggered, this, Guarded([this] { mnuAboutKin_Click(); }));
     connect(mnuIndex, &QAction::triggered, this, Guarded([this] { mnuIndex_Click(); }));

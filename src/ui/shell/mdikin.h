@@ -51,6 +51,10 @@ public:
     void mnuModel_Click();
     void mnuctGraph_Click();
     void mnuvtGraph_Click();
+    void mnuReaktor_Click();
+    void mnuBatchR_Click();
+    void mnuRohrR_Click();
+    void mnuKontRK_Click();
     void mnuOption_Click();
     void mnuFenster_Click();
     void mnuAboutKin_Click();

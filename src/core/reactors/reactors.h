@@ -1,0 +1,143 @@
+#pragma once
+// Design equations of the three ideal reactors for the current model:
+// isothermal, constant density (liquid phase), concentrations in the model's
+// unit, times in the current time unit, volumes in m^3, volume flows in m^3
+// per time unit.
+//
+//   batch          the model's course from c0 up to the reaction time t
+//   tubular flow   plug flow: the outlet is the batch state at tau = V / V*
+//   stirred tank   steady state c = c(in) + tau * (rates of the model at c);
+//                  the state that a tank started full of feed reaches: the
+//                  start-up balance dc/dt = (c(in) - c)/tau + rates(c) is
+//                  integrated until it settles, then Newton refines it
+//
+// The courses come from the simulation (calc_diagram_function), the start-up
+// of the stirred tank from the step-doubling integrator (IntegriereSystem).
+// Every result is finite; a fault gives ok = false and a description.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/shell/array2.h"
+#include "core/shell/declare.h"
+
+namespace kinhom {
+
+// Concentrations of the species slots 1 to 5 (element 0 unused).
+using Konzentrationen = std::array<double, 6>;
+
+// What a reactor calculation needs of the model.
+struct ReaktorModell {
+    int model = 0;
+    double k[4] = {0, 0, 0, 0}; // k1..k3 at 1..3
+    float ordnung = 0;          // n of model 20
+    Array2<float> stoechiometrie = Array2<float>(6, 4);
+    std::string stoffmuster = "00000"; // "1" per slot in use
+};
+
+// The model, rate constants, order and stoichiometric matrix of the shared state.
+ReaktorModell ReaktorModellAus(const Declare& d);
+// A catalogue model with the given constants and its own stoichiometric matrix.
+ReaktorModell KatalogReaktor(int model, double k1, double k2 = 0, double k3 = 0, float n = 1.5f);
+
+// The slot whose conversion is reported: A (1), for the enzyme model the
+// substrate S (2), since the enzyme is given back.
+int UmsatzSlot(int model);
+// "A" or "S": the name of that species in captions.
+const char* UmsatzName(int model);
+
+// U = (c0 - c) / c0 of the conversion slot; 0 when c0 is 0.
+double Umsatz(int model, const Konzentrationen& c0, const Konzentrationen& c);
+
+// ---- extents of reaction --------------------------------------------------------------
+
+// The reactions of the model as the extents count them: the columns of the
+// stoichiometric matrix, a reversible pair (a column that is the negative of
+// an earlier one) counted once, in the direction of its first column. 0 to 2.
+int ReaktionenAnzahl(const ReaktorModell& m);
+
+// The extents per volume ksi(1), ksi(2) (mol/l) from the change c - c0. With one
+// reaction ksi = (c - c0)/nu of the first species that takes part (for model
+// 20 -(c(A) - c0(A))/n); with two the least-squares solution over all slots.
+// ksi[0] is unused; unused extents are 0.
+std::array<double, 3> Reaktionslaufzahlen(const ReaktorModell& m, const Konzentrationen& c0,
+                                          const Konzentrationen& c);
+
+// ---- the largest conversion -------------------------------------------------------------
+
+struct GrenzUmsatz {
+    double U = 0;         // largest conversion of the conversion slot
+    bool erreicht = false; // U itself is reached in finite time (zeroth order, n < 1)
+    bool gleichgewicht = false; // the limit is an equilibrium (else the limiting reactant)
+};
+// For the model and start (or feed) concentrations. The same limit holds for
+// all three reactors.
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0);
+
+// Empty when the target conversion U can be reached; otherwise the message
+// that names the limit.
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U);
+
+// ---- the reactors ---------------------------------------------------------------------------
+
+struct ReaktorErgebnis {
+    bool ok = false;
+    std::string Fehlertext;
+    Konzentrationen c{}; // final or outlet concentrations (slots not in use keep c0)
+    double U = 0;        // conversion of the conversion slot
+    double zeit = 0;     // reaction time t, or the mean residence time tau
+    std::array<double, 3> ksi{}; // ksi(1), ksi(2) at 1, 2
+    // Stirred tank: the start-up time (in multiples of tau) after which the
+    // steady state was found; 0 when it came straight from Newton.
+    double anlauf = 0;
+};
+
+// Batch: the state after the reaction time t >= 0.
+ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t);
+// Batch: the reaction time that reaches the conversion U (refused beyond the limit).
+ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U);
+
+// Stirred tank: the steady state for the residence time tau > 0.
+ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau);
+// Stirred tank: the residence time whose steady state reaches the conversion U.
+ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U);
+
+// ---- flow reactors: volume, volume flow and residence time ---------------------------------
+
+// The input modes of the tubular reactor and the stirred tank (RohrInpSelect,
+// ContiCalcSelect).
+enum class FlussModus : int {
+    VolumenUndStrom = 0, // V and V* given: the outlet
+    VolumenAusUmsatz = 1, // U and V* given: V
+    StromAusUmsatz = 2,  // U and V given: V*
+};
+
+struct FlussEingabe {
+    FlussModus modus = FlussModus::VolumenUndStrom;
+    double V = 0;          // m^3
+    double Vpunkt = 0;     // m^3 per time unit
+    double U = 0;          // target conversion
+    double querschnitt = 0; // tube cross-section in m^2 (tubular reactor; 0 = no length)
+};
+
+struct FlussErgebnis : ReaktorErgebnis {
+    double V = 0;
+    double Vpunkt = 0;
+    double laenge = 0; // m; 0 without a cross-section
+};
+
+// Plug flow (tubular) and stirred tank. The inputs must be positive and finite
+// (checked here as well: a fault gives ok = false).
+FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e);
+FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e);
+
+// ---- the protocol row -----------------------------------------------------------------------
+
+// The 20 values of ProtokollZeile: c0 of A to Q, final c of A to Q, k1 to k3,
+// U(A), t, l, V, V*, ksi(1), ksi(2); pass 0 for a value the reactor lacks.
+std::vector<double> ProtokollZeileAus(const Konzentrationen& c0, const Konzentrationen& c, const double k[4],
+                                      double U, double t, double l, double V, double Vpunkt,
+                                      const std::array<double, 3>& ksi);
+
+} // namespace kinhom

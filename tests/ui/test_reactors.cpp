@@ -1,0 +1,366 @@
+#include <QtTest>
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "core/reactors/protocol.h"
+#include "sim_fixture.h"
+#include "ui/reactors/frmbatch.h"
+#include "ui/reactors/frmprotokoll.h"
+#include "ui/reactors/frmrkconti.h"
+#include "ui/reactors/frmrohrreaktor.h"
+#include "ui/reactors/reaktorbild.h"
+#include "ui/shell/fileactions.h"
+#include "ui/kinetics/inputkeys.h"
+#include "ui/shell/formnames.h"
+#include "ui/shell/frmtip.h"
+
+using namespace kinhom;
+using namespace kinhom::test;
+
+namespace {
+
+const QString kTitle = "Execution not possible";
+
+// A started application with the main window shown.
+struct ReactorFixture : SimFixture {
+    ReactorFixture() { app->startUp(); }
+    MDIKIN& main() { return app->mainWindow(); }
+    std::filesystem::path protocolFile() { return folder() / d().ProtDateiName; }
+};
+
+void Set(QWidget* w, const QString& name, const QString& text)
+{
+    auto* e = Ctl<QLineEdit>(w, name);
+    QVERIFY2(e, qPrintable(name));
+    e->setText(text);
+}
+
+double Value(QWidget* w, const QString& name) { return ReadNumber(Text(w, name)); }
+
+QString ReadAll(const std::filesystem::path& p)
+{
+    QFile f(QString::fromStdString(p.string()));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+class TestReactors : public QObject {
+    Q_OBJECT
+private slots:
+    // Each reactor item closes the tips, the set-up window and the two other
+    // reactor windows in the order of its table, opens its own window and
+    // reopens the model window, which relabels it.
+    void reactorMenusCloseTheirCompetitorsInOrder()
+    {
+        struct Case {
+            const char* item;
+            const char* opens;
+            QStringList closedInOrder;
+        };
+        const Case cases[] = {
+            {"mnuBatchR", names::frmBatch, {names::frmPrepareTimeDiagram, names::frmRKconti, names::frmRohrreaktor}},
+            {"mnuRohrR", names::frmRohrreaktor, {names::frmPrepareTimeDiagram, names::frmRKconti, names::frmBatch}},
+            {"mnuKontRK", names::frmRKconti, {names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor}},
+        };
+        for (const Case& c : cases) {
+            ReactorFixture f;
+            f.app->show<frmTip>();
+            f.app->show<frmProtokoll>();
+            f.setup();
+            // The window the item opens is not loaded; the two others are.
+            for (const char* n : {names::frmBatch, names::frmRohrreaktor, names::frmRKconti}) {
+                if (QString(n) == c.opens) continue;
+                if (QString(n) == names::frmBatch) f.app->show<frmBatch>();
+                if (QString(n) == names::frmRohrreaktor) f.app->show<frmRohrreaktor>();
+                if (QString(n) == names::frmRKconti) f.app->show<frmRKconti>();
+            }
+            QStringList destroyed;
+            for (KinForm* w : f.app->loadedForms()) {
+                const QString name = w->widget()->objectName();
+                if (c.closedInOrder.contains(name))
+                    connect(w->widget(), &QObject::destroyed, [&destroyed, name] { destroyed << name; });
+            }
+            f.main().findChild<QAction*>(c.item)->trigger();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+            QCOMPARE(destroyed, c.closedInOrder);
+            QVERIFY(!f.app->isLoaded<frmTip>());
+            QVERIFY(f.app->isLoaded<frmProtokoll>()); // the protocol stays
+            KinForm* opened = f.app->findForm(c.opens);
+            QVERIFY(opened && opened->widget()->isVisible());
+            QVERIFY(f.app->isLoaded<frmKinModel>());
+            // Relabelled for the current model (2, A => P).
+            QCOMPARE(Text(opened->widget(), "Label7"), QString("kinet. model:  A => P   (n = 1)"));
+            QVERIFY(Shown(opened->widget(), "Inp_5") && Shown(opened->widget(), "Inp_8"));
+            QVERIFY(!Shown(opened->widget(), "Inp_6"));
+            QVERIFY(Ctl<QLineEdit>(opened->widget(), "Inp_5")->isReadOnly());
+        }
+    }
+
+    // The model window and the unit captions address these controls by name.
+    void everyReactorWindowHasTheSharedControls()
+    {
+        ReactorFixture f;
+        QStringList shared = {"unit1", "unit2", "unit3", "Label7", "cmdShowKsi", "fraKsi", "lblTextKsi_1",
+                              "lblTextKsi_2", names::lblZeitEinheit, names::lblVPunktInput};
+        for (int i = 0; i <= 14; ++i) shared << QString("Inp_%1").arg(i);
+        for (int i = 0; i <= 9; ++i) shared << QString("lblStoff_%1").arg(i);
+        for (int i = 5; i <= 7; ++i) shared << QString("Bz_%1").arg(i);
+        for (QWidget* w : {static_cast<QWidget*>(&f.app->show<frmBatch>()),
+                           static_cast<QWidget*>(&f.app->show<frmRohrreaktor>()),
+                           static_cast<QWidget*>(&f.app->show<frmRKconti>())})
+            for (const QString& name : shared)
+                QVERIFY2(w->findChildren<QWidget*>(name).size() == 1, qPrintable(w->objectName() + ": " + name));
+    }
+
+    void reactorsMenuAsksForAModelFirst()
+    {
+        ReactorFixture f;
+        f.d().ModellNr = 0;
+        emit f.main().mnuReaktor->aboutToShow();
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QCOMPARE(f.rec->lastMessage(), QString("First select a kinetic model!"));
+        QVERIFY(f.main().mnuBatchR->isEnabled());
+    }
+
+    // The model window relabels the first loaded reactor window (stirred tank
+    // before batch); the unit captions follow the model and the time unit.
+    void modelChoiceRelabelsTheFirstReactorWindow()
+    {
+        ReactorFixture f;
+        frmBatch& batch = f.app->show<frmBatch>();
+        frmRKconti& tank = f.app->show<frmRKconti>();
+        f.model().optZeit[1]->click(); // min
+        f.choose(17);
+        QCOMPARE(Text(&tank, "Label7"), QString("kinet. model:  A + B <=> P"));
+        QCOMPARE(Text(&tank, "unit1"), QString("/(l/(min*mol))"));
+        QCOMPARE(Text(&tank, "unit2"), QString("/(1/min)"));
+        QCOMPARE(Text(&tank, "lblZeitEinheit"), QString("min"));
+        QCOMPARE(Text(&tank, "lblVPunktInput"), QString("V* /m^3/min"));
+        QVERIFY(Shown(&tank, "Inp_6") && Shown(&tank, "Inp_11"));
+        QVERIFY(!Shown(&tank, "Inp_12"));
+        // The batch window is not the first: it keeps its labels.
+        QVERIFY(Text(&batch, "Label7") != Text(&tank, "Label7"));
+
+        f.choose(8);
+        QCOMPARE(Text(&tank, "Bz_5"), QString("k>"));
+        QCOMPARE(Text(&tank, "Bz_6"), QString("k<"));
+        QVERIFY(!Shown(&tank, "Inp_6"));
+    }
+
+    // The acceptance numbers, worked through the windows' boxes.
+    void designEquationsThroughTheWindows()
+    {
+        struct Case {
+            const char* what;
+            int model;
+            const char* item;
+            int mode;
+            double k2;
+            const char* field; // the result box
+            double expected;
+        };
+        const Case cases[] = {
+            {"batch 1st order", 2, "mnuBatchR", 0, 0, "txtUmsatz", 1 - std::exp(-1.0)},
+            {"tube 1st order", 2, "mnuRohrR", 0, 0, "txtUmsatz", 1 - std::exp(-1.0)},
+            {"tank 1st order", 2, "mnuKontRK", 0, 0, "txtUmsatz", 0.5},
+            {"tank volume for U", 2, "mnuKontRK", 1, 0, "txtV", 10},
+            {"tank flow for U", 2, "mnuKontRK", 2, 0, "txtVPunkt", 1},
+            {"batch 2A", 3, "mnuBatchR", 0, 0, "txtUmsatz", 2.0 / 3.0},
+            {"tank 2A", 3, "mnuKontRK", 0, 0, "txtUmsatz", 0.5},
+            {"batch A<=>P", 8, "mnuBatchR", 0, 0.05, "txtUmsatz", 0.1 / 0.15 * (1 - std::exp(-1.5))},
+            {"tank A<=>P", 8, "mnuKontRK", 0, 0.05, "txtUmsatz", 0.4},
+        };
+        for (const Case& c : cases) {
+            ReactorFixture f;
+            f.d().ModellNr = std::int16_t(c.model);
+            f.main().findChild<QAction*>(c.item)->trigger();
+            auto* w = qobject_cast<ReaktorFenster*>(frmKinModel::FirstInputWindow());
+            QVERIFY2(w, c.what);
+            w->optInput[std::size_t(c.mode)]->click();
+            Set(w, "Inp_0", " 1");
+            Set(w, "Inp_10", " 0.1");
+            if (c.k2 > 0) Set(w, "Inp_11", QString::number(c.k2));
+            if (c.item == QString("mnuBatchR")) Set(w, "Inp_14", " 10");
+            if (w->txtV) {
+                Set(w, "txtV", " 10");
+                Set(w, "txtVPunkt", " 1");
+            }
+            Set(w, "txtUmsatz", " 0.5");
+            w->cmdCalc->click();
+            QVERIFY2(f.rec->messages.empty(), qPrintable(QString(c.what) + ": " + f.rec->lastMessage()));
+            QVERIFY2(std::fabs(Value(w, c.field) - c.expected) < 2e-6 * std::max(1.0, c.expected),
+                     qPrintable(QString(c.what) + " gave " + Text(w, c.field)));
+            QCOMPARE(f.d().k[1], 0.1); // the window's constant is the shared one now
+            QVERIFY(w->cmdShowKsi->isEnabled() && w->cmdProtokoll->isEnabled());
+        }
+    }
+
+    void targetBeyondTheLimitIsRefusedWithTheLimit()
+    {
+        ReactorFixture f;
+        f.d().ModellNr = 8;
+        f.main().mnuBatchR->trigger();
+        frmBatch& b = *f.app->find<frmBatch>();
+        b.optInput[1]->click();
+        Set(&b, "Inp_10", " 0.1");
+        Set(&b, "Inp_11", " 0.05");
+        Set(&b, "txtUmsatz", " 0.7");
+        b.cmdCalc->click();
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QCOMPARE(f.rec->messages.back().title, kTitle);
+        QVERIFY2(f.rec->lastMessage().contains("0.6666667") && f.rec->lastMessage().contains("equilibrium"),
+                 qPrintable(f.rec->lastMessage()));
+        QVERIFY(!b.cmdProtokoll->isEnabled());
+    }
+
+    void inputFaultsComeInOneBoxLineByLine()
+    {
+        ReactorFixture f;
+        f.main().mnuRohrR->trigger();
+        frmRohrreaktor& r = *f.app->find<frmRohrreaktor>();
+        Set(&r, "Inp_0", "");
+        Set(&r, "Inp_10", "0");
+        Set(&r, "txtV", "-1");
+        Set(&r, "txtQuerschnitt", "-2");
+        r.cmdCalc->click();
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QCOMPARE(f.rec->lastMessage(), QString("- not yet given an initial concentration c(A)(0)\r\n"
+                                               "- the rate constant has to be k1 > 0\r\n"
+                                               "- the volume V has to be > 0\r\n"
+                                               "- the cross-section has to be > 0 (0: no length)\r\n"));
+        QCOMPARE(f.rec->messages.back().title, kTitle);
+
+        // Inputs that are fine but give a volume beyond what the boxes and the
+        // protocol can hold are refused, not shown as "Inf".
+        f.rec->messages.clear();
+        Set(&r, "Inp_0", " 1");
+        Set(&r, "Inp_10", " 0.1");
+        Set(&r, "txtQuerschnitt", " 0");
+        r.optInput[1]->click();
+        Set(&r, "txtUmsatz", " 0.5");
+        Set(&r, "txtVPunkt", "1E+38");
+        r.cmdCalc->click();
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QVERIFY2(f.rec->lastMessage().startsWith("A result lies beyond the range"), qPrintable(f.rec->lastMessage()));
+        QVERIFY(!r.cmdProtokoll->isEnabled());
+    }
+
+    // Extents appear after a calculation; a new model choice withdraws the
+    // result, so it can no longer be recorded.
+    void extentsAndTheRecordButtonFollowTheResult()
+    {
+        ReactorFixture f;
+        f.d().ModellNr = 6;
+        f.main().mnuKontRK->trigger();
+        frmRKconti& t = *f.app->find<frmRKconti>();
+        QVERIFY(!t.cmdShowKsi->isEnabled() && !t.cmdProtokoll->isEnabled());
+        t.cmdCalc->click();
+        QVERIFY(f.rec->messages.empty());
+        QVERIFY(t.cmdShowKsi->isEnabled() && t.cmdProtokoll->isEnabled());
+        t.cmdShowKsi->click();
+        QVERIFY(Shown(&t, "fraKsi") && Shown(&t, "lblTextKsi_2"));
+        QVERIFY(Text(&t, "lblTextKsi_1").startsWith("ksi(1) ="));
+        QCOMPARE(f.d().ProtokollZeile[18], f.d().ksi[1]);
+        QVERIFY(f.d().ksi[2] > 0);
+        f.choose(2);
+        QVERIFY(!t.cmdShowKsi->isEnabled() && !t.cmdProtokoll->isEnabled());
+        QVERIFY(!Shown(&t, "fraKsi"));
+    }
+
+    void stirrerTurnsWhileTheTankIsShown()
+    {
+        ReactorFixture f;
+        f.main().mnuKontRK->trigger();
+        frmRKconti& t = *f.app->find<frmRKconti>();
+        QVERIFY(t.Timer1->isActive());
+        const int before = t.picReaktor->stirrerStep();
+        QTRY_VERIFY_WITH_TIMEOUT(t.picReaktor->stirrerStep() != before, 2000);
+        QTimer* timer = t.Timer1;
+        f.app->unload<frmRKconti>();
+        QVERIFY(!timer->isActive());
+    }
+
+    // Three recorded results, then the protocol window is closed: the file has
+    // the header and three rows, and the clipboard the same text.
+    void recordedResultsAreWrittenWhenTheProtocolCloses()
+    {
+        ReactorFixture f;
+        f.main().mnuBatchR->trigger();
+        frmBatch& b = *f.app->find<frmBatch>();
+        for (const char* t : {" 5", " 10", " 20"}) {
+            Set(&b, "Inp_14", t);
+            b.cmdCalc->click();
+            b.cmdProtokoll->click();
+            QVERIFY(!b.cmdProtokoll->isEnabled()); // one row per result
+        }
+        frmProtokoll& p = *f.app->find<frmProtokoll>();
+        QCOMPARE(p.grdProtokoll->rowCount(), 3);
+        QCOMPARE(p.grdProtokoll->item(1, 14)->text(), QString(" 10"));
+        QVERIFY(f.d().ProtDatenVorhanden);
+        QVERIFY(!std::filesystem::exists(f.protocolFile()));
+
+        p.cmdClose->click();
+        const QString text = ReadAll(f.protocolFile());
+        const QStringList lines = text.split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith("c0(A);c0(B);"));
+        QVERIFY(lines[3].split(';').size() == kProtSpalten);
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+        QVERIFY(!f.d().ProtDatenVorhanden);
+        QCOMPARE(f.d().ProtZeilen, 3);
+    }
+
+    void closingTheFileStartsTheNextOne()
+    {
+        ReactorFixture f;
+        const std::string first = f.d().ProtDateiName;
+        f.d().ProtokollZeile.assign(20, 1.0);
+        ProtZeileAnhaengen(f.d());
+        frmProtokoll& p = f.app->show<frmProtokoll>();
+        p.cmdCloseFile->click();
+        QVERIFY(std::filesystem::exists(f.folder() / first));
+        QCOMPARE(f.d().ProtZeilen, 0);
+        QCOMPARE(p.grdProtokoll->rowCount(), 0);
+        QVERIFY(f.d().ProtDateiName != first);
+        QCOMPARE(f.d().ProtDateiName.substr(6, 2), std::string("02"));
+    }
+
+    // Exit must not lose recorded rows: they are written before the program
+    // ends; when they cannot be, the user decides.
+    void exitWritesUnwrittenRows()
+    {
+        ReactorFixture f;
+        ConnectFileActions(f.main());
+        f.d().ProtokollZeile.assign(20, 2.5);
+        ProtZeileAnhaengen(f.d());
+
+        const std::string name = f.d().ProtDateiName;
+        f.d().ProtDateiName = "missing-folder/x.CSV";
+        f.rec->msgAnswers = {MsgAnswer::OK, MsgAnswer::No};
+        mnuExit_Click();
+        QVERIFY(f.main().isVisible()); // No: the program keeps running
+        QCOMPARE(f.rec->messages.size(), std::size_t(2));
+        QCOMPARE(f.rec->messages[0].title, QString("message from schreibProtFileAndClose"));
+        QCOMPARE(f.rec->messages[1].title, QString("WARNING"));
+        QVERIFY(f.d().ProtDatenVorhanden);
+
+        f.d().ProtDateiName = name;
+        f.main().close(); // the close box as well
+        QVERIFY(!f.main().isVisible());
+        QVERIFY(ReadAll(f.protocolFile()).contains("2.5;2.5") || ReadAll(f.protocolFile()).contains("2,5;2,5"));
+    }
+};
+
+QTEST_MAIN(TestReactors)
+#include "test_reactors.moc"
