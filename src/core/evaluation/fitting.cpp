@@ -12,6 +12,7 @@
 #include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
+#include "core/kinetics/stoffmuster.h"
 #include "core/shell/numtext.h"
 
 namespace kinhom {
@@ -59,6 +60,9 @@ public:
         work_.Arbeitsmodus = static_cast<std::uint8_t>(p.mode);
         work_.ModellNr = static_cast<std::int16_t>(p.model);
         work_.MMDiagramm = false;
+        // The species of the model itself (the chart's load sets the patterns of
+        // its diagram code).
+        SetStoffMuster(work_, p.model);
         for (int s = 1; s <= 5; ++s) work_.c0[static_cast<std::size_t>(s)] = p.c0[static_cast<std::size_t>(s)];
         numerisch_ = IstNumerischesModell(p.model);
         const int anzahl = std::min<int>(d.AnzahlPunkte, static_cast<int>(d.ExpPunkte.size()) - 1);
@@ -84,7 +88,7 @@ public:
                 if (startPunkt_[static_cast<std::size_t>(serie - 1)] == i) continue;
             }
             for (int s = 1; s <= 5; ++s) {
-                if (!p.species[static_cast<std::size_t>(s)] || !SpeciesInModel(d, s)) continue;
+                if (!p.species[static_cast<std::size_t>(s)] || !SpeciesInModel(work_, s)) continue;
                 if (!std::isfinite(e.c[s])) continue;
                 obs_.push_back({i, serie, s, e.t, e.c[s]});
                 tMax = std::max(tMax, e.t);
@@ -289,6 +293,13 @@ bool FitSucceeded(FitStatus s)
     return s == FitStatus::Converged || s == FitStatus::IterationLimit || s == FitStatus::AtBound;
 }
 
+bool FitParamOwnUnit(int mode, int slot, std::string& unit)
+{
+    if (slot != 2 || !(mode == 2 || NonIsothermal(mode))) return false;
+    unit = mode == 2 ? "" : "/(J/mol)";
+    return true;
+}
+
 double ArrheniusK(double A, double EA, double T)
 {
     if (!(T > 0)) return std::numeric_limits<double>::quiet_NaN();
@@ -335,13 +346,17 @@ std::string FitParamName(int mode, int model, int slot)
 
 FitProblem MakeFitProblem(const Declare& d, int mode)
 {
+    // The patterns of the model in this mode.
+    Declare muster;
+    muster.Arbeitsmodus = static_cast<std::uint8_t>(mode);
+    SetStoffMuster(muster, d.ModellNr);
     FitProblem p;
     p.mode = mode;
     p.model = d.ModellNr;
     p.tEnde = d.tEnde;
     for (int s = 1; s <= 5; ++s) {
         p.c0[static_cast<std::size_t>(s)] = d.c0[static_cast<std::size_t>(s)];
-        p.species[static_cast<std::size_t>(s)] = SpeciesInModel(d, s) && d.DatenVorhanden[s];
+        p.species[static_cast<std::size_t>(s)] = SpeciesInModel(muster, s) && d.DatenVorhanden[s];
     }
     for (int j = 1; j <= 3; ++j) {
         FitParam& f = p.p[static_cast<std::size_t>(j)];
@@ -362,8 +377,7 @@ FitProblem MakeFitProblem(const Declare& d, int mode)
         p.p[2].value = d.ArrheniusEA;
     } else {
         for (int j = 1; j <= 3; ++j)
-            p.p[static_cast<std::size_t>(j)].used =
-                d.kMuster.size() >= static_cast<std::size_t>(j) && d.kMuster[static_cast<std::size_t>(j - 1)] == '1';
+            p.p[static_cast<std::size_t>(j)].used = muster.kMuster[static_cast<std::size_t>(j - 1)] == '1';
     }
     return p;
 }

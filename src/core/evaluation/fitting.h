@@ -103,6 +103,11 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem);
 bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::array<double, 4>& values,
                      double& ssq, int& points, std::string& fehlerText);
 
+// The unit caption of a parameter slot that is no rate constant: the order n
+// (mode 2, slot 2) has none, the activation energy (modes 6, 7, slot 2) is in
+// J/mol. False for the rate constants and A, whose captions follow the model.
+bool FitParamOwnUnit(int mode, int slot, std::string& unit);
+
 // k(T) = A exp(-EA/(R T)).
 double ArrheniusK(double A, double EA, double T);
 
