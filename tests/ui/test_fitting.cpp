@@ -73,6 +73,13 @@ struct FitFixture : SimFixture {
     frmGraph2D* chart() { return app->find<frmGraph2D>(); }
     int curves() { return chart() ? d().KurvenAnzahl : 0; }
     QString lastMessage() { return rec->messages.empty() ? QString() : rec->messages.back().text; }
+    // First-order c(A) data (k = 0.15, 20 points up to 20 s) and the k fit opened on them.
+    frmFitting* firstOrderFit()
+    {
+        AddData(d(), 2, 0.15, 0, 0, "10000", 20, 20, 5);
+        main().mnuCtFitting->trigger();
+        return fitting();
+    }
 };
 
 } // namespace
@@ -122,9 +129,7 @@ private slots:
     {
         FitFixture f;
         f.setupWith(2);
-        AddData(f.d(), 2, 0.15, 0, 0, "10000", 20, 20, 5);
-        f.main().mnuCtFitting->trigger();
-        frmFitting* w = f.fitting();
+        frmFitting* w = f.firstOrderFit();
         QVERIFY(w);
         QCOMPARE(f.curves(), 2);
         const QString ssqBefore = w->lblSSQ->text();
@@ -281,6 +286,18 @@ private slots:
         w->cmdDrawNewCurve->click();
         QCOMPARE(f.rec->messages.back().title, QString("Execution not possible"));
         QCOMPARE(f.lastMessage(), QString("- specification of time not in order\r\n- the rate constant has to be k1 > 0\r\n"));
+    }
+
+    void helpPageAndEscape()
+    {
+        FitFixture f;
+        frmFitting* w = f.firstOrderFit();
+        QVERIFY(w);
+        w->cmdHelp->click();
+        QCOMPARE(f.rec->helpTopics.back(), 10420);
+        QVERIFY(QFile::exists(QString(QT_TESTCASE_SOURCEDIR) + "/resources/help/10420.html"));
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!f.fitting());
     }
 };
 

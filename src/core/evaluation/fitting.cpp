@@ -640,19 +640,19 @@ std::string FitResultText(const FitResult& r, const FitProblem& p, const Declare
     for (int j = 1; j <= 3; ++j) {
         const FitParam& f = p.p[static_cast<std::size_t>(j)];
         if (!f.used) continue;
-        t += SlotText(p, j) + " =" + StrDouble(static_cast<double>(static_cast<float>(r.value[static_cast<std::size_t>(j)])));
+        t += SlotText(p, j) + " =" + StrSingle(static_cast<float>(r.value[static_cast<std::size_t>(j)]));
         if (f.fixed)
             t += "  (fixed)";
         else
-            t += "  +/-" + StrDouble(static_cast<double>(static_cast<float>(r.stdError[static_cast<std::size_t>(j)])));
+            t += "  +/-" + StrSingle(static_cast<float>(r.stdError[static_cast<std::size_t>(j)]));
         if (!units[static_cast<std::size_t>(j)].empty()) t += "  " + units[static_cast<std::size_t>(j)];
         t += nl;
     }
     if (NonIsothermal(p.mode))
         for (std::size_t j = 1; j < r.kAtTemperature.size() && j < d.Temperaturen.size(); ++j)
             t += "k(T/K = " + GenSingle(d.Temperaturen[j]) + ") =" +
-                 StrDouble(static_cast<double>(static_cast<float>(r.kAtTemperature[j]))) + nl;
-    t += "SSQ =" + StrDouble(static_cast<double>(static_cast<float>(r.SSQ))) + ";  values used: " +
+                 StrSingle(static_cast<float>(r.kAtTemperature[j])) + nl;
+    t += "SSQ =" + StrSingle(static_cast<float>(r.SSQ)) + ";  values used: " +
          std::to_string(r.points) + ";  iterations: " + std::to_string(r.iterations) + nl;
     t += r.statusText;
     return t;

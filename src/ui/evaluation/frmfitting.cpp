@@ -56,7 +56,7 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     auto box = [this](int index) {
         auto* e = new QLineEdit(this);
         NameControl(e, "Inp", index);
-        e->setFixedWidth(110);
+        e->setFixedWidth(112);
         e->installEventFilter(this);
         SelectAllOnFocus(e);
         if (index >= 10 && index <= 12)
@@ -89,13 +89,12 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
         connect(chk, &QCheckBox::clicked, this, Guarded([this] { Redraw(); }));
         conc->addWidget(chk, i + 1, 2, Qt::AlignHCenter);
     }
-    conc->setRowStretch(6, 1);
+    conc->setColumnStretch(3, 1);
 
     // The parameters: value, unit, slider, fixed.
     fraParameter = new QGroupBox("Parameters", this);
     fraParameter->setObjectName("fraParameter");
     auto* par = new QGridLayout(fraParameter);
-    par->addWidget(new QLabel("manual fitting", fraParameter), 0, 3, Qt::AlignHCenter);
     const char* captions[] = {"k1", "k2", "k3"};
     QLabel** units[] = {&unit1, &unit2, &unit3};
     for (int j = 1; j <= 3; ++j) {
@@ -104,27 +103,27 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
         auto* slider = new QSlider(Qt::Horizontal, this);
         NameControl(slider, "scrParameter", j);
         slider->setRange(0, kSliderSteps);
-        slider->setMinimumWidth(180);
-        slider->setToolTip("move to change the parameter; the curves follow");
+        slider->setToolTip("manual fitting: move to change the parameter; the curves follow");
         scrParameter[std::size_t(j)] = slider;
         connect(slider, &QSlider::valueChanged, this, Guarded([this, j] { scrParameter_Change(j); }));
         auto* fixed = new QCheckBox("fixed", this);
         NameControl(fixed, "chkFixed", j);
         fixed->setToolTip("the automatic fit keeps this value");
         chkFixed[std::size_t(j)] = fixed;
-        par->addWidget(Bz[std::size_t(4 + j)], j, 0, Qt::AlignRight);
-        par->addWidget(box(9 + j), j, 1);
-        par->addWidget(*units[j - 1], j, 2);
-        par->addWidget(slider, j, 3);
-        par->addWidget(fixed, j, 4);
+        // A row with the value, and the slider below it.
+        const int row = 2 * (j - 1);
+        par->addWidget(Bz[std::size_t(4 + j)], row, 0, Qt::AlignRight);
+        par->addWidget(box(9 + j), row, 1);
+        par->addWidget(*units[j - 1], row, 2);
+        par->addWidget(fixed, row, 3, Qt::AlignRight);
+        par->addWidget(slider, row + 1, 1, 1, 3);
     }
     lblTmax = label("lblTmax", "t(max)/");
     lblZeitEinheit = label("lblZeitEinheit", "s");
-    par->addWidget(lblTmax, 4, 0, Qt::AlignRight);
-    par->addWidget(box(14), 4, 1);
-    par->addWidget(lblZeitEinheit, 4, 2);
-    par->setColumnStretch(3, 1);
-    par->setRowStretch(5, 1);
+    par->addWidget(lblTmax, 6, 0, Qt::AlignRight);
+    par->addWidget(box(14), 6, 1);
+    par->addWidget(lblZeitEinheit, 6, 2);
+    par->setColumnStretch(2, 1);
     // The volume-flow caption of the shared layout: the fitting has no flow.
     lblVPunktInput = label("lblVPunktInput", QString());
     lblVPunktInput->hide();
@@ -133,7 +132,7 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     txtErgebnis = new QPlainTextEdit(this);
     txtErgebnis->setObjectName("txtErgebnis");
     txtErgebnis->setReadOnly(true);
-    txtErgebnis->setFixedHeight(120);
+    txtErgebnis->setMinimumHeight(110);
     txtErgebnis->setTabChangesFocus(true);
 
     cmdFit = new QPushButton("automatic fit", this);
@@ -152,22 +151,20 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { cmdHelp_Click(); }));
     connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
 
-    auto* commands = new QVBoxLayout;
-    commands->addWidget(cmdFit);
-    commands->addWidget(cmdDrawNewCurve);
-    commands->addStretch(1);
-    commands->addWidget(cmdHelp);
-    commands->addWidget(cmdClose);
+    auto* commands = new QGridLayout;
+    commands->addWidget(cmdFit, 0, 0);
+    commands->addWidget(cmdDrawNewCurve, 0, 1);
+    commands->addWidget(cmdHelp, 1, 0);
+    commands->addWidget(cmdClose, 1, 1);
 
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(fraKonz);
-    middle->addWidget(fraParameter, 1);
-    middle->addLayout(commands);
-
+    // One column beside the chart window: parameters, start concentrations,
+    // commands, the sum of squares and the result of the fit.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(Label7);
-    layout->addLayout(middle);
+    layout->addWidget(fraParameter);
+    layout->addWidget(fraKonz);
+    layout->addLayout(commands);
     layout->addWidget(lblSSQ);
     layout->addWidget(txtErgebnis, 1);
 }
@@ -178,8 +175,8 @@ void frmFitting::Form_Load()
 {
     Declare& d = app().declare();
     if (QWidget* f = frame())
-        f->resize(f->sizeHint().expandedTo(QSize(760, 420)));
-    Move(60, 0);
+        f->resize(f->sizeHint().expandedTo(QSize(440, 700)));
+    Move(0, 0);
     cmdDrawNewCurve->setDefault(true);
     // The curves reach the last measured point: t(max), which the model
     // window writes into Inp(14) after this load, is at least the data's.
