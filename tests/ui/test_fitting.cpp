@@ -153,6 +153,15 @@ private slots:
         QCOMPARE(w->scrParameter[1]->value(), 500);
         QCOMPARE(f.d().k[1], 0.2);
         QCOMPARE(f.curves(), 2);
+
+        // The model window writes the defaults: the slider centres on them,
+        // a quarter of its run is one decade.
+        w->scrParameter[1]->setValue(900);
+        f.choose(2);
+        QCOMPARE(w->Inp[10]->text(), QString(" 0.15"));
+        QCOMPARE(w->scrParameter[1]->value(), 500);
+        w->scrParameter[1]->setValue(750);
+        QCOMPARE(w->Inp[10]->text(), QString(" 1.5"));
     }
 
     void orderFitFromTheMenu()

@@ -41,6 +41,15 @@ QString NumberText(double v) { return Q(StrSingle(ToSingle(v))); }
 
 bool Shown(const QWidget* w) { return w && !w->isHidden(); }
 
+// Sets a flag for the length of a scope.
+struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+};
+
 } // namespace
 
 frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
@@ -59,8 +68,10 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
         e->setFixedWidth(112);
         e->installEventFilter(this);
         SelectAllOnFocus(e);
-        if (index >= 10 && index <= 12)
+        if (index >= 10 && index <= 12) {
+            connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
             connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
+        }
         Inp[std::size_t(index)] = e;
         return e;
     };
@@ -167,6 +178,17 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     layout->addLayout(commands);
     layout->addWidget(lblSSQ);
     layout->addWidget(txtErgebnis, 1);
+
+    // Tab goes through the boxes in the order they are shown.
+    std::vector<QWidget*> order;
+    for (int j = 1; j <= 3; ++j)
+        order.insert(order.end(), {Inp[std::size_t(9 + j)], chkFixed[std::size_t(j)], scrParameter[std::size_t(j)]});
+    order.push_back(Inp[14]);
+    for (int i = 0; i < 5; ++i)
+        order.insert(order.end(), {Inp[std::size_t(i)], chkConcFQS[std::size_t(i + 1)]});
+    order.insert(order.end(), {cmdFit, cmdDrawNewCurve, cmdHelp, cmdClose, txtErgebnis});
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
 }
 
 // ---- load and activation ----------------------------------------------------------------------
@@ -182,14 +204,6 @@ void frmFitting::Form_Load()
     // window writes into Inp(14) after this load, is at least the data's.
     if (!(d.tEnde >= d.tMaxExp) && std::isfinite(d.tMaxExp))
         d.tEnde = ToSingle(d.tMaxExp);
-    for (int j = 1; j <= 3; ++j) {
-        // The model window writes the values after this load; until then the
-        // sliders sit on the shared values.
-        const double v = d.Arbeitsmodus == 2 && j == 2 ? double(d.Ordnung)
-                         : d.Arbeitsmodus >= 6     ? (j == 1 ? d.ArrheniusA : d.ArrheniusEA)
-                                                   : d.k[std::size_t(j)];
-        CentreSlider(j, v);
-    }
 }
 
 void frmFitting::Form_Activate()
@@ -239,18 +253,26 @@ void frmFitting::scrParameter_Change(int Index)
 {
     if (settingSlider_)
         return;
-    Inp[std::size_t(9 + Index)]->setText(NumberText(SliderValue(Index)));
+    {
+        // The slider keeps its place while it writes the box.
+        Running fromSlider(fromSlider_);
+        Inp[std::size_t(9 + Index)]->setText(NumberText(SliderValue(Index)));
+    }
     Redraw();
+}
+
+void frmFitting::Inp_Change(int Index)
+{
+    double v = 0;
+    if (!fromSlider_ && ValFits(S(Inp[std::size_t(Index)]->text()), v))
+        CentreSlider(Index - 9, v);
 }
 
 void frmFitting::Inp_Edited(int Index)
 {
-    const int slot = Index - 9;
     double v = 0;
-    if (!ValFits(S(Inp[std::size_t(Index)]->text()), v))
-        return;
-    CentreSlider(slot, v);
-    Redraw();
+    if (ValFits(S(Inp[std::size_t(Index)]->text()), v))
+        Redraw();
 }
 
 std::array<std::string, 4> frmFitting::Units() const
@@ -288,8 +310,7 @@ QString frmFitting::ReadAndCheckInputs(FitProblem& p) const
     auto bad = [](double v) { return !(v > 0) || !std::isfinite(v); };
 
     if (bad(p.c0[1]))
-        fault(d.ModellNr == 10 ? "- not yet given an initial concentration c(E)(0)"
-                               : "- not yet given an initial concentration c(A)(0)");
+        fault("- not yet given an initial concentration c(A)(0)");
     if (Shown(Inp[1]) && bad(p.c0[2]))
         fault(d.ModellNr == 10 ? "- not yet given an initial concentration c(S)(0)"
                                : "- not yet given an initial concentration c(B)(0)");
@@ -458,7 +479,6 @@ void frmFitting::cmdFit_Click()
         f.value = r.value[std::size_t(j)];
         d.FitParameter[std::size_t(j)] = f.value;
         Inp[std::size_t(9 + j)]->setText(NumberText(f.value));
-        CentreSlider(j, f.value);
     }
     DrawCurves(p, false);
     ShowSSQ(p);

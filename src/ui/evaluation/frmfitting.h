@@ -54,8 +54,10 @@ public:
     void cmdClose_Click();
     // A slider moved: its value into the box, then the curves.
     void scrParameter_Change(int Index);
-    // A value typed into a parameter box: the slider is centred on it and the
-    // curves follow.
+    // A parameter box got a new value (typed, fitted, or written by the model
+    // window): its slider is centred on it.
+    void Inp_Change(int Index);
+    // A value typed into a parameter box: the curves follow.
     void Inp_Edited(int Index);
 
     // Reads the boxes into a fit problem and collects the input faults, one
@@ -102,6 +104,7 @@ private:
     std::vector<int> drawnSlots_;
     const frmGraph2D* drawnOn_ = nullptr;
     bool settingSlider_ = false;
+    bool fromSlider_ = false;
 };
 
 } // namespace kinhom
