@@ -257,13 +257,23 @@ int InvertSymmetric(std::vector<double>& a, int n)
 
 std::string SlotText(const FitProblem& p, int slot) { return FitParamName(p.mode, p.model, slot); }
 
-FitResult Ergebnis(const FitProblem& p, FitStatus status, std::string text, int slot = 0)
+// A result that keeps the start values.
+FitResult Ergebnis(const FitProblem& p, FitStatus status, std::string text, int slot = 0, int iterations = 0)
 {
     FitResult r;
     r.status = status;
     r.statusText = std::move(text);
     r.slot = slot;
+    r.iterations = iterations;
     for (int j = 1; j <= 3; ++j) r.value[static_cast<std::size_t>(j)] = p.p[static_cast<std::size_t>(j)].value;
+    return r;
+}
+
+// The simulation failed: what it said, after `was`.
+FitResult Gescheitert(const FitProblem& p, const std::string& was, const std::string& fehler, int iterations = 0)
+{
+    FitResult r = Ergebnis(p, FitStatus::SimulationFailed, was + fehler, 0, iterations);
+    r.fehlerText = fehler;
     return r;
 }
 
@@ -436,11 +446,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     {
         std::array<double, 4> v{};
         for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = p.p[static_cast<std::size_t>(j)].value;
-        if (!modell.Residuen(v, r.data(), &fehler)) {
-            FitResult e = Ergebnis(p, FitStatus::SimulationFailed, "The simulation failed at the start values: " + fehler);
-            e.fehlerText = fehler;
-            return e;
-        }
+        if (!modell.Residuen(v, r.data(), &fehler))
+            return Gescheitert(p, "The simulation failed at the start values: ", fehler);
     }
     double yNorm = 0;
     for (const Beobachtung& b : modell.Beobachtungen()) yNorm += b.y * b.y;
@@ -483,11 +490,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     // Does the model respond to each free parameter at the start?
     {
         ceres::CRSMatrix j;
-        if (!problemC.Evaluate(eo, nullptr, nullptr, nullptr, &j)) {
-            FitResult e = Ergebnis(p, FitStatus::SimulationFailed, "The simulation failed near the start values: " + letzterFehler);
-            e.fehlerText = letzterFehler;
-            return e;
-        }
+        if (!problemC.Evaluate(eo, nullptr, nullptr, nullptr, &j))
+            return Gescheitert(p, "The simulation failed near the start values: ", letzterFehler);
         const std::vector<double> norm = ColumnNorms(j);
         for (std::size_t c = 0; c < norm.size(); ++c)
             if (!(norm[c] > kResponseFloor * yNorm))
@@ -539,11 +543,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     res.freeParameters = frei;
     if (summary.termination_type == ceres::FAILURE || summary.termination_type == ceres::USER_FAILURE ||
         !summary.IsSolutionUsable()) {
-        const std::string text = letzterFehler.empty() ? summary.message : letzterFehler;
-        FitResult e = Ergebnis(p, FitStatus::SimulationFailed, "The fit failed: " + text);
-        e.fehlerText = text;
-        e.iterations = res.iterations;
-        return e;
+        return Gescheitert(p, "The fit failed: ", letzterFehler.empty() ? summary.message : letzterFehler,
+                           iterationen);
     }
 
     // ---- the result at the optimum ------------------------------------------------------
@@ -557,11 +558,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     letzterFehler.clear();
     double cost = 0;
     ceres::CRSMatrix jac;
-    if (!problemC.Evaluate(eo, &cost, nullptr, nullptr, &jac)) {
-        FitResult e = Ergebnis(p, FitStatus::SimulationFailed, "The simulation failed at the result: " + letzterFehler);
-        e.fehlerText = letzterFehler;
-        return e;
-    }
+    if (!problemC.Evaluate(eo, &cost, nullptr, nullptr, &jac))
+        return Gescheitert(p, "The simulation failed at the result: ", letzterFehler, iterationen);
     res.value = v;
     res.SSQ = 2.0 * cost;
     if (!std::isfinite(res.SSQ))
@@ -569,11 +567,9 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
 
     const std::vector<double> norm = ColumnNorms(jac);
     for (std::size_t c = 0; c < norm.size(); ++c)
-        if (!(norm[c] > kResponseFloor * yNorm)) {
-            FitResult e = Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, freieSlots[c], false), freieSlots[c]);
-            e.iterations = res.iterations;
-            return e;
-        }
+        if (!(norm[c] > kResponseFloor * yNorm))
+            return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, freieSlots[c], false), freieSlots[c],
+                            iterationen);
 
     // Covariance s^2 (J^T J)^-1 on the optimiser's scale.
     const int mf = static_cast<int>(m);
@@ -590,9 +586,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     const int abhaengig = InvertSymmetric(jtj, mf);
     if (abhaengig >= 0) {
         const int slot = freieSlots[static_cast<std::size_t>(abhaengig)];
-        FitResult e = Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, slot, false), slot);
-        e.iterations = res.iterations;
-        return e;
+        return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, slot, false), slot, iterationen);
     }
     const double s2 = res.SSQ / static_cast<double>(n - frei);
     for (int c = 0; c < mf; ++c) {
