@@ -154,16 +154,20 @@ TEST(Fitting, RecoversTheParametersOfEachModelAndMode)
 
 TEST(Fitting, NonIsothermalFitsRecoverEAAndAFromThreeTemperatures)
 {
+    for (const auto& [model, mode] : {std::pair{2, 6}, std::pair{3, 7}}) {
+        SCOPED_TRACE(mode);
+        Declare d = ArrheniusData(model, mode);
+        ASSERT_EQ(d.AnzahlTemperaturen, 3);
+        const FitResult r = MarquardtNashFitting(d, Problem(d, mode, {0, 1e8, 50000, 0}, {0, 1, 0, 0, 0, 0}));
+        ASSERT_EQ(r.status, FitStatus::Converged) << r.statusText;
+        ExpectRecovered(r, 1, 1e9);
+        ExpectRecovered(r, 2, 60000);
+        // The start point of each series is no residual: 3 x 14 values.
+        EXPECT_EQ(r.points, 42);
+        ASSERT_EQ(r.kAtTemperature.size(), 4u);
+        EXPECT_NEAR(r.kAtTemperature[2], ArrheniusK(r.value[1], r.value[2], 310), 1e-12);
+    }
     Declare d = ArrheniusData(2, 6);
-    ASSERT_EQ(d.AnzahlTemperaturen, 3);
-    const FitResult r = MarquardtNashFitting(d, Problem(d, 6, {0, 1e8, 50000, 0}, {0, 1, 0, 0, 0, 0}));
-    ASSERT_EQ(r.status, FitStatus::Converged) << r.statusText;
-    ExpectRecovered(r, 1, 1e9);
-    ExpectRecovered(r, 2, 60000);
-    // The start point of each series is no residual: 3 x 14 values.
-    EXPECT_EQ(r.points, 42);
-    ASSERT_EQ(r.kAtTemperature.size(), 4u);
-    EXPECT_NEAR(r.kAtTemperature[2], ArrheniusK(r.value[1], r.value[2], 310), 1e-12);
 
     // A series without a point at t = 0 starts from c0(A) of the window.
     Declare e = ArrheniusData(2, 6);
@@ -171,6 +175,19 @@ TEST(Fitting, NonIsothermalFitsRecoverEAAndAFromThreeTemperatures)
         if (e.ExpPunkte[static_cast<std::size_t>(i)].t == 0) e.ExpPunkte[static_cast<std::size_t>(i)].c[1] = 0;
     EXPECT_EQ(SeriesStartConcA(e, 1, 0.75), 0.75);
     EXPECT_NEAR(SeriesStartConcA(d, 1, 0.75), 1.0, 0.05);
+
+    // Points of temperatures beyond the 24 that are fitted belong to none of them.
+    Declare many = ArrheniusData(2, 6);
+    const int before = MarquardtNashFitting(many, Problem(many, 6, {0, 1e8, 50000, 0}, {0, 1, 0, 0, 0, 0})).points;
+    for (int j = 0; j < 27; ++j) {
+        const double c[6] = {0, 0.5, 0, 0, 0, 0};
+        AddPoint(many, 10, c, 400 + j);
+    }
+    AnalyzeExpData(many);
+    ASSERT_EQ(many.AnzahlTemperaturen, 24);
+    EXPECT_EQ(SeriesOfPoint(many, many.ExpPunkte[static_cast<std::size_t>(many.AnzahlPunkte)]), 30);
+    EXPECT_EQ(MarquardtNashFitting(many, Problem(many, 6, {0, 1e8, 50000, 0}, {0, 1, 0, 0, 0, 0})).points,
+              before + 21);
 }
 
 TEST(Fitting, ExcludedPointsAreLeftOut)

@@ -319,7 +319,9 @@ double ArrheniusK(double A, double EA, double T)
 int SeriesOfPoint(const Declare& d, const ExpPunkt& p)
 {
     if (!(p.T > 0)) return 0;
-    const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
+    // The whole table: a point of a temperature beyond the 24 that are drawn
+    // and fitted belongs to none of them.
+    const int serien = static_cast<int>(d.Temperaturen.size()) - 1;
     int best = 0;
     double abstand = std::numeric_limits<double>::infinity();
     for (int j = 1; j <= serien; ++j) {

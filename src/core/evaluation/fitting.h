@@ -117,7 +117,8 @@ double ArrheniusK(double A, double EA, double T);
 double SeriesStartConcA(const Declare& d, int series, double c0A);
 
 // Index (1-based) of the temperature series a point belongs to: the nearest of
-// Temperaturen(1..AnzahlTemperaturen); 0 when the point has no temperature.
+// all entries of Temperaturen (the fit and the chart use the first
+// AnzahlTemperaturen of them); 0 when the point has no temperature.
 int SeriesOfPoint(const Declare& d, const ExpPunkt& p);
 
 // The result block the fitting window shows.
