@@ -61,7 +61,7 @@ TEST(InputRules, LabelsForEachKindOfModel)
         {13, 0, {"k1", "k>", "k<"}, true, true, "B", "P"},
         {17, 0, {"k1", "k2", ""}, true, false, "B", "P"},
         {20, 2, {"k1", "n", ""}, true, false, "B", "P"},
-        {2, 6, {"Arrhenius-A", "EA", ""}, false, false, "B", "P"},
+        {2, 6, {"Arrhenius-A", "EA", ""}, true, false, "B", "P"}, // EA is fitted too
     };
     for (const Case& c : cases) {
         const Declare d = Chosen(c.model, c.mode);

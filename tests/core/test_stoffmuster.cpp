@@ -42,6 +42,7 @@ TEST(SetStoffMuster, EveryCodeFamilyAndTaskMode)
         {20, 7, "10010", "100", false},
         {2, 2, "10010", "100", false},  // the order variant is model 20's only
         {2, 7, "10010", "100", false},  // the mode-7 variant is model 3's only
+        {2, 6, "10010", "110", false},  // the first-order fit over temperatures has A and EA
         // diagrams of measured data
         {-11, 0, "10010", "000", false},
         {-10, 0, "10010", "000", false},

@@ -12,8 +12,12 @@ void SetStoffMuster(Declare& d, int code)
         d.kMuster = konstanten;
     };
     switch (code) {
-    case 1: case 2: case 5:
+    case 1: case 5:
         muster("10010", "100");
+        break;
+    case 2:
+        // the non-isothermal first-order fit fits A and EA: both boxes are shown
+        muster("10010", d.Arbeitsmodus == 6 ? "110" : "100");
         break;
     case 3:
         // the non-isothermal second-order fit follows A only and fits A and EA

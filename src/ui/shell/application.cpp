@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include "core/evaluation/fitting.h"
 #include "core/shell/startup.h"
 #include "core/shell/unitlabels.h"
 #include "core/shell/utilities.h"
@@ -298,6 +299,10 @@ void App::SetUnitLabels()
         SetCaption(f, names::unit2, c.unit2);
         SetCaption(f, names::unit3, c.unit3);
     }
+    // In the order fit and the non-isothermal fits the fitting window's second
+    // parameter is the order n or the activation energy, not a rate constant.
+    if (std::string u; FitParamOwnUnit(declare_.Arbeitsmodus, 2, u))
+        SetCaption(findForm(names::frmFitting), names::unit2, u);
     SetCaption(findForm(names::frmPrepareTimeDiagram), names::unit4, c.unit4);
     if (KinForm* f = findForm(names::frmDatedit)) {
         SetCaption(f, names::Bz1_2, c.Bz1_2);

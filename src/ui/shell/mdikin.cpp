@@ -35,6 +35,7 @@
 #include "ui/shell/frmoption.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
+#include "ui/shell/guarded.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/guarded.h"
 #include "ui/kinetics/frmkinmodel.h"
@@ -194,13 +195,13 @@ void MDIKIN::buildMenus()
     mnuctAusw[4] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 4), "WILKINSON", 0, false);
     mnuctAusw[4]->setVisible(false);
     sep2 = separator(mnuExpctAuswertung, "sep2");
-    mnuCtFitting = item(mnuExpctAuswertung, "mnuCtFitting", "Fitting isothermal,  k, according to select. model", 0, false);
-    mnuROFitting = item(mnuExpctAuswertung, "mnuROFitting", "Fitting isothermal,  k and order of reaction, A => P", 0, false);
+    mnuCtFitting = item(mnuExpctAuswertung, "mnuCtFitting", "Fitting isothermal,  k, according to select. model", 0, true);
+    mnuROFitting = item(mnuExpctAuswertung, "mnuROFitting", "Fitting isothermal,  k and order of reaction, A => P", 0, true);
     mnuExpctT = menu(mnuAuswertung, "mnuExpctT", "Evaluating c-t-T data (non-isothermal) ");
     mnuNonIsothermFitting[1] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 1),
-                                    "Fitting non-isothermal, 1st-order A => P, using t-c(A)-T data", 0, false);
+                                    "Fitting non-isothermal, 1st-order A => P, using t-c(A)-T data", 0, true);
     mnuNonIsothermFitting[2] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 2),
-                                    "Fitting non-isothermal, 2nd-order 2A => P using t-c(A)-T data", 0, false);
+                                    "Fitting non-isothermal, 2nd-order 2A => P using t-c(A)-T data", 0, true);
     mnuSubLambdatGrafisch = menu(mnuAuswertung, "mnuSubLambdatGrafisch", "Graph-assisted evaluation of lambda(t) data (isothermal)");
     mnuLambdaAusw[1] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 1), "... for 1st order  A => P", 0, false);
     mnuLambdaAusw[2] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P", 0, false);
@@ -278,6 +279,11 @@ void MDIKIN::buildMenus()
     connect(mnuEditXY, &QAction::triggered, this, Guarded([this] { mnuEditXY_Click(); }));
     connect(mnuModel, &QAction::triggered, this, Guarded([this] { mnuModel_Click(); }));
     connect(mnuctGraph, &QAction::triggered, this, Guarded([this] { mnuctGraph_Click(); }));
+    connect(mnuCtFitting, &QAction::triggered, this, Guarded([this] { mnuCtFitting_Click(); }));
+    connect(mnuROFitting, &QAction::triggered, this, Guarded([this] { mnuROFitting_Click(); }));
+    for (int i = 1; i <= 2; ++i)
+        connect(mnuNonIsothermFitting[std::size_t(i)], &QAction::triggered, this,
+                Guarded([this, i] { mnuNonIsothermFitting_Click(i); }));
     connect(mnuvtGraph, &QAction::triggered, this, Guarded([this] { mnuvtGraph_Click(); }));
     connect(mnuOption, &QAction::triggered, this, Guarded([this] { mnuOption_Click(); }));
     connect(mnuReaktor, &QMenu::aboutToShow, this, Guarded([this] { mnuReaktor_Click(); }));

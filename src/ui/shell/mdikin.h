@@ -50,6 +50,10 @@ public:
     void mnuEditXY_Click();
     void mnuModel_Click();
     void mnuctGraph_Click();
+    // The fitting items (mdikin_fitting.cpp).
+    void mnuCtFitting_Click();
+    void mnuROFitting_Click();
+    void mnuNonIsothermFitting_Click(int Index);
     void mnuvtGraph_Click();
     void mnuReaktor_Click();
     void mnuBatchR_Click();
@@ -191,6 +195,10 @@ private:
     void closeTips();
     // The two Model Simulation items: concentrations (rates false) or rates.
     void ModelSimulation(bool rates);
+    // The fitting items' shared steps (mdikin_fitting.cpp).
+    void IsothermalFitting(int mode);
+    void OpenFittingWindow();
+    void FinishFitting();
     void fillWindowList();
 
     QMdiArea* mdiArea_ = nullptr;

@@ -1,0 +1,110 @@
+#pragma once
+// frmFitting (" k-Fitting manual / automatic"): fitting of rate parameters to
+// the measured points. The fitting menus open it in task mode 1 (the rate
+// constants of the chosen model), 2 (k and the order n of model 20) or 6 and 7
+// (ARRHENIUS A and EA over the temperatures of t-c(A)-T data).
+//
+// Each parameter has a value box (the shared boxes Inp(10..12)), a slider
+// (logarithmic for positive parameters, two decades either side of the value it
+// was last centred on) and a "fixed" tick. Moving a slider or typing a value
+// redraws the curves over the points and shows the sum of squares (manual
+// fitting); "automatic fit" runs the Levenberg-Marquardt fit of
+// core/evaluation/fitting.h, shows its result block and, when it succeeded,
+// takes the values over and draws the fitted curves. Every redraw first
+// deletes the curves of the previous one. A fit that fails changes nothing.
+//
+// The model window relabels it through the shared controls of ModellInputForm
+// (it is the last window in its search order) and ticks chkConcFQS(1..5), the
+// species taken into the sum of squares.
+
+#include <array>
+#include <vector>
+
+#include <QString>
+
+#include "core/evaluation/fitting.h"
+#include "ui/shell/modellinputform.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+
+namespace kinhom {
+
+class frmGraph2D;
+
+class frmFitting : public ModellInputForm {
+    Q_OBJECT
+public:
+    explicit frmFitting(QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    // Checks the inputs (faults in one box titled "Execution not possible"),
+    // simulates with the window's values and draws over the measured points.
+    void cmdDrawNewCurve_Click();
+    // The automatic fit.
+    void cmdFit_Click();
+    void cmdHelp_Click();
+    void cmdClose_Click();
+    // A slider moved: its value into the box, then the curves.
+    void scrParameter_Change(int Index);
+    // A parameter box got a new value (typed, fitted, or written by the model
+    // window): its slider is centred on it.
+    void Inp_Change(int Index);
+    // A value typed into a parameter box: the curves follow.
+    void Inp_Edited(int Index);
+
+    // Reads the boxes into a fit problem and collects the input faults, one
+    // line each followed by CR LF.
+    QString ReadAndCheckInputs(FitProblem& problem) const;
+
+    // The curve slots of the chart that the last redraw filled.
+    const std::vector<int>& drawnSlots() const { return drawnSlots_; }
+
+    // ---- controls beyond the shared ones (objectName = control name) -----------
+    QGroupBox* fraKonz = nullptr;
+    QGroupBox* fraParameter = nullptr;
+    std::array<QSlider*, 4> scrParameter{};   // 1..3
+    std::array<QCheckBox*, 4> chkFixed{};     // 1..3
+    QLabel* lblTmax = nullptr;
+    QLabel* lblZeitEinheit = nullptr;
+    QLabel* lblVPunktInput = nullptr;
+    QLabel* lblSSQ = nullptr;
+    QPlainTextEdit* txtErgebnis = nullptr;
+    QPushButton* cmdFit = nullptr;
+    QPushButton* cmdDrawNewCurve = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Simulates with the problem's values and draws the curves (one per
+    // temperature in modes 6 and 7), after deleting the previous redraw's.
+    // False when the simulation failed (quiet: nothing is shown).
+    bool DrawCurves(const FitProblem& problem, bool quiet);
+    // Manual fitting: a quiet redraw when the inputs are sound.
+    void Redraw();
+    void ShowSSQ(const FitProblem& problem);
+    void CentreSlider(int slot, double value);
+    double SliderValue(int slot) const;
+    bool LogSlider(int slot) const;
+    void SyncParameterRow(int slot);
+    std::array<std::string, 4> Units() const;
+
+    std::array<double, 4> sliderCentre_{};
+    std::vector<int> drawnSlots_;
+    const frmGraph2D* drawnOn_ = nullptr;
+    bool settingSlider_ = false;
+    bool fromSlider_ = false;
+};
+
+} // namespace kinhom
