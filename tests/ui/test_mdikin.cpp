@@ -568,11 +568,9 @@ private slots:
         m.activateWindow();
         QApplication::setActiveWindow(&m);
         HelpWindow help(helpFolder);
-        for (const auto& [name, id] : std::vector<std::pair<QString, int>>{
-                 {"frmKinModel", 10240}, {"frmPrepareTimeDiagram", 10500},
-                 {"frmGraph2D", 10510}, {"frmMonteCarlo", 10400}}) {
-            QCOMPARE(MDIKIN::WindowHelpContextID(name), id);
-            QVERIFY2(help.showTopic(id), qPrintable(name));
+        // Every window's page exists and tells something.
+        for (int id : {10240, 10500, 10510, 10400, 10600, 10610, 10620, 10630, 10700}) {
+            QVERIFY2(help.showTopic(id), qPrintable(QString::number(id)));
             QVERIFY(help.browser()->toPlainText().size() > 300);
         }
         // The model window is open after the start-up: F1 there opens its page.

@@ -75,6 +75,7 @@ public:
 
     // ---- window handlers ----------------------------------------------------------
     void Form_Load() override;
+    int HelpContextID() const override { return 10510; }
     void Form_Activate() override;
     void Form_Resize() override;
     // Never cancels; remembers the window's left position in GrafikLinks.

@@ -484,7 +484,9 @@ void frmFitting::cmdFit_Click()
     ShowSSQ(p);
 }
 
-void frmFitting::cmdHelp_Click() { app().services().showHelp(kHelpFitting); }
+void frmFitting::cmdHelp_Click() { app().services().showHelp(HelpContextID()); }
+
+int frmFitting::HelpContextID() const { return kHelpFitting; }
 
 void frmFitting::cmdClose_Click() { Unload(); }
 

@@ -51,6 +51,7 @@ public:
     // The automatic fit.
     void cmdFit_Click();
     void cmdHelp_Click();
+    int HelpContextID() const override;
     void cmdClose_Click();
     // A slider moved: its value into the box, then the curves.
     void scrParameter_Change(int Index);

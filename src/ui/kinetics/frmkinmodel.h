@@ -32,6 +32,7 @@ public:
     explicit frmKinModel(QWidget* parent = nullptr);
 
     void Form_Load() override;
+    int HelpContextID() const override { return 10240; }
     void Form_Activate() override;
 
     // The model choice; Index is the model number, 0 meaning model 20.

@@ -72,6 +72,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+public:
+    int HelpContextID() const override { return 10500; }
     // Grows the window when the model choice shows more boxes than fit.
     bool event(QEvent* event) override;
 

@@ -68,6 +68,7 @@ public:
 
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+    int HelpContextID() const override { return 10400; }
 
     void cmdStart_Click();
     void cmdStop_Click();

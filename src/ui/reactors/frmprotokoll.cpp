@@ -143,7 +143,7 @@ void frmProtokoll::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_F1) {
-        app().services().showHelp(10630);
+        app().services().showHelp(HelpContextID());
         return;
     }
     KinWidget::keyPressEvent(event);

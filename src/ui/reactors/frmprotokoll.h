@@ -50,6 +50,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+public:
+    int HelpContextID() const override { return 10630; }
 };
 
 } // namespace kinhom

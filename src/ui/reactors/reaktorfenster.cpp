@@ -215,7 +215,7 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     connect(cmdShowKsi, &QPushButton::clicked, this, Guarded([this] { cmdShowKsi_Click(); }));
     connect(cmdProtokoll, &QPushButton::clicked, this, Guarded([this] { cmdProtokoll_Click(); }));
     connect(cmdShowProt, &QPushButton::clicked, this, Guarded([this] { cmdShowProt_Click(); }));
-    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { app().services().showHelp(helpContext()); }));
+    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { app().services().showHelp(HelpContextID()); }));
     connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
 
     auto* commands = new QVBoxLayout;
@@ -254,7 +254,7 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     setConversionCaptions();
 }
 
-int ReaktorFenster::helpContext() const
+int ReaktorFenster::HelpContextID() const
 {
     switch (art_) {
     case Art::Batch: return 10600;

@@ -56,7 +56,7 @@ public:
 
     Art art() const { return art_; }
     // The help page of the window.
-    int helpContext() const;
+    int HelpContextID() const override;
 
     std::array<QRadioButton*, 3> optInput{};
     QLineEdit* txtUmsatz = nullptr;

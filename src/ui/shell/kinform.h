@@ -48,6 +48,8 @@ public:
     // window, or a dialog).
     virtual void Form_Activate() {}
     virtual void Form_Resize() {}
+    // The help page of the window, opened by F1 (0: the contents).
+    virtual int HelpContextID() const { return 0; }
 
     // Child windows appear when they are loaded (as on the original platform);
     // a window that should stay hidden after Form_Load overrides this.

@@ -701,25 +701,11 @@ void MDIKIN::SetAutoProtName(std::string& name)
 
 // ---- help ------------------------------------------------------------------------------------------
 
-int MDIKIN::WindowHelpContextID(const QString& windowName)
-{
-    static const struct {
-        const char* window;
-        int id;
-    } pages[] = {
-        {names::frmKinModel, 10240},           {names::frmPrepareTimeDiagram, 10500},
-        {names::frmGraph2D, 10510},            {names::frmMonteCarlo, 10400},
-    };
-    for (const auto& p : pages)
-        if (windowName == QLatin1String(p.window))
-            return p.id;
-    return 0;
-}
-
 void MDIKIN::ShowWindowHelp()
 {
     QMdiSubWindow* sub = mdiArea_->activeSubWindow();
-    const int id = sub && sub->widget() ? WindowHelpContextID(sub->widget()->objectName()) : 0;
+    const auto* form = sub ? dynamic_cast<const KinForm*>(sub->widget()) : nullptr;
+    const int id = form ? form->HelpContextID() : 0;
     app().services().showHelp(id ? id : 10270);
 }
 

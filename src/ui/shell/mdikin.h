@@ -78,9 +78,7 @@ public:
     bool ShowMenuHelp(QAction* item);
     // The help id of a menu item (0 = none).
     static int HelpContextID(const QAction* item);
-    // The help page of a window (by its name; 0 = none), and F1 in a window:
-    // the page of the active child window, else the contents.
-    static int WindowHelpContextID(const QString& windowName);
+    // F1 in a window: the help page of the active child window, else the contents.
     void ShowWindowHelp();
 
     // Windows that come with other parts of the program open through these; an
