@@ -56,3 +56,15 @@ TEST(Arrhenius, TimeUnitConversion)
     EXPECT_THROW(KInTimeUnit(d, 1e305, 4), KinError);
     EXPECT_EQ(TimeUnitText(2), "h");
 }
+
+TEST(Arrhenius, ResultTextHasFourSignificantDigits)
+{
+    struct Case {
+        double k;
+        const char* text;
+    } cases[] = {
+        {19.6993, "19.70"},   {5.4104e-3, "0.005410"}, {9.99996, "10.00"}, {1.5e-7, "1.500E-07"},
+        {12345678, "1.235E+07"}, {99999.4, "1.000E+05"}, {1, "1.000"}, {0, "0"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(KText(c.k), c.text) << c.k;
+}

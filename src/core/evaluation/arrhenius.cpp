@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <charconv>
 
 #include "core/shell/error.h"
 #include "core/shell/numtext.h"
@@ -62,6 +63,28 @@ double KInTimeUnit(const Declare& d, double kPerSecond, int zeitIndex)
     const double k = kPerSecond * d.ZeitFaktor(zeitIndex, 0);
     if (!std::isfinite(k)) throw KinError("The rate constant is too large for this time unit.");
     return k;
+}
+
+std::string KText(double k)
+{
+    if (!std::isfinite(k)) return "";
+    if (k == 0) return "0";
+    // Rounded to four significant digits first, so that the form follows the
+    // rounded value (99999.4 is 1.000E+05). to_chars does not depend on the
+    // C locale.
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, k, std::chars_format::scientific, 3);
+    std::string text(buf, r.ptr);
+    const std::size_t e = text.find('e');
+    const int exponent = std::stoi(text.substr(e + 1));
+    if (exponent >= -3 && exponent < 5) {
+        double rounded = 0;
+        std::from_chars(buf, r.ptr, rounded);
+        r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, 3 - exponent);
+        return std::string(buf, r.ptr);
+    }
+    text[e] = 'E';
+    return text;
 }
 
 std::string TimeUnitText(int zeitIndex)

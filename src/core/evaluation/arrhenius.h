@@ -25,6 +25,11 @@ double EyringK(double dH, double dS, double T);
 // outside 0 to 4 and a result beyond a double's range.
 double KInTimeUnit(const Declare& d, double kPerSecond, int zeitIndex);
 
+// A rate constant as the calculator shows it: four significant digits, "."
+// as decimal sign; fixed ("19.70", "0.005410") from 1E-03 up to 1E+05, else
+// the exponent form ("5.410E-06", "1.234E+07").
+std::string KText(double k);
+
 // The time unit texts "s", "min", "h", "d", "a" by index.
 std::string TimeUnitText(int zeitIndex);
 

@@ -29,7 +29,9 @@
 #include "core/shell/numtext.h"
 #include "core/shell/protname.h"
 #include "core/shell/startup.h"
+#include "ui/dataedit/frmmanuinput.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 #include "ui/shell/fileactions.h"
 #include "ui/shell/frmoption.h"
 #include "ui/shell/frmphantom.h"
@@ -108,6 +110,7 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
     resize(1200, 850);
 
     OpenModelWindow = [] { app().show<frmKinModel>(); };
+    OpenXYEditor = [] { app().show<frmManuInput>(); };
 
     // Loading a project or the last session reopens the model window, which
     // applies the loaded model afresh, and then shows the project's rate
@@ -172,7 +175,7 @@ void MDIKIN::buildMenus()
     mnuNeudat = item(mnuDaten, "mnuNeudat", "New  exper. data", 10130, false);
     mnuEdit = item(mnuDaten, "mnuEdit", "View/Edit exper. data", 10100, false);
     sep4 = separator(mnuDaten, "sep4");
-    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, false);
+    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, true);
     sep7 = separator(mnuDaten, "sep7");
     mnuExit = item(mnuDaten, "mnuExit", "Exit", 10110);
 
@@ -232,8 +235,8 @@ void MDIKIN::buildMenus()
     // Options.
     mnuOptionenTools = menu(nullptr, "mnuOptionenTools", "&Options");
     mnuOption = item(mnuOptionenTools, "mnuOption", "Options");
-    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, false);
-    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, false);
+    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, true);
+    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, true);
 
     // Windows: the list of the open child windows.
     mnuFenster = menu(nullptr, "mnuFenster", "&Windows");
@@ -273,6 +276,10 @@ void MDIKIN::buildMenus()
     // Handlers.
     connect(mnuEdit, &QAction::triggered, this, [this] { mnuEdit_Click(); });
     connect(mnuEditXY, &QAction::triggered, this, [this] { mnuEditXY_Click(); });
+    for (int i = 1; i <= 5; ++i)
+        connect(mnuSubTangente[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuSubTangente_Click(i); }));
+    connect(mnuToolArrhenius, &QAction::triggered, this, Guarded([this] { mnuToolArrhenius_Click(); }));
+    connect(mnuToolEyring, &QAction::triggered, this, Guarded([this] { mnuToolEyring_Click(); }));
     connect(mnuModel, &QAction::triggered, this, [this] { mnuModel_Click(); });
     connect(mnuctGraph, &QAction::triggered, this, [this] { mnuctGraph_Click(); });
     connect(mnuvtGraph, &QAction::triggered, this, [this] { mnuvtGraph_Click(); });

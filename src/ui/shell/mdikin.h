@@ -59,6 +59,10 @@ public:
     void mnuInfo_Click();
     void mnuEdit1_Click();
     void mnuEdit2_Click();
+    // mdikin_tools.cpp: the tangent items and the two calculators.
+    void mnuSubTangente_Click(int Index);
+    void mnuToolArrhenius_Click();
+    void mnuToolEyring_Click();
 
     // The next free protocol file name of today in the program folder
     // (yymmdd + counter + ".CSV"); makes the program folder the current directory.
