@@ -58,7 +58,7 @@ frmManuInput::frmManuInput(QWidget* parent) : KinWidget(parent)
     lblDatei->setObjectName("lblDatei");
 
     cmdLoad = Button(this, "&Load ...", "cmdLoad", "Load a curve point file (*.XY, *.LRG)");
-    cmdSave = Button(this, "&Save as ...", "cmdSave", "Save the points as a curve point file (*.XY)");
+    cmdSave = Button(this, "S&ave as ...", "cmdSave", "Save the points as a curve point file (*.XY)");
     auto* file = new QGroupBox("File", this);
     auto* fileBox = new QVBoxLayout(file);
     fileBox->addWidget(cmdLoad);
@@ -92,8 +92,8 @@ frmManuInput::frmManuInput(QWidget* parent) : KinWidget(parent)
         connect(cmdRechnen[i], &QPushButton::clicked, this, Guarded([this, op] { cmdRechnen_Click(op); }));
     }
 
-    cmdZeichnen = Button(this, "&Draw curve", "cmdZeichnen", "Draw the active points into the diagram");
-    cmdErase = Button(this, "Delete &marked lines", "cmdErase");
+    cmdZeichnen = Button(this, "Draw c&urve", "cmdZeichnen", "Draw the active points into the diagram");
+    cmdErase = Button(this, "Delete marked l&ines", "cmdErase");
     cmdClose = Button(this, "Close", "cmdClose", "Close the editor <Esc>");
     cmdClipboard = Button(this, "Copy", names::cmdClipboard);
     cmdClipEinfuegen = Button(this, "Paste", names::cmdClipEinfuegen);
@@ -140,6 +140,8 @@ void frmManuInput::Form_Load()
     gridChanged();
     if (QWidget* f = frame()) f->resize(QSize(560, 520));
     Move(200, 200);
+    Grid->setCurrentCell(0, kManuColX);
+    Grid->setFocus();
 }
 
 void frmManuInput::Form_Unload(int& Cancel)

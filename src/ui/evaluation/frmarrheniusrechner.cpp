@@ -108,7 +108,7 @@ frmArrheniusRechner::frmArrheniusRechner(QWidget* parent) : KinWidget(parent)
     grid->addWidget(cmbkTZeiteinheit, 3, 2);
     grid->setColumnStretch(3, 1);
 
-    cmdCalculate = new QPushButton("&Calculate", this);
+    cmdCalculate = new QPushButton("Calc&ulate", this);
     cmdCalculate->setObjectName("cmdCalculate");
     cmdCalculate->setDefault(true);
     cmdClose = new QPushButton("Close", this);

@@ -59,7 +59,7 @@ frmCalcTangente::frmCalcTangente(QWidget* parent) : KinWidget(parent)
     bold.setBold(true);
     lblSpezies->setFont(bold);
 
-    lblGlaettung = new QLabel("&Smoothing:", this);
+    lblGlaettung = new QLabel("Smoothin&g:", this);
     lblGlaettung->setObjectName("lblGlaettung");
     scrGlaettung = new QSlider(Qt::Horizontal, this);
     scrGlaettung->setObjectName("scrGlaettung");
@@ -119,7 +119,7 @@ frmCalcTangente::frmCalcTangente(QWidget* parent) : KinWidget(parent)
     grid->addWidget(lblRateWert, 5, 1, 1, 3);
     grid->setColumnStretch(2, 1);
 
-    cmdBerechnen = new QPushButton("&Calculate", this);
+    cmdBerechnen = new QPushButton("Calc&ulate", this);
     cmdBerechnen->setObjectName("cmdBerechnen");
     cmdBerechnen->setDefault(true);
     cmdClose = new QPushButton("Close", this);
