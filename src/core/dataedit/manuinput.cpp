@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/shell/fieldline.h"
 #include "core/shell/numtext.h"
@@ -117,7 +118,7 @@ void Cover(float lo, float hi, float& outMin, float& outMax)
     double margin = spread > 0 ? spread / 20 : (lo != 0 ? std::fabs(static_cast<double>(lo)) / 20 : 1.0);
     double a = lo - margin, b = hi + margin;
     // keep the window inside single precision
-    const double big = 3.0e38;
+    const double big = std::numeric_limits<float>::max();
     outMin = static_cast<float>(std::max(a, -big));
     outMax = static_cast<float>(std::min(b, big));
 }
