@@ -288,8 +288,14 @@ private slots:
         // a refused paste changes nothing
         QGuiApplication::clipboard()->setText("1\tx\r\n");
         xy().Grid->setCurrentCell(0, kManuColX);
+        mw().mnuEdit2_Click(); // opening the pop-up enables Paste for clipboard text
+        QVERIFY(mw().mnuPaste2->isEnabled());
+        const std::size_t shown = rec().messages.size();
         mw().mnuPaste2->trigger();
+        QCOMPARE(rec().messages.size(), shown + 1);
+        QVERIFY(rec().lastMessage().contains("Nothing was pasted"));
         QCOMPARE(d().AnzahlXYPunkte, 1);
+        QCOMPARE(xy().points()[0], (KurvenPunkt{5, 14, 0}));
 
         // the chart window's "Manual Curve / Points" opens the editor afresh
         frmManuInput* first = &xy();
