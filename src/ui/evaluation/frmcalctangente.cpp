@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -169,8 +170,14 @@ void frmCalcTangente::Form_Load()
     settingTime_ = false;
     clearResults();
 
-    if (QWidget* f = frame()) f->resize(f->sizeHint().expandedTo(QSize(480, 0)));
-    Move(100, 100);
+    // At the bottom left of the main window's working area: the chart window
+    // opens to the right of its left edge and high up, so the tangent window
+    // hides as little of the curve as it can.
+    QWidget* f = frame();
+    if (f) f->resize(f->sizeHint().expandedTo(QSize(480, 0)));
+    QMdiArea* area = app().mdiArea();
+    const int areaHeight = area && area->isVisible() ? area->viewport()->height() : 0;
+    Move(0, std::max(0, PixelsToTwips(areaHeight) - Height()));
 }
 
 void frmCalcTangente::clearResults()
