@@ -116,6 +116,13 @@ TEST(CurveFile, WriterReaderWriterIsByteIdentical)
         EXPECT_EQ(f.points[3].y, 16.0f);
         EXPECT_EQ(CurvePointFileContent(f.title, f.points, f.separator), first);
     }
+    // a title that would begin the file with a byte order mark (found by fuzzing)
+    const std::string marked = CurvePointFileContent("\t\xEF\xBB\xBFT", points, ";");
+    CurvePointFile f;
+    std::string error;
+    ASSERT_TRUE(ParseCurvePointText(marked, "m.XY", f, error)) << error;
+    EXPECT_EQ(f.title, "T");
+    EXPECT_EQ(CurvePointFileContent(f.title, f.points, ";"), marked);
 }
 
 TEST(CurveFile, ReadsFromDiskAndNamesAMissingFile)
