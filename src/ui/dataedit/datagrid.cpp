@@ -150,10 +150,7 @@ void DataGrid::clearRows()
 
 bool DataGrid::appendRow(GridRow row)
 {
-    if (pointCount() >= table_.maxRows()) return false;
-    std::vector<GridRow> rows = table_.rows();
-    rows.push_back(std::move(row));
-    table_.setRows(std::move(rows));
+    if (!table_.appendRow(std::move(row))) return false;
     updating_ = true;
     setRowCount(pointCount() + (pointCount() < table_.maxRows() ? 1 : 0));
     showRow(pointCount() - 1);
