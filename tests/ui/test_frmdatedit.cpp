@@ -252,6 +252,25 @@ private slots:
         QCOMPARE(d().Kommentar, std::string()); // New keeps the comment it found
     }
 
+    void aSessionLoadedWhileTheEditorIsOpenShowsItsData()
+    {
+        setPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});
+        m().mnuEdit->setEnabled(true);
+        m().mnuEdit->trigger();
+        fx->writeFile("two.KV3", "two\r\ns\r\nhdr\r\n2\r\n0,2,0,0,0,0,0,0,0,0,0,0,0\r\n"
+                                 "3,1,0,0,0,0,0,0,0,0,0,0,0\r\n");
+        fx->writeFile("KinLastSession.KC3", "d\r\ns\r\n" + fx->filePath("two.KV3").toUtf8() +
+                                                 "\r\n2\r\n0.1,0,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n"
+                                                 "0,0\r\nx\r\nx\r\n");
+        mnuLoadLastSession_Click();
+        QCOMPARE(d().AnzahlPunkte, 2);
+        QCOMPARE(grid().pointCount(), 2);
+        QVERIFY(grid().typeIntoCell(1, frmDatedit::colA, "0.9")); // an edit keeps the loaded rows
+        QCOMPARE(d().AnzahlPunkte, 2);
+        QCOMPARE(d().ExpPunkte[1].c[1], 2.0);
+        QCOMPARE(d().ExpPunkte[2].c[1], 0.9);
+    }
+
     void loadSelectsTheFilesUnitAndTheTaskSetsTheColumns()
     {
         const QString file = fx->filePath("minutes.KV3");

@@ -7,9 +7,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "core/kinetics/halflife.h"
@@ -164,7 +166,11 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     setTabOrder(txtKommentar, optZeit[0]);
     setTabOrder(optZeit[0], txtLambdaUnendlich);
     setTabOrder(txtLambdaUnendlich, Grid);
-    setTabOrder(Grid, cmdLoad);
+    QWidget* previous = Grid;
+    for (QPushButton* b : {cmdLoad, cmdAppend, cmdSave, cmdClipEinfuegen, cmdErase, cmdSort, cmdOK}) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
 
     connect(txtKommentar, &QLineEdit::textChanged, this, Guarded([this] { txtKommentar_Change(); }));
     connect(txtLambdaUnendlich, &QLineEdit::editingFinished, this, Guarded([this] { txtLambdaUnendlich_LostFocus(); }));
@@ -188,9 +194,12 @@ void frmDatedit::Form_Load()
     ShowData();
     app().SetUnitLabels();
     if (QWidget* f = frame()) {
-        int width = Grid->verticalHeader()->width() + Grid->frameWidth() * 2 + 40;
+        // Every column without a horizontal scroll bar, as far as the main window allows.
+        int width = Grid->frameWidth() * 2 + Grid->verticalScrollBar()->sizeHint().width() + 40;
         for (int c = 0; c < Grid->columnCount(); ++c) width += Grid->columnWidth(c);
-        f->resize(std::min(width, 1180), 600);
+        int room = 1180;
+        if (QMdiArea* area = app().mdiArea(); area && area->isVisible()) room = area->viewport()->width();
+        f->resize(std::min(width, room), 600);
     }
     Move(0, 0);
 }

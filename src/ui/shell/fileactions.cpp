@@ -10,6 +10,7 @@
 #include "core/shell/expdata.h"
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
+#include "ui/dataedit/frmdatedit.h"
 #include "ui/shell/application.h"
 #include "ui/shell/frmcmndlg.h"
 #include "ui/shell/frmcommentinput.h"
@@ -67,6 +68,9 @@ std::string LoadProjectData(const std::string& dataFileName, const std::string& 
     }
     d.DateiName = found;
     d.DatenGeaendert = false; // the table is the file's
+    // An open data editor shows the new table, so that its next edit does
+    // not write the old rows back.
+    if (frmDatedit* editor = app().find<frmDatedit>()) editor->ShowData();
     EnableItem(&MDIKIN::mnuEdit, true);
     AnalyzeExpData(d);
     GetStartConcFromData(d);
