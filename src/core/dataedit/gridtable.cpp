@@ -150,6 +150,14 @@ bool GridTable::appendRow(std::string& error)
     return true;
 }
 
+bool GridTable::appendRow(GridRow row)
+{
+    if (rowCount() >= maxRows_) return false;
+    row.v.resize(columns_.size(), 0.0);
+    rows_.push_back(std::move(row));
+    return true;
+}
+
 bool GridTable::setCellText(int r, int c, std::string_view text, std::string& error)
 {
     if (r < 0 || r > rowCount() || c < 0 || c >= columnCount()) {

@@ -80,6 +80,8 @@ public:
 
     // Appends a row of zeros; false with a message when the table is full.
     bool appendRow(std::string& error);
+    // Appends the row (filled with 0 or cut to the columns); false when the table is full.
+    bool appendRow(GridRow row);
 
     // What the user typed into cell (r, c); r == rowCount() types into a new
     // row at the end. False with a message naming the cell when the text is

@@ -79,11 +79,7 @@ DataGrid::DataGrid(std::vector<GridColumn> columns, int maxRows, QWidget* parent
     setContextMenuPolicy(Qt::CustomContextMenu);
     setTabKeyNavigation(false); // Tab leaves the grid for the window's next control
     setWordWrap(false);
-    for (int c = 0; c < table_.columnCount(); ++c) {
-        const int chars = widths_[static_cast<std::size_t>(c)];
-        setColumnWidth(c, chars > 0 ? fontMetrics().horizontalAdvance(QString(chars, '0')) + 12
-                                    : std::max(fontMetrics().horizontalAdvance(horizontalHeaderItem(c)->text()) + 16, 44));
-    }
+    for (int c = 0; c < table_.columnCount(); ++c) fitColumnWidth(c);
     connect(this, &QWidget::customContextMenuRequested, this,
             Guarded([this](const QPoint& pos) { emit contextMenuRequested(viewport()->mapToGlobal(pos)); }));
     connect(this, &QTableWidget::itemChanged, this, Guarded([this](QTableWidgetItem* item) { onItemChanged(item); }));
@@ -150,10 +146,7 @@ void DataGrid::clearRows()
 
 bool DataGrid::appendRow(GridRow row)
 {
-    if (pointCount() >= table_.maxRows()) return false;
-    std::vector<GridRow> rows = table_.rows();
-    rows.push_back(std::move(row));
-    table_.setRows(std::move(rows));
+    if (!table_.appendRow(std::move(row))) return false;
     updating_ = true;
     setRowCount(pointCount() + (pointCount() < table_.maxRows() ? 1 : 0));
     showRow(pointCount() - 1);
@@ -192,8 +185,23 @@ void DataGrid::setCellWidth(int column, int characters)
 {
     if (column < 0 || column >= table_.columnCount()) return;
     widths_[static_cast<std::size_t>(column)] = characters;
-    setColumnWidth(column, fontMetrics().horizontalAdvance(QString(characters, '0')) + 12);
+    fitColumnWidth(column);
     refresh();
+}
+
+void DataGrid::fitColumnWidth(int column)
+{
+    // As wide as the widest text the column shows (its trailing blanks aside),
+    // and as its caption.
+    const auto c = static_cast<std::size_t>(column);
+    const CellKind kind = table_.columns()[c].kind;
+    QString widest;
+    if (kind == CellKind::Double || kind == CellKind::Single)
+        widest = "-0.000000E+00";
+    else if (kind == CellKind::RowNumber)
+        widest = QString(std::max(widths_[c], 1), '0');
+    const int caption = fontMetrics().horizontalAdvance(horizontalHeaderItem(column)->text()) + 16;
+    setColumnWidth(column, std::max({fontMetrics().horizontalAdvance(widest) + 12, caption, 40}));
 }
 
 void DataGrid::refuse(const std::string& message)

@@ -89,6 +89,7 @@ private:
     void showRow(int row);
     void showNewRowLine();
     void refuse(const std::string& message);
+    void fitColumnWidth(int column);
     void onItemChanged(QTableWidgetItem* item);
 
     GridTable table_;

@@ -64,6 +64,18 @@ public:
     void mnuToolArrhenius_Click();
     void mnuToolEyring_Click();
 
+    // Task menus of the evaluation of measured data and the Data menu's new
+    // data (mdikin_evaluation.cpp).
+    void mnuExpctAuswertung_Click();
+    void mnuctAusw_Click(int Index);
+    void mnuLambdaAusw_Click(int Index);
+    void mnukT_Click(int Index);
+    void mnuCalcTangente_Click();
+    void mnuReaktor_Click();
+    void mnuNeudat_Click();
+    // Opens the data editor (shows it when it is open already).
+    void ShowDataEditor();
+
     // The next free protocol file name of today in the program folder
     // (yymmdd + counter + ".CSV"); makes the program folder the current directory.
     void SetAutoProtName(std::string& name);
