@@ -125,7 +125,10 @@ private slots:
     {
         firstOrderData();
         QVERIFY(d().DatenVorhanden[1]);
-        mw().mnuSubTangente_Click(1);
+        mw().mnuCalcTangente_Click(); // opening the submenu offers the species with data
+        QVERIFY(mw().mnuSubTangente[1]->isEnabled());
+        QVERIFY(!mw().mnuSubTangente[2]->isEnabled());
+        mw().mnuSubTangente[1]->trigger();
         QVERIFY(app().isLoaded<frmCalcTangente>());
         QVERIFY(app().isLoaded<frmGraph2D>());
         QCOMPARE(d().DiagrammTyp, std::int16_t(100));
