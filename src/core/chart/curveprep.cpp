@@ -208,10 +208,10 @@ void SplineCurve(Declare& d, int punktDichte, bool& outside, CurveOutcome& out)
     if (punktDichte <= 0) throw KinError("The curve resolution must be at least 1.");
     const float dx = (d.Diagramm.xMax - d.Diagramm.xMin) / static_cast<float>(punktDichte);
     const float step = dx * 0.5f;
-
     if (!(std::isfinite(step) && step > 0))
         throw KinError("The x range of the diagram is empty (x(min) =" + StrSingle(d.Diagramm.xMin) +
                        ", x(max) =" + StrSingle(d.Diagramm.xMax) + "); the spline cannot be sampled.");
+
     // 1.-3. the tables, rebuilt from the measured points (excluded ones too)
     BuildMeasuredSpline(d, column, d.Glaettung);
 

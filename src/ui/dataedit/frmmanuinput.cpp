@@ -77,15 +77,15 @@ frmManuInput::frmManuInput(QWidget* parent) : KinWidget(parent)
     });
     const char* ops[] = {"+", "-", "*", "/"};
     const char* opNames[] = {"cmdRechnen_0", "cmdRechnen_1", "cmdRechnen_2", "cmdRechnen_3"};
-    const char* opTips[] = {"Add the value to", "Subtract the value from", "Multiply by the value",
-                            "Divide by the value"};
+    const char* opTips[] = {"Add the value to the marked x or y cells", "Subtract the value from the marked x or y cells",
+                            "Multiply the marked x or y cells by the value",
+                            "Divide the marked x or y cells by the value"};
     auto* values = new QGroupBox("Marked x or y cells", this);
     auto* valueBox = new QGridLayout(values);
     valueBox->addWidget(lblWert, 0, 0);
     valueBox->addWidget(txtWert, 0, 1, 1, 3);
     for (int i = 0; i < 4; ++i) {
-        cmdRechnen[i] = Button(this, QString(ops[i]) + " value", opNames[i],
-                               QString(opTips[i]) + (i < 2 ? " the marked x or y cells" : " the marked x or y cells"));
+        cmdRechnen[i] = Button(this, QString(ops[i]) + " value", opNames[i], opTips[i]);
         cmdRechnen[i]->setMinimumWidth(40);
         valueBox->addWidget(cmdRechnen[i], 1 + i / 2, 2 * (i % 2), 1, 2);
         const auto op = static_cast<ValueOp>(i);
