@@ -206,6 +206,10 @@ private slots:
         QCOMPARE(d().AnzahlXYPunkte, 10);
         QVERIFY(mw().mnuCopy2->isEnabled());
         QVERIFY(mw().mnuErase2->menuAction()->isEnabled());
+        // a right click on the grid pops up the main window's XY pop-up menu
+        emit xy().Grid->contextMenuRequested(QPoint(50, 50));
+        QVERIFY(mw().mnuEdit2->isVisible());
+        mw().mnuEdit2->hide();
 
         // draw: a chart of its own, the points inside its axis window
         xy().cmdZeichnen->click();
