@@ -110,7 +110,7 @@ Declare ArrheniusData(int model, int mode)
     Declare d = State(model, mode);
     unsigned seed = 11;
     for (double T : {300.0, 310.0, 320.0}) {
-        const double k = ArrheniusK(1e9, 60000, T);
+        const double k = FitRateConstantAt(1e9, 60000, T);
         Synthesize(d, {k, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, "10000", 15, 60, seed++, T);
     }
     return d;
@@ -165,7 +165,7 @@ TEST(Fitting, NonIsothermalFitsRecoverEAAndAFromThreeTemperatures)
         // The start point of each series is no residual: 3 x 14 values.
         EXPECT_EQ(r.points, 42);
         ASSERT_EQ(r.kAtTemperature.size(), 4u);
-        EXPECT_NEAR(r.kAtTemperature[2], ArrheniusK(r.value[1], r.value[2], 310), 1e-12);
+        EXPECT_NEAR(r.kAtTemperature[2], FitRateConstantAt(r.value[1], r.value[2], 310), 1e-12);
     }
     Declare d = ArrheniusData(2, 6);
 

@@ -478,11 +478,32 @@ private slots:
         QCOMPARE(d().Kommentar, std::string("in memory"));
         rec().messages.clear();
 
-        // Cancel in the project dialog's place: the question comes first here too
+        // A project: the question comes once the chosen file was read, and
+        // Cancel applies nothing of it
+        writeFile(dir / "with.KC3", "d\r\nproject\r\nnew.KV3\r\n6\r\n0.5,0.1,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        writeFile(dir / "without.KC3", "d\r\nno data\r\n\r\n3\r\n0.5,0.1,0\r\n0\r\n0\r\n0\r\n0\r\n0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        d().ProjektPfad = dir.string();
+        d().ProjektDatei.clear();
         rec().msgAnswers = {MsgAnswer::Cancel};
+        chooseInOpenDialog("with.KC3");
         mnuLoadProject_Click();
         QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(rec().messages[0].title, QString("WARNING"));
         QCOMPARE(d().AnzahlPunkte, 3);
+        QCOMPARE(d().ModellNr, std::int16_t(2));
+        QCOMPARE(d().ProjektDatei, std::string());
+        QVERIFY(d().ProjektKommentar != "project");
+        rec().messages.clear();
+
+        // A project without a data file leaves the data alone: no question
+        chooseInOpenDialog("without.KC3");
+        mnuLoadProject_Click();
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(rec().lastMessage(), QString("... no data file"));
+        QCOMPARE(d().ModellNr, std::int16_t(3));
+        QCOMPARE(d().AnzahlPunkte, 3);
+        QVERIFY(d().DatenGeaendert);
+        d().ModellNr = 2;
         rec().messages.clear();
 
         // No: the session is loaded over the data
@@ -630,16 +651,13 @@ private slots:
 
         // the program folder is the second place a data file is looked for
         writeFile(program / "gone.KV3", kGoodData);
-        app().mainWindow().OpenDataEditor = nullptr; // no data editor to open
         rec().messages.clear();
         chooseInOpenDialog("gone.KC3");
         mnuLoadProject_Click();
         QCOMPARE(d().DateiName, (program / "gone.KV3").string());
         QCOMPARE(d().AnzahlPunkte, 2);
-        // without a data editor the items that open it stay disabled
-        QVERIFY(!app().mainWindow().mnuEdit->isEnabled());
-        QVERIFY(!app().mainWindow().mnuNeudat->isEnabled());
-        QVERIFY(!app().mainWindow().Toolbar1Buttons[2]->isEnabled());
+        QVERIFY(app().mainWindow().mnuEdit->isEnabled());
+        QVERIFY(app().mainWindow().mnuNeudat->isEnabled());
     }
 
     // The project's rate constants survive the model window's reopenings by the

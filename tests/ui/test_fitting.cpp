@@ -191,7 +191,7 @@ private slots:
         FitFixture f;
         unsigned seed = 11;
         for (double T : {300.0, 310.0, 320.0})
-            AddData(f.d(), 2, ArrheniusK(1e9, 60000, T), 0, 0, "10000", 15, 60, seed++, T);
+            AddData(f.d(), 2, FitRateConstantAt(1e9, 60000, T), 0, 0, "10000", 15, 60, seed++, T);
         f.main().mnuNonIsothermFitting[1]->trigger();
         frmFitting* w = f.fitting();
         QVERIFY(w);

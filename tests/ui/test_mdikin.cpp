@@ -361,7 +361,9 @@ private slots:
         }
         // The items whose handlers are built here are live.
         for (QAction* a : {m.mnuOption, m.mnuAboutKin, m.mnuIndex, m.mnuTip, m.mnuInfo, m.mnuExit,
-                           m.mnuSaveProject, m.mnuLoadProject, m.mnuLoadLastSession})
+                           m.mnuSaveProject, m.mnuLoadProject, m.mnuLoadLastSession, m.mnuNeudat, m.mnuctAusw[1],
+                           m.mnuctAusw[2], m.mnuctAusw[3], m.mnuLambdaAusw[1], m.mnuLambdaAusw[2],
+                           m.mnuLambdaAusw[3], m.mnukT[1], m.mnukT[2], m.Toolbar1Buttons[2]})
             QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
         // No keyboard shortcuts besides the access keys.
         for (const auto& [level, a] : found)

@@ -25,6 +25,9 @@ std::string OneLine(std::string_view text)
     std::string s(text);
     for (char& ch : s)
         if (ch == '\r' || ch == '\n' || ch == '\t') ch = ' ';
+    // A byte order mark is invisible in a title; at the start of a file a
+    // reader takes it for the file's own mark and drops it.
+    for (std::size_t at; (at = s.find("\xEF\xBB\xBF")) != std::string::npos;) s.erase(at, 3);
     return std::string(TrimBlanks(s));
 }
 

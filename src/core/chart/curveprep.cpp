@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/chart/evaluation.h"
+#include "core/evaluation/tangent.h"
 #include "core/kinetics/akima.h"
 #include "core/kinetics/models.h"
 #include "core/shell/error.h"
@@ -193,27 +194,14 @@ void SpeciesCurve(Declare& d, int slot, int species, bool& outside, CurveOutcome
     out.label = label;
 }
 
-std::string SpeciesText(int column) { return std::string("c(") + SpeciesName(column, false) + ")"; }
+std::string SpeciesText(int column) { return SpeciesConcText(column); }
 
 // Spline through the measured points of one species (tangent chart).
 void SplineCurve(Declare& d, int punktDichte, bool& outside, CurveOutcome& out)
 {
     const int column = d.TangenteSpalte;
-    if (column < 1 || column > 5) throw KinError("No species is chosen for the spline through measured points.");
     const std::string what = "the spline through the points " + SpeciesText(column) + " - t";
     const int n = d.AnzahlPunkte;
-    if (n < 3)
-        throw KinError("For " + what + " at least 3 measured points are needed; the data hold " +
-                       std::to_string(std::max(n, 0)) + ".");
-    if (static_cast<int>(d.ExpPunkte.size()) < n + 1)
-        throw KinError("The table of measured points holds fewer than " + std::to_string(n) + " points.");
-    for (int i = 2; i <= n; ++i) {
-        if (!(d.ExpPunkte[i].t > d.ExpPunkte[i - 1].t))
-            throw KinError("For " + what + " the times of the measured points must rise strictly: point " +
-                           std::to_string(i) + " (t =" + StrDouble(d.ExpPunkte[i].t) + ") does not follow point " +
-                           std::to_string(i - 1) + " (t =" + StrDouble(d.ExpPunkte[i - 1].t) +
-                           "). Sort the data by time and remove repeated times.");
-    }
 
     // The sampling step: half an interval of the curve resolution across the
     // visible x range.
@@ -225,15 +213,7 @@ void SplineCurve(Declare& d, int punktDichte, bool& outside, CurveOutcome& out)
                        ", x(max) =" + StrSingle(d.Diagramm.xMax) + "); the spline cannot be sampled.");
 
     // 1.-3. the tables, rebuilt from the measured points (excluded ones too)
-    d.AkimaQuelle = kAkimaQuelleKeine;
-    AkimaTabellenDimensionieren(d, n);
-    for (int i = 1; i <= n; ++i) {
-        d.AkimaX[i] = d.ExpPunkte[i].t;
-        d.AkimaYRoh(column, i) = d.ExpPunkte[i].c[column];
-    }
-    const AkimaStatus status = AkimaSplineBerechnen(d, column, n, d.Glaettung);
-    if (status != AkimaStatus::Ok) throw KinError("For " + what + ": " + AkimaStatusText(status));
-    d.AkimaQuelle = kAkimaQuelleMessdaten;
+    BuildMeasuredSpline(d, column, d.Glaettung);
 
     // 4. sample from x = 0 to xMax in half steps of the curve resolution
     // The abscissae are counted, not summed, so that no rounding drifts in;

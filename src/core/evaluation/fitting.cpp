@@ -116,7 +116,7 @@ public:
             for (std::size_t j = 0; j < serieT_.size(); ++j) {
                 if (i >= obs_.size() || obs_[i].serie != static_cast<int>(j + 1)) continue;
                 work_.c0[1] = serieC0_[j];
-                work_.k[1] = ArrheniusK(v[1], v[2], serieT_[j]);
+                work_.k[1] = FitRateConstantAt(v[1], v[2], serieT_[j]);
                 if (!std::isfinite(work_.k[1])) return Fehler(fehler, "k(T) is not a finite number.");
                 if (!Simulieren(fehler)) return false;
                 while (i < obs_.size() && obs_[i].serie == static_cast<int>(j + 1)) {
@@ -310,7 +310,7 @@ bool FitParamOwnUnit(int mode, int slot, std::string& unit)
     return true;
 }
 
-double ArrheniusK(double A, double EA, double T)
+double FitRateConstantAt(double A, double EA, double T)
 {
     if (!(T > 0)) return std::numeric_limits<double>::quiet_NaN();
     return A * std::exp(-EA / (kFitGasR * T));
@@ -622,7 +622,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
         const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
         res.kAtTemperature.assign(static_cast<std::size_t>(std::max(serien, 0)) + 1, 0.0);
         for (int j = 1; j <= serien; ++j)
-            res.kAtTemperature[static_cast<std::size_t>(j)] = ArrheniusK(v[1], v[2], d.Temperaturen[static_cast<std::size_t>(j)]);
+            res.kAtTemperature[static_cast<std::size_t>(j)] = FitRateConstantAt(v[1], v[2], d.Temperaturen[static_cast<std::size_t>(j)]);
     }
     return res;
 }

@@ -108,8 +108,8 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
 // J/mol. False for the rate constants and A, whose captions follow the model.
 bool FitParamOwnUnit(int mode, int slot, std::string& unit);
 
-// k(T) = A exp(-EA/(R T)).
-double ArrheniusK(double A, double EA, double T);
+// k(T) = A exp(-EA/(R T)) with the R of the chart's ARRHENIUS evaluation; NaN for T <= 0.
+double FitRateConstantAt(double A, double EA, double T);
 
 // Start concentration of A of the isothermal series at temperature index
 // `series` (1-based into Temperaturen): c(A) of its first point at t = 0 that has

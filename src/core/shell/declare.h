@@ -165,6 +165,9 @@ struct Declare {
     std::vector<double> RegBasis;           // (1..5)
     int AnzahlXYPunkte = 0;
     std::string XYDateiName;
+    // The XY editor's points 1..AnzahlXYPunkte (Aus -1 = excluded), kept while
+    // the editor is closed; element 0 unused.
+    std::vector<KurvenPunkt> XYPunkte;
 
     // ---- tasks, reactors, protocol and Monte-Carlo --------------------------
     std::uint8_t Arbeitsmodus = 0;

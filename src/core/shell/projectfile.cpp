@@ -84,7 +84,7 @@ bool ParseProjectFile(const std::vector<std::string>& lines, ProjectFileContent&
     return true;
 }
 
-bool ReadProjectFile(Declare& d, const std::string& fileName, std::string& dataFileName, std::string& error)
+bool LoadProjectFileContent(const std::string& fileName, ProjectFileContent& out, std::string& error)
 {
     std::vector<std::string> lines;
     std::string why;
@@ -94,10 +94,23 @@ bool ReadProjectFile(Declare& d, const std::string& fileName, std::string& dataF
         error = std::string(kProjectCorrupt) + kCRLF + FileFaultText(why, fileName, line);
         return false;
     }
+    out = p;
+    return true;
+}
+
+void ApplyProjectFile(Declare& d, const ProjectFileContent& p)
+{
     d.ProjektKommentar = p.ProjektKommentar;
     d.ModellNr = p.ModellNr;
     if (d.k.size() < 4) d.k.resize(4, 0.0);
     for (int i = 1; i <= 3; ++i) d.k[static_cast<std::size_t>(i)] = p.k[i];
+}
+
+bool ReadProjectFile(Declare& d, const std::string& fileName, std::string& dataFileName, std::string& error)
+{
+    ProjectFileContent p;
+    if (!LoadProjectFileContent(fileName, p, error)) return false;
+    ApplyProjectFile(d, p);
     dataFileName = p.DatenDatei;
     return true;
 }

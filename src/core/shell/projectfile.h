@@ -41,6 +41,14 @@ struct ProjectFileContent {
 bool ParseProjectFile(const std::vector<std::string>& lines, ProjectFileContent& out, std::string& error,
                       int& errorLine);
 
+// Reads and parses fileName without applying it; on failure error holds "the
+// project file is corrupt" and a line naming the file and the line.
+bool LoadProjectFileContent(const std::string& fileName, ProjectFileContent& out, std::string& error);
+
+// Puts a parsed project into the shared state: ProjektKommentar, ModellNr and
+// k(1..3). The data file is the caller's to load.
+void ApplyProjectFile(Declare& d, const ProjectFileContent& p);
+
 // Reads fileName; on success sets ProjektKommentar, ModellNr and k(1..3) and
 // returns the data file's bare name in dataFileName. On failure nothing
 // changes and error holds "the project file is corrupt" and a line naming the

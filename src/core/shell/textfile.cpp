@@ -139,6 +139,13 @@ bool ReadTextLines(const fs::path& path, std::vector<std::string>& lines, std::s
         return false;
     }
 
+    lines = TextToLines(bytes);
+    return true;
+}
+
+std::vector<std::string> TextToLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
     std::string_view view(bytes);
     std::string text;
     if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
@@ -155,7 +162,7 @@ bool ReadTextLines(const fs::path& path, std::vector<std::string>& lines, std::s
         }
     }
     if (start < n) lines.emplace_back(text, start, n - start);
-    return true;
+    return lines;
 }
 
 bool WriteTextFileAtomic(const fs::path& pathIn, const std::string& content, std::string& error)

@@ -21,6 +21,9 @@ bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& 
 // old file is left intact, the temporary file is removed, and error says why.
 bool WriteTextFileAtomic(const std::filesystem::path& path, const std::string& content, std::string& error);
 
+// The lines of a file's content as ReadTextLines splits and decodes them.
+std::vector<std::string> TextToLines(std::string_view bytes);
+
 // Decoding used by ReadTextLines, available to readers of in-memory text.
 bool IsValidUtf8(std::string_view bytes);
 std::string Windows1252ToUtf8(std::string_view bytes);

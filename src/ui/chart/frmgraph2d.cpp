@@ -124,6 +124,7 @@ frmGraph2D::frmGraph2D(QWidget* parent) : KinWidget(parent)
     connect(cmdSingleCalc, &QPushButton::clicked, this, [this] { cmdSingleCalc_Click(); });
     connect(cmbSep, &QComboBox::currentIndexChanged, this, [this] { cmbSep_Click(); });
     connectEditing();
+    connectManual();
 }
 
 frmGraph2D::~frmGraph2D() = default;

@@ -25,6 +25,7 @@
 // Evaluation codes (-11 to -3) write their result into the status line.
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include <QPoint>
@@ -103,6 +104,20 @@ public:
     void cmdSingleCalc_Click();
     // Hides every floating panel.
     void HideDesignFrames();
+
+    // ---- curves from other windows (frmgraph2d_manual.cpp) ------------------------------
+    // The XY editor's button: the manual points ManuPunkte (record 0 = count)
+    // as a curve of their own in the next free slot.
+    void cmdManuKurve_Click();
+    // "Manual Curve / Points": opens the XY editor afresh.
+    void mnuManuXY_Click();
+    // Draws points (record 0 x = count) as a curve in the next free slot, with
+    // text as its legend and label; returns the slot, 0 (after the warning of
+    // a full chart) when none is free.
+    int DrawOwnCurve(const std::vector<KurvenPunkt>& points, const std::string& text);
+    // Whether curve slot `slot` holds exactly these points (so a caller can
+    // replace its own curve without touching one drawn since in the same slot).
+    bool HoldsCurve(int slot, const std::vector<KurvenPunkt>& points) const;
 
     // ---- coordinates panel fraCoordInput ("Coord. of the Diagram") ----------------------
     void mnuCoord_Click();
@@ -317,6 +332,7 @@ public:
     QLabel* StatusBar2Text = nullptr;
     QWidget* fraTop = nullptr;         // strip above the chart
     QPushButton* cmdDraw = nullptr;    // "Draw curve", hidden; pressed by other windows
+    QPushButton* cmdManuKurve = nullptr; // hidden; pressed by the XY editor
     QPushButton* cmdSingleCalc = nullptr;
     QComboBox* cmbSep = nullptr;
 
@@ -380,6 +396,7 @@ protected:
 private:
     void buildMenus();
     void buildPanels();
+    void connectManual();      // cmdManuKurve and "Manual Curve / Points"
     void SetAxesMinMax();
     void setupChartContent(bool wideScreen);
     void showPanel(QFrame* panel);

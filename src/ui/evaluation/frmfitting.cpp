@@ -388,7 +388,7 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     for (int i = 1; i <= passes; ++i) {
         if (nonIsothermal) {
             d.c0[1] = SeriesStartConcA(d, i, p.c0[1]);
-            d.k[1] = ArrheniusK(p.p[1].value, p.p[2].value, d.Temperaturen[std::size_t(i)]);
+            d.k[1] = FitRateConstantAt(p.p[1].value, p.p[2].value, d.Temperaturen[std::size_t(i)]);
         }
         const SimulationsErgebnis result = calc_diagram_function(d, d.ModellNr);
         if (result.failed) {

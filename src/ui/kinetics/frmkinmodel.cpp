@@ -21,6 +21,8 @@
 #include "core/kinetics/stoffmuster.h"
 #include "core/shell/numtext.h"
 #include "core/shell/utilities.h"
+#include "ui/dataedit/datagrid.h"
+#include "ui/dataedit/frmdatedit.h"
 #include "ui/kinetics/frmmatrix.h"
 #include "ui/kinetics/inputkeys.h"
 #include "ui/kinetics/kinnotifyui.h"
@@ -512,8 +514,27 @@ void frmKinModel::optZeit_Click(int Index)
         f.setBold(i == Index);
         optZeit[std::size_t(i)]->setFont(f);
     }
-    // The data editor's grid shows the converted times once that editor
-    // exists; until then no window holds them.
+    if (app().isLoaded<frmDatedit>())
+        RefreshDatenGrid();
+}
+
+void frmKinModel::RefreshDatenGrid()
+{
+    frmDatedit* editor = app().find<frmDatedit>();
+    if (!editor)
+        return;
+    const Declare& d = app().declare();
+    DataGrid& grid = *editor->Grid;
+    editor->Hide();
+    grid.clearRows();
+    const int n = std::min<int>(d.AnzahlPunkte, int(d.ExpPunkte.size()) - 1);
+    for (int i = 1; i <= n; ++i) {
+        grid.appendRow(frmDatedit::RowOf(d.ExpPunkte[std::size_t(i)], i));
+        grid.setExcluded(i - 1, d.ExpPunkte[std::size_t(i)].exclude != 0);
+    }
+    if (n > 0)
+        grid.selectRow(0);
+    editor->Show();
 }
 
 // ---- order box --------------------------------------------------------------------------------

@@ -43,6 +43,8 @@ public:
     // The key filter of the order box; KeyAscii 0 = the key is dropped.
     void txtOrdnung_KeyPress(int& KeyAscii);
     void cmdShowMatrix_Click();
+    // Rewrites the data editor's grid after a change of the time unit.
+    void RefreshDatenGrid();
 
     // The first loaded input window, or null.
     static ModellInputForm* FirstInputWindow(QString* name = nullptr);

@@ -64,6 +64,24 @@ bool FinishKeyPress(QLineEdit* box, int original, int handled)
 
 namespace {
 
+class KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(QLineEdit* box, std::function<void(int&)> keyPress) : QObject(box), keyPress_(std::move(keyPress)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = KeyAsciiOf(static_cast<QKeyEvent*>(event));
+        if (key < 0) return false;
+        int handled = key;
+        keyPress_(handled);
+        return FinishKeyPress(qobject_cast<QLineEdit*>(watched), key, handled);
+    }
+
+private:
+    std::function<void(int&)> keyPress_;
+};
+
 class SelectAllFilter : public QObject {
 public:
     explicit SelectAllFilter(QLineEdit* box) : QObject(box) {}
@@ -86,6 +104,11 @@ public:
 };
 
 } // namespace
+
+void InstallKeyPress(QLineEdit* box, std::function<void(int& KeyAscii)> keyPress)
+{
+    if (box) box->installEventFilter(new KeyPressFilter(box, std::move(keyPress)));
+}
 
 void SelectAllOnFocus(QLineEdit* box)
 {

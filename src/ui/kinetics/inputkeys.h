@@ -9,6 +9,8 @@
 // drop the key. Keys that type nothing (arrows, Home, Tab, Shift+Tab, Esc,
 // function keys) have no code and are never filtered.
 
+#include <functional>
+
 #include <QString>
 
 class QKeyEvent;
@@ -25,6 +27,11 @@ int KeyAsciiOf(const QKeyEvent* event);
 // Returns true when the event is used up here (dropped, or replaced by the
 // character `handled`), false when the box should process the key itself.
 bool FinishKeyPress(QLineEdit* box, int original, int handled);
+
+// Runs keyPress with the code of every key typed into the box (the classic
+// KeyPress handler: it may change the code or set it to 0 to drop the key),
+// then carries the key out as FinishKeyPress does.
+void InstallKeyPress(QLineEdit* box, std::function<void(int& KeyAscii)> keyPress);
 
 // Selects the whole text of the box whenever it receives the focus (also
 // when the focus comes from a mouse click).

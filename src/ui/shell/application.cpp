@@ -43,10 +43,12 @@ void SetCaption(KinForm* form, const char* name, const std::string& text)
 {
     if (!form)
         return;
+    const QString t = QString::fromStdString(text);
+    if (form->SetNamedCaption(QString::fromLatin1(name), t))
+        return;
     QWidget* w = form->widget()->findChild<QWidget*>(QString::fromLatin1(name));
     if (!w)
         return;
-    const QString t = QString::fromStdString(text);
     if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(t);
     else if (auto* b = qobject_cast<QAbstractButton*>(w))

@@ -10,6 +10,7 @@
 #include "core/shell/expdata.h"
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
+#include "ui/dataedit/frmdatedit.h"
 #include "ui/reactors/frmprotokoll.h"
 #include "ui/shell/application.h"
 #include "ui/shell/frmcmndlg.h"
@@ -32,15 +33,6 @@ void EnableItem(QAction* MDIKIN::*item, bool enabled)
 {
     if (MDIKIN* m = MainWindow())
         if (QAction* a = m->*item) a->setEnabled(enabled);
-}
-
-// "New  exper. data" and "View/Edit exper. data" open the data editor: they
-// are enabled only when the editor can be opened, so no item is live that
-// does nothing.
-void EnableDataEditorItem(QAction* MDIKIN::*item, bool enabled)
-{
-    MDIKIN* m = MainWindow();
-    EnableItem(item, enabled && m && m->OpenDataEditor);
 }
 
 // The folder of a file, without a trailing separator.
@@ -74,12 +66,15 @@ std::string LoadProjectData(const std::string& dataFileName, const std::string& 
     }
     if (!loaded) {
         Critical(error, "message from LoadDataFile");
-        EnableDataEditorItem(&MDIKIN::mnuEdit, d.AnzahlPunkte > 0);
+        EnableItem(&MDIKIN::mnuEdit, d.AnzahlPunkte > 0);
         return "... the data file could not be loaded: " + bare;
     }
     d.DateiName = found;
     d.DatenGeaendert = false; // the table is the file's
-    EnableDataEditorItem(&MDIKIN::mnuEdit, true);
+    // An open data editor shows the new table, so that its next edit does
+    // not write the old rows back.
+    if (frmDatedit* editor = app().find<frmDatedit>()) editor->ShowData();
+    EnableItem(&MDIKIN::mnuEdit, true);
     AnalyzeExpData(d);
     GetStartConcFromData(d);
     return "... data file: " + bare + d.CRLF + d.CRLF + "(Look at \"Data / View/Edit exper. data\")";
@@ -172,20 +167,6 @@ void AskSaveExpData(bool& cancelled)
 
 // ---- projects --------------------------------------------------------------------------
 
-bool ReadProjectFileDlg(const std::string& fileName, std::string& dataFileName)
-{
-    std::string error;
-    Declare& d = app().declare();
-    if (!ReadProjectFile(d, fileName, dataFileName, error)) {
-        Critical(error, "Execution not possible");
-        return false;
-    }
-    // The model window's reopenings keep these rate constants.
-    d.FileRateConstantsModel = d.ModellNr;
-    d.FileRateConstants = d.k;
-    return true;
-}
-
 bool WriteProjectFileDlg(const std::string& fileName)
 {
     Declare& d = app().declare();
@@ -216,6 +197,44 @@ void SaveProjectAs()
     d.ProjektPfad = FolderPart(fileName);
 }
 
+namespace {
+
+// Reads a project or last-session file without applying it; a file that
+// cannot be read is reported.
+bool ParseProjectDlg(const std::string& fileName, ProjectFileContent& p)
+{
+    std::string error;
+    if (!LoadProjectFileContent(fileName, p, error)) {
+        Critical(error, "Execution not possible");
+        return false;
+    }
+    return true;
+}
+
+// A project that names a data file replaces the measured data: changed data
+// are offered for saving first. False when the user cancelled (nothing of the
+// project is applied then).
+bool ChangedDataSavedOrDropped(const ProjectFileContent& p)
+{
+    const Declare& d = app().declare();
+    if (p.DatenDatei.empty() || !d.DatenGeaendert || d.AnzahlPunkte < 1) return true;
+    bool cancelled = false;
+    AskSaveExpData(cancelled);
+    return !cancelled;
+}
+
+// Applies a project or last-session file that was read; the model window's
+// reopenings keep its rate constants.
+void ApplyProjectDlg(const ProjectFileContent& p)
+{
+    Declare& d = app().declare();
+    ApplyProjectFile(d, p);
+    d.FileRateConstantsModel = d.ModellNr;
+    d.FileRateConstants = d.k;
+}
+
+} // namespace
+
 void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, bool& cancelled)
 {
     Declare& d = app().declare();
@@ -224,34 +243,33 @@ void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, 
     std::string folder = d.ProjektPfad;
     ShowOpenDialog(name, folder, "*.KC3", "Load a project (*.KC3)", cancelled);
     if (cancelled) return;
-    fullName = JoinFolderName(folder, name);
-    d.ProjektDatei = fullName;
+    const std::string chosen = JoinFolderName(folder, name);
+    ProjectFileContent p;
+    if (!ParseProjectDlg(chosen, p)) return;
+    if (!ChangedDataSavedOrDropped(p)) {
+        cancelled = true;
+        return;
+    }
+    fullName = chosen;
+    d.ProjektDatei = chosen;
     d.ProjektPfad = folder;
-    ok = ReadProjectFileDlg(fullName, dataFileName);
-}
-
-// Loading a project or the last session replaces the measured data with the
-// project's data file: changed data are offered for saving first. False when
-// the user cancelled (nothing is loaded then).
-bool ChangedDataSavedOrDropped()
-{
-    const Declare& d = app().declare();
-    if (!d.DatenGeaendert || d.AnzahlPunkte < 1) return true;
-    bool cancelled = false;
-    AskSaveExpData(cancelled);
-    return !cancelled;
+    ApplyProjectDlg(p);
+    dataFileName = p.DatenDatei;
+    ok = true;
 }
 
 void mnuLoadLastSession_Click()
 {
     Declare& d = app().declare();
-    if (!ChangedDataSavedOrDropped()) return;
-    std::string dataFileName;
-    if (!ReadProjectFileDlg(d.LastSessionDatei, dataFileName)) return;
+    ProjectFileContent p;
+    if (!ParseProjectDlg(d.LastSessionDatei, p)) return;
+    if (!ChangedDataSavedOrDropped(p)) return;
+    ApplyProjectDlg(p);
+    const std::string dataFileName = p.DatenDatei;
     const std::string message = dataFileName.empty()
                                     ? std::string("... no data file")
                                     : LoadProjectData(dataFileName, FolderOf(d.LastSessionDatei));
-    EnableDataEditorItem(&MDIKIN::mnuNeudat, true);
+    EnableItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     ReopenModelWindowKeepingK();
     app().services().msgBox(Q(message), MsgButtons::OK, MsgIcon::Information, "Loaded...");
@@ -259,12 +277,11 @@ void mnuLoadLastSession_Click()
 
 void mnuLoadProject_Click()
 {
-    if (!ChangedDataSavedOrDropped()) return;
     std::string fullName, dataFileName;
     bool ok = false, cancelled = false;
     LoadProjectDlg(fullName, dataFileName, ok, cancelled);
     if (!ok || cancelled) return;
-    EnableDataEditorItem(&MDIKIN::mnuNeudat, true);
+    EnableItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     const std::string message =
         dataFileName.empty() ? std::string("... no data file") : LoadProjectData(dataFileName, FolderOf(fullName));

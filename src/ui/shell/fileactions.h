@@ -30,10 +30,6 @@ void AskSaveExpData(bool& cancelled);
 
 // ---- projects and the last session ------------------------------------------------------
 
-// Reads a project or last-session file; on failure shows "the project file is
-// corrupt" (with the file and the line) and returns false.
-bool ReadProjectFileDlg(const std::string& fileName, std::string& dataFileName);
-
 // Writes a project or last-session file; a project first asks for its comment.
 // A failure shows the system's text under "Error while saving a session record".
 bool WriteProjectFileDlg(const std::string& fileName);
@@ -41,7 +37,9 @@ bool WriteProjectFileDlg(const std::string& fileName);
 // Asks for a name with the save dialog and writes the project.
 void SaveProjectAs();
 
-// Asks for a project with the open dialog and reads it.
+// Asks for a project with the open dialog and reads it. When the project
+// names a data file and the data in memory were changed, it asks first
+// whether to save them; Cancel there reports cancelled and applies nothing.
 void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, bool& cancelled);
 
 // The handlers of "Load last session" and "Load existing project".

@@ -51,6 +51,16 @@ public:
     // The help page of the window, opened by F1 (0: the contents).
     virtual int HelpContextID() const { return 0; }
 
+    // A caption that another window writes by name but that is no widget of
+    // its own (a column header of a grid, say); false when the window has no
+    // caption of that name, and the widget of that name is written instead.
+    virtual bool SetNamedCaption(const QString& name, const QString& text)
+    {
+        (void)name;
+        (void)text;
+        return false;
+    }
+
     // Child windows appear when they are loaded (as on the original platform);
     // a window that should stay hidden after Form_Load overrides this.
     virtual bool visibleOnLoad() const { return kind() == Kind::MdiChild; }

@@ -30,6 +30,7 @@
 #include "core/shell/numtext.h"
 #include "core/shell/protname.h"
 #include "core/shell/startup.h"
+#include "ui/dataedit/frmmanuinput.h"
 #include "ui/shell/application.h"
 #include "ui/shell/fileactions.h"
 #include "ui/shell/frmoption.h"
@@ -116,6 +117,8 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
     connect(help, &QShortcut::activated, this, Guarded([this] { ShowWindowHelp(); }));
 
     OpenModelWindow = [] { app().show<frmKinModel>(); };
+    OpenXYEditor = [] { app().show<frmManuInput>(); };
+    OpenDataEditor = [this] { ShowDataEditor(); };
 
     // Loading a project or the last session reopens the model window, which
     // applies the loaded model afresh, and then shows the project's rate
@@ -173,10 +176,10 @@ void MDIKIN::buildMenus()
     mnuLoadProject = item(mnuDaten, "mnuLoadProject", "Load existing project");
     mnuSaveProject = item(mnuDaten, "mnuSaveProject", "Save actual project as ...");
     sep6 = separator(mnuDaten, "sep6");
-    mnuNeudat = item(mnuDaten, "mnuNeudat", "New  exper. data", 10130, false);
+    mnuNeudat = item(mnuDaten, "mnuNeudat", "New  exper. data", 10130);
     mnuEdit = item(mnuDaten, "mnuEdit", "View/Edit exper. data", 10100, false);
     sep4 = separator(mnuDaten, "sep4");
-    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, false);
+    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, true);
     sep7 = separator(mnuDaten, "sep7");
     mnuExit = item(mnuDaten, "mnuExit", "Exit", 10110);
 
@@ -189,9 +192,9 @@ void MDIKIN::buildMenus()
     mnuAuswertung = menu(nullptr, "mnuAuswertung", "Evaluation of experiments");
     mnuExpctAuswertung = menu(mnuAuswertung, "mnuExpctAuswertung", "Evaluating c-t(-T) data ");
     mnuSubCtGrafisch = menu(mnuExpctAuswertung, "mnuSubCtGrafisch", "Graph-assisted evaluation via straight line function");
-    mnuctAusw[1] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 1), "... for 1st order  A => P", 10030, false);
-    mnuctAusw[2] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 2), "... for 2nd order  2 A => P", 10040, false);
-    mnuctAusw[3] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 3), "... for 2nd order  A + B => P ", 10050, false);
+    mnuctAusw[1] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 1), "... for 1st order  A => P", 10030);
+    mnuctAusw[2] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 2), "... for 2nd order  2 A => P", 10040);
+    mnuctAusw[3] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 3), "... for 2nd order  A + B => P ", 10050);
     mnuctAusw[4] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 4), "WILKINSON", 0, false);
     mnuctAusw[4]->setVisible(false);
     sep2 = separator(mnuExpctAuswertung, "sep2");
@@ -203,12 +206,12 @@ void MDIKIN::buildMenus()
     mnuNonIsothermFitting[2] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 2),
                                     "Fitting non-isothermal, 2nd-order 2A => P using t-c(A)-T data", 0, true);
     mnuSubLambdatGrafisch = menu(mnuAuswertung, "mnuSubLambdatGrafisch", "Graph-assisted evaluation of lambda(t) data (isothermal)");
-    mnuLambdaAusw[1] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 1), "... for 1st order  A => P", 0, false);
-    mnuLambdaAusw[2] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P", 0, false);
-    mnuLambdaAusw[3] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 3), "... for 2nd order  A + B => P ", 0, false);
+    mnuLambdaAusw[1] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 1), "... for 1st order  A => P");
+    mnuLambdaAusw[2] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P");
+    mnuLambdaAusw[3] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 3), "... for 2nd order  A + B => P ");
     mnuExpkTAuswertung = menu(mnuAuswertung, "mnuExpkTAuswertung", "Evaluating k-T data", 10290);
-    mnukT[1] = item(mnuExpkTAuswertung, indexed("mnukT", 1), "ARRHENIUS equation", 10300, false);
-    mnukT[2] = item(mnuExpkTAuswertung, indexed("mnukT", 2), "EYRING equation", 10310, false);
+    mnukT[1] = item(mnuExpkTAuswertung, indexed("mnukT", 1), "ARRHENIUS equation", 10300);
+    mnukT[2] = item(mnuExpkTAuswertung, indexed("mnukT", 2), "EYRING equation", 10310);
     mnuCalcTangente = menu(mnuAuswertung, "mnuCalcTangente", "Rate of reaction from exper. c(i)-t points");
     const char* species[] = {"", "A", "B", "C", "P", "Q"};
     for (int i = 1; i <= 5; ++i)
@@ -236,8 +239,8 @@ void MDIKIN::buildMenus()
     // Options.
     mnuOptionenTools = menu(nullptr, "mnuOptionenTools", "&Options");
     mnuOption = item(mnuOptionenTools, "mnuOption", "Options");
-    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, false);
-    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, false);
+    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, true);
+    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, true);
 
     // Windows: the list of the open child windows.
     mnuFenster = menu(nullptr, "mnuFenster", "&Windows");
@@ -290,6 +293,19 @@ void MDIKIN::buildMenus()
     connect(mnuBatchR, &QAction::triggered, this, Guarded([this] { mnuBatchR_Click(); }));
     connect(mnuRohrR, &QAction::triggered, this, Guarded([this] { mnuRohrR_Click(); }));
     connect(mnuKontRK, &QAction::triggered, this, Guarded([this] { mnuKontRK_Click(); }));
+    for (int i = 1; i <= 5; ++i)
+        connect(mnuSubTangente[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuSubTangente_Click(i); }));
+    connect(mnuToolArrhenius, &QAction::triggered, this, Guarded([this] { mnuToolArrhenius_Click(); }));
+    connect(mnuToolEyring, &QAction::triggered, this, Guarded([this] { mnuToolEyring_Click(); }));
+    connect(mnuNeudat, &QAction::triggered, this, Guarded([this] { mnuNeudat_Click(); }));
+    connect(mnuExpctAuswertung, &QMenu::aboutToShow, this, Guarded([this] { mnuExpctAuswertung_Click(); }));
+    for (int i = 1; i <= 4; ++i)
+        connect(mnuctAusw[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuctAusw_Click(i); }));
+    for (int i = 1; i <= 3; ++i)
+        connect(mnuLambdaAusw[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnuLambdaAusw_Click(i); }));
+    for (int i = 1; i <= 2; ++i)
+        connect(mnukT[std::size_t(i)], &QAction::triggered, this, Guarded([this, i] { mnukT_Click(i); }));
+    connect(mnuCalcTangente, &QMenu::aboutToShow, this, Guarded([this] { mnuCalcTangente_Click(); }));
     connect(mnuFenster, &QMenu::aboutToShow, this, Guarded([this] { mnuFenster_Click(); }));
     connect(mnuAboutKin, &QAction::triggered, this, Guarded([this] { mnuAboutKin_Click(); }));
     connect(mnuIndex, &QAction::triggered, this, Guarded([this] { mnuIndex_Click(); }));

@@ -55,7 +55,7 @@ public:
     void mnuROFitting_Click();
     void mnuNonIsothermFitting_Click(int Index);
     void mnuvtGraph_Click();
-    void mnuReaktor_Click();
+    // The reactor items (mdikin_reactors.cpp).
     void mnuBatchR_Click();
     void mnuRohrR_Click();
     void mnuKontRK_Click();
@@ -68,6 +68,22 @@ public:
     void mnuEdit1_Click();
     void mnuEdit2_Click();
     void mnuSubMonteCarlo_Click(int Index);
+    // mdikin_tools.cpp: the tangent items and the two calculators.
+    void mnuSubTangente_Click(int Index);
+    void mnuToolArrhenius_Click();
+    void mnuToolEyring_Click();
+
+    // Task menus of the evaluation of measured data and the Data menu's new
+    // data (mdikin_evaluation.cpp).
+    void mnuExpctAuswertung_Click();
+    void mnuctAusw_Click(int Index);
+    void mnuLambdaAusw_Click(int Index);
+    void mnukT_Click(int Index);
+    void mnuCalcTangente_Click();
+    void mnuReaktor_Click();
+    void mnuNeudat_Click();
+    // Opens the data editor (shows it when it is open already).
+    void ShowDataEditor();
 
     // The next free protocol file name of today in the program folder
     // (yymmdd + counter + ".CSV"); makes the program folder the current directory.

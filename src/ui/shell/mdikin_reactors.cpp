@@ -34,13 +34,6 @@ void ReactorTask(std::initializer_list<const char*> competing)
 
 } // namespace
 
-void MDIKIN::mnuReaktor_Click()
-{
-    if (app().declare().ModellNr == 0)
-        app().services().msgBox("First select a kinetic model!", MsgButtons::OK, MsgIcon::Critical,
-                                "Execution not possible");
-}
-
 void MDIKIN::mnuBatchR_Click()
 {
     closeTips();

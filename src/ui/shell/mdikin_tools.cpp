@@ -1,0 +1,71 @@
+// The main window's items of the tangent method and the two calculators:
+// "from points c(A) - t" ... "from points c(Q) - t", "ARRHENIUS Calculator"
+// and "EYRING Calculator" (toolbar buttons 14 and 16 follow the last two).
+
+#include "core/shell/expdata.h"
+#include "ui/chart/frmgraph2d.h"
+#include "ui/evaluation/frmarrheniusrechner.h"
+#include "ui/evaluation/frmcalctangente.h"
+#include "ui/shell/application.h"
+#include "ui/shell/formnames.h"
+#include "ui/shell/mdikin.h"
+
+#include <QSlider>
+
+namespace kinhom {
+
+void MDIKIN::mnuSubTangente_Click(int Index)
+{
+    App& a = app();
+    Declare& d = a.declare();
+    a.unload<frmGraph2D>();
+    d.TangenteSpalte = static_cast<std::uint8_t>(Index);
+    d.DiagrammTyp = 100;
+    d.MitPunkten = true;
+    for (const char* name : {names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor, names::frmRKconti})
+        if (KinForm* f = a.findForm(name))
+            f->Unload();
+    // A window still open for another species would keep that species'
+    // captions: it starts afresh.
+    a.unload<frmCalcTangente>();
+    frmCalcTangente& tangente = a.show<frmCalcTangente>();
+    d.Glaettung = 0;
+    tangente.scrGlaettung->setValue(0);
+    CalcScaleCt(d, Index);
+    SetDiagramTitles();
+    // the chart window opened over it: the tangent window stays in front
+    tangente.Show();
+}
+
+namespace {
+
+void OpenCalculator()
+{
+    App& a = app();
+    a.unload<frmArrheniusRechner>();
+    a.show<frmArrheniusRechner>();
+}
+
+} // namespace
+
+void MDIKIN::mnuToolArrhenius_Click()
+{
+    Declare& d = app().declare();
+    d.kTFunktion = 1;
+    d.Arbeitsmodus = 0;
+    d.ArrheniusEA = 0;
+    d.ArrheniusA = 0;
+    OpenCalculator();
+}
+
+void MDIKIN::mnuToolEyring_Click()
+{
+    Declare& d = app().declare();
+    d.kTFunktion = 2;
+    d.Arbeitsmodus = 0;
+    d.hAkt = 0;
+    d.sAkt = 0;
+    OpenCalculator();
+}
+
+} // namespace kinhom

@@ -1,0 +1,211 @@
+#include "core/shell/evaluationmenus.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/kinetics/simulation.h"
+#include "core/shell/expdata.h"
+
+using namespace kinhom;
+
+namespace {
+
+Declare WithPoints(std::vector<ExpPunkt> points)
+{
+    Declare d;
+    d.CRLF = "\r\n";
+    d.ExpPunkte.assign(1, ExpPunkt{});
+    d.ExpPunkte.insert(d.ExpPunkte.end(), points.begin(), points.end());
+    d.AnzahlPunkte = static_cast<int>(points.size());
+    AnalyzeExpData(d);
+    GetStartConcFromData(d);
+    return d;
+}
+
+ExpPunkt Ct(double t, double a, double b = 0)
+{
+    ExpPunkt p;
+    p.t = t;
+    p.c[1] = a;
+    p.c[2] = b;
+    return p;
+}
+
+ExpPunkt KT(double k, double T)
+{
+    ExpPunkt p;
+    p.k = k;
+    p.T = T;
+    return p;
+}
+
+ExpPunkt Lambda(double t, float lambda)
+{
+    ExpPunkt p;
+    p.t = t;
+    p.lambda = lambda;
+    return p;
+}
+
+const char* const kCtData = "No or not enough experimental c-t data\r\nInput data (=> Data / New  exper. data)";
+
+TEST(EvaluationMenus, CtEvaluation)
+{
+    struct Case {
+        std::vector<ExpPunkt> points;
+        int index;
+        std::string refusal;
+        int code;  // when it goes on
+        int model; // when it goes on
+    };
+    const std::vector<ExpPunkt> first = {Ct(0, 1), Ct(5, 0.6065), Ct(10, 0.3679)};
+    const Case cases[] = {
+        {first, 1, "", -5, 2},
+        {first, 2, "", -6, 3},
+        {{Ct(0, 0.99E-8), Ct(5, 0.5E-8)}, 1, "No initial concentration c(A)(0) found", 0, 0},
+        {{Ct(0, 1E-8), Ct(5, 0.5E-8)}, 1, "", -5, 2},
+        {{Ct(0, 1, 1), Ct(5, 0.5, 0.5)}, 3, "", -6, 4},               // equal start concentrations
+        {{Ct(0, 1, 1.0000001), Ct(5, 0.5, 0.5)}, 3, "", -8, 4},       // any difference
+        {{Ct(0, 1, 0), Ct(5, 0.5, 0)}, 3, "Both initial concentrations c(A)(0) and c(B)(0) are needed.", 0, 0},
+        {first, 4, kCtData, 0, 0},                                     // WILKINSON needs four points
+        {{Ct(0, 1), Ct(2, 0.8), Ct(5, 0.6), Ct(9, 0.4)}, 4, "", -7, 7},
+        {{Ct(0, 1), Ct(0, 0.5)}, 1, kCtData, 0, 0},                    // all times 0: no c-t data
+        {{Ct(5, 1)}, 1, kCtData, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Declare d = WithPoints(c.points);
+        d.Arbeitsmodus = 6;
+        d.ModellNr = 7;
+        d.DiagrammTyp = 99;
+        const std::string refusal = CtEvaluationCheck(d, c.index);
+        EXPECT_EQ(refusal, c.refusal) << c.index;
+        EXPECT_EQ(d.Arbeitsmodus, 0);
+        if (!refusal.empty()) {
+            EXPECT_EQ(d.DiagrammTyp, 99);
+            continue;
+        }
+        CtEvaluationSetup(d, c.index);
+        EXPECT_EQ(d.DiagrammTyp, c.code) << c.index;
+        EXPECT_EQ(d.ModellNr, c.model) << c.index;
+    }
+}
+
+TEST(EvaluationMenus, CtEvaluationSetsTheRangesOfItsPlot)
+{
+    Declare d = WithPoints({Ct(0, 1), Ct(10, 0.3679)});
+    ASSERT_EQ(CtEvaluationCheck(d, 1), "");
+    CtEvaluationSetup(d, 1);
+    // ln c(A) from -1 to 0, widened by a twentieth on both sides
+    EXPECT_NEAR(d.AchsenBereiche[16], std::log(0.3679) - 0.05 * -std::log(0.3679), 1e-5);
+    EXPECT_NEAR(d.AchsenBereiche[1], 10.5, 1e-5);
+}
+
+TEST(EvaluationMenus, LambdaEvaluation)
+{
+    struct Case {
+        std::vector<ExpPunkt> points;
+        double lambdaInf;
+        int index;
+        std::string refusal;
+        std::string noteTitle;
+        int code;
+    };
+    std::vector<ExpPunkt> withZero = {Lambda(0, 0), Lambda(5, 4), Lambda(10, 6)};
+    std::vector<ExpPunkt> withStart = {Lambda(0, 1), Lambda(5, 4), Lambda(10, 6)};
+    std::vector<ExpPunkt> withA = withStart;
+    for (ExpPunkt& p : withA) p.c[1] = p.t == 0 ? 0.1 : 0;
+    std::vector<ExpPunkt> withAB = withA;
+    withAB[0].c[2] = 0.1;
+    std::vector<ExpPunkt> withABDiffering = withA;
+    withABDiffering[0].c[2] = 0.2;
+    const Case cases[] = {
+        {withZero, 10, 1, "", "Evaluation of lambda-data, 1st order", -10}, // lambda(0) = 0: note, then the chart
+        {withStart, 10, 1, "", "", -10},
+        {withStart, 0, 1,
+         "No or not enough experimental lambda data!\r\nInput data (=> Data / New  exper. data)", "", 0},
+        {withStart, 0.5E-8, 1, "No value lambda(t = infin.) found", "", 0},
+        {withStart, 10, 2, "For a lambda evaluation according to 2nd order\r\nan initial concentration for A has to be available\r\n\r\nNOTE: The initial concentration can also be given as p(A)(0)/kPa, \r\nin this case the rate constant gets the unit [k] = 1/(kPa s).", "", 0},
+        {withA, 10, 2, "", "", -11},
+        {withA, 10, 3, "For a lambda evaluation the initial concentations\r\nc(A)(0) and c(B)(0) have to be available in this case", "", 0},
+        {withABDiffering, 10, 3, "This time only the case c(A)(0) = c(B)(0) is supported.", "", 0},
+        {withAB, 10, 3, "", "", -11},
+        {{Lambda(5, 4)}, 10, 2, "No or not enough experimental lambda-t data\r\nDo input data in the Data Editor", "", 0},
+    };
+    for (const Case& c : cases) {
+        Declare d = WithPoints(c.points);
+        d.LambdaUnendlich = c.lambdaInf;
+        AnalyzeExpData(d);
+        MenuNote note;
+        const std::string refusal = LambdaEvaluationCheck(d, c.index, note);
+        EXPECT_EQ(refusal, c.refusal) << c.index << " " << c.lambdaInf;
+        EXPECT_EQ(note.title, c.noteTitle) << c.index;
+        if (!refusal.empty()) {
+            EXPECT_FALSE(d.LambdaAuswertung);
+            continue;
+        }
+        LambdaEvaluationSetup(d, c.index);
+        EXPECT_TRUE(d.LambdaAuswertung);
+        EXPECT_EQ(d.DiagrammTyp, c.code);
+        EXPECT_EQ(d.ModellNr, c.index == 1 ? 2 : c.index + 1);
+    }
+}
+
+TEST(EvaluationMenus, KTCouples)
+{
+    struct Case {
+        std::vector<ExpPunkt> points;
+        int distinct;
+        std::string refusal;
+    };
+    const std::string tooFew = "at least two different couples of k-T values needed!";
+    const Case cases[] = {
+        {{KT(0.1, 300), KT(0.2, 310), KT(0.1, 300), KT(0.4, 320)}, 3, ""},
+        {{KT(0.1, 300), KT(0.1, 300), KT(0.1, 300)}, 1, tooFew},
+        {{KT(0.1, 300), KT(0, 310), KT(-0.2, 320), KT(0.3, -5)}, 1, "First load or input experimental points k - T!"},
+        {{KT(0.1, 300), KT(0.2, 310), KT(0, 320), KT(0.3, 0)}, 2, ""},
+        {{KT(0.1, 300), KT(0.1, 300.0000001)}, 2, ""},           // not exactly the same T
+        {{}, 0, "First load or input experimental points k - T!"},
+    };
+    for (const Case& c : cases) {
+        Declare d = WithPoints(c.points);
+        const auto before = d.ExpPunkte;
+        EXPECT_EQ(DistinctKTCouples(d), c.distinct) << c.points.size();
+        EXPECT_EQ(KTEvaluationCheck(d), c.refusal) << c.points.size();
+        EXPECT_EQ(d.ExpPunkte, before); // counted on a copy
+    }
+    // k or T not positive in all but one point: kTDaten may still hold from an
+    // earlier analysis, the count refuses
+    Declare d = WithPoints({KT(0.1, 300), KT(0.2, 310)});
+    d.ExpPunkte[2].k = 0;
+    EXPECT_EQ(KTEvaluationCheck(d), tooFew);
+
+    Declare e = WithPoints({KT(0.1, 300), KT(0.2, 310)});
+    KTEvaluationSetup(e, 2);
+    EXPECT_EQ(e.DiagrammTyp, -4);
+    KTEvaluationSetup(e, 1);
+    EXPECT_EQ(e.DiagrammTyp, -3);
+    EXPECT_NEAR(e.AchsenBereiche[7], 310 + 0.5, 1e-4); // T range with its margin
+}
+
+TEST(EvaluationMenus, NewExpDataEmptiesOnlyTheTable)
+{
+    Declare d = WithPoints({Ct(0, 1), Ct(5, 0.5)});
+    d.LambdaUnendlich = 3;
+    d.DateiName = "x.KV3";
+    d.Kommentar = "kept";
+    d.DatenGeaendert = true;
+    d.Lambda0 = 2;
+    NewExpData(d);
+    EXPECT_EQ(d.AnzahlPunkte, 0);
+    ASSERT_EQ(d.ExpPunkte.size(), 2u);
+    EXPECT_EQ(d.ExpPunkte[1], ExpPunkt{});
+    EXPECT_EQ(d.LambdaUnendlich, 0);
+    EXPECT_EQ(d.DateiName, "");
+    EXPECT_EQ(d.Kommentar, "kept");
+    EXPECT_TRUE(d.DatenGeaendert);
+    EXPECT_EQ(d.Lambda0, 2);
+    EXPECT_TRUE(d.ctDaten);
+}
+
+} // namespace
