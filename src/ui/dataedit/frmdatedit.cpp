@@ -82,7 +82,6 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     txtDateiName = new QLineEdit(this);
     txtDateiName->setObjectName("txtDateiName");
     txtDateiName->setReadOnly(true);
-    txtDateiName->setFocusPolicy(Qt::ClickFocus);
     txtLambdaUnendlich = new QLineEdit(this);
     txtLambdaUnendlich->setObjectName("txtLambdaUnendlich");
     txtLambdaUnendlich->setToolTip("lambda at infinite time, one value for the whole data set");
@@ -163,7 +162,8 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     layout->addWidget(lblHinweis);
     layout->addLayout(buttons);
 
-    setTabOrder(txtKommentar, optZeit[0]);
+    setTabOrder(txtKommentar, txtDateiName);
+    setTabOrder(txtDateiName, optZeit[0]);
     setTabOrder(optZeit[0], txtLambdaUnendlich);
     setTabOrder(txtLambdaUnendlich, Grid);
     QWidget* previous = Grid;
@@ -208,7 +208,7 @@ void frmDatedit::Form_Unload(int& Cancel)
 {
     Cancel = 0;
     // Closed without OK: the rest of the program still learns what the data hold.
-    if (!applied_) ApplyData();
+    ApplyData();
 }
 
 void frmDatedit::ShowData()
@@ -307,7 +307,7 @@ void frmDatedit::StoreGrid()
     d.AnzahlPunkte = static_cast<int>(rows.size());
     Grid->renumberKeys();
     d.DatenGeaendert = true;
-    applied_ = false;
+    ApplyData();
 }
 
 void frmDatedit::ApplyData()
@@ -320,7 +320,6 @@ void frmDatedit::ApplyData()
         for (int i = 1; i <= 4; ++i) m->mnuctAusw[std::size_t(i)]->setEnabled(true);
         for (int i = 1; i <= 2; ++i) m->mnukT[std::size_t(i)]->setEnabled(true);
     }
-    applied_ = true;
 }
 
 void frmDatedit::Grid_Edited() { StoreGrid(); }
@@ -352,7 +351,7 @@ void frmDatedit::txtLambdaUnendlich_LostFocus()
     if (v == d.LambdaUnendlich) return;
     d.LambdaUnendlich = v;
     d.DatenGeaendert = true;
-    applied_ = false;
+    ApplyData();
 }
 
 void frmDatedit::optZeit_Click(int Index)
@@ -363,10 +362,7 @@ void frmDatedit::optZeit_Click(int Index)
     const bool converts = Index != d.ZeiteinheitIndex && d.AnzahlPunkte > 0;
     KinNotifyUi notify;
     SetZeiteinheit(d, Index, d.ZeiteinheitIndex, notify);
-    if (converts) {
-        d.DatenGeaendert = true;
-        applied_ = false;
-    }
+    if (converts) d.DatenGeaendert = true;
     ShowData();
 }
 
@@ -396,11 +392,8 @@ void frmDatedit::cmdAppend_Click()
 void frmDatedit::AfterLoad(bool loaded)
 {
     if (!loaded) return;
-    Declare& d = app().declare();
-    AnalyzeExpData(d);
-    GetStartConcFromData(d);
-    if (MDIKIN* m = MainWindow()) m->mnuEdit->setEnabled(d.AnzahlPunkte > 0);
-    applied_ = false;
+    const Declare& d = app().declare();
+    ApplyData();
     ShowData();
     // The reader set the unit's index from the file; selecting it converts
     // nothing, it only brings the captions and the model window along.
