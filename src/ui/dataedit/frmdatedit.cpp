@@ -117,10 +117,10 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     };
     cmdLoad = button("cmdLoad", "&Load data file ...", "Replaces the data by those of a data file (*.KV3)");
     cmdAppend = button("cmdAppend", "&Add data from file ...", "Appends the points of a data file (*.KV3)");
-    cmdSave = button("cmdSave", "&Save data as ...", "Writes the data to a data file (*.KV3)");
+    cmdSave = button("cmdSave", "Sa&ve data as ...", "Writes the data to a data file (*.KV3)");
     cmdClipEinfuegen = button(names::cmdClipEinfuegen, "&Paste",
                               "Pastes Tab-separated text rows from the clipboard, starting at the current cell");
-    cmdErase = button(names::cmdErase, "&Delete marked lines", "Removes every line that holds a marked cell");
+    cmdErase = button(names::cmdErase, "D&elete marked lines", "Removes every line that holds a marked cell");
     cmdSort = button("cmdSort", "Sort by &time", "Sorts the points by their time, earliest first");
     cmdOK = button("cmdOK", "OK", "Takes the data for the evaluations and closes the editor");
     cmdOK->setDefault(true);
@@ -137,7 +137,7 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
 
     // Layout: the data set's fields, the grid, the buttons.
     auto* top = new QHBoxLayout;
-    top->addWidget(label(0, "&Comment:", txtKommentar));
+    top->addWidget(label(0, "Comme&nt:", txtKommentar));
     top->addWidget(txtKommentar, 3);
     top->addSpacing(12);
     top->addWidget(label(3, "File:", txtDateiName));
