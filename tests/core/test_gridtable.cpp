@@ -80,7 +80,7 @@ TEST(GridTable, TypingRefusesAndKeepsThePreviousValue)
     t.setRows({Row(0, 1.0)});
     std::string error;
     EXPECT_FALSE(t.setCellText(0, 2, "0,9x", error));
-    EXPECT_EQ(error, "Row 1, column \"c(A)\": Type mismatch: \"0.9x\" is not a number.");
+    EXPECT_EQ(error, "Row 1, column \"c(A)\": \"0.9x\" is not a number.");
     EXPECT_EQ(t.value(0, 2), 1.0);
 
     EXPECT_FALSE(t.setCellText(0, 3, "1E39", error));
@@ -95,7 +95,7 @@ TEST(GridTable, TypingRefusesAndKeepsThePreviousValue)
     EXPECT_EQ(t.rowCount(), 2);
     EXPECT_EQ(t.value(1, 1), 5.0);
     EXPECT_FALSE(t.setCellText(2, 1, "10", error));
-    EXPECT_EQ(error, "Row 3: the table holds at most 2 points.");
+    EXPECT_EQ(error, "Row 3, column \"t\": the table holds at most 2 points.");
     EXPECT_EQ(t.rowCount(), 2);
 }
 
@@ -156,8 +156,9 @@ TEST(GridTable, PasteIsReadWholeBeforeAnythingChanges)
         const char* message;
     };
     const Case cases[] = {
-        {"1\t2\r\n3\tx\r\n", 100, "Row 2, column \"c(A)\": Type mismatch: \"x\" is not a number."},
-        {"1\t2\t1E39\r\n", 100, "Row 1, column \"lambda\": Overflow: \"1E39\" is too large for single precision."},
+        {"1\t2\r\n3\tx\r\n", 100, "Row 2, column \"c(A)\": \"x\" is not a number."},
+        {"1\t2\t1E39\r\n", 100, "Row 1, column \"lambda\": \"1E39\" is too large for single precision."},
+        {"1\t1E400\r\n", 100, "Row 1, column \"c(A)\": \"1E400\" is too large."},
         {"1\t2\r\n3\t4\r\n5\t6\r\n", 2, "Row 3: the table holds at most 2 points."},
         {"", 100, "The clipboard holds no text rows to paste."},
     };

@@ -1,6 +1,8 @@
 // The data editors' grid: typing, the exclude cell, the clipboard and the
 // edit commands, as the user meets them.
+#include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QSignalSpy>
 #include <QtTest>
@@ -91,6 +93,33 @@ private slots:
         QCOMPARE(grid.pointCount(), 3);
         QCOMPARE(grid.table().value(1, 2), 0.6);
         QCOMPARE(grid.rowCount(), 4);
+    }
+
+    void typingThroughTheCellEditor()
+    {
+        test::ShellFixture fx;
+        DataGrid grid(XYColumns(), 100);
+        grid.setRows({XY(1, 2, 1)});
+        grid.resize(400, 200);
+        grid.show();
+        auto type = [&grid](const QString& text) {
+            grid.setCurrentCell(0, 2);
+            grid.editItem(grid.item(0, 2));
+            auto* box = grid.viewport()->findChild<QLineEdit*>();
+            QVERIFY(box);
+            QCOMPARE(box->text(), QString::number(grid.table().value(0, 2))); // the exact value to edit
+            box->setText(text);
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        type("4,5");
+        QTRY_COMPARE(grid.table().value(0, 2), 4.5);
+        QVERIFY(fx.rec->messages.empty());
+
+        type("4.5.1");
+        QTRY_COMPARE(fx.rec->messages.size(), std::size_t(1));
+        QCOMPARE(grid.table().value(0, 2), 4.5);
+        QCOMPARE(grid.item(0, 2)->text().trimmed(), QString("4.500000E+00"));
+        QVERIFY(fx.rec->messages[0].text.contains("\"4.5.1\" is not a number"));
     }
 
     void rightClickAsksForTheMenu()

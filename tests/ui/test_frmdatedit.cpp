@@ -252,6 +252,18 @@ private slots:
         QCOMPARE(d().Kommentar, std::string()); // New keeps the comment it found
     }
 
+    void anEvaluationChosenWhileTheEditorIsOpenSeesTheTableShown()
+    {
+        setPoints({Ct(0, 0.5, 0.5), Ct(2, 0.4, 0.4), Ct(4, 1 / 3.0, 1 / 3.0)});
+        m().mnuEdit->setEnabled(true);
+        m().mnuEdit->trigger();
+        QVERIFY(grid().typeIntoCell(0, frmDatedit::colB, "0.6")); // no OK
+        QCOMPARE(d().c0Exp[2], 0.6f);
+        m().mnuctAusw[3]->trigger();
+        QCOMPARE(d().DiagrammTyp, std::int16_t(-8)); // different start concentrations now
+        QVERIFY(editor());
+    }
+
     void aSessionLoadedWhileTheEditorIsOpenShowsItsData()
     {
         setPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});

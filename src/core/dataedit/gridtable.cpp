@@ -46,9 +46,14 @@ bool ReadCellText(std::string_view text, CellKind kind, double& value, std::stri
     std::string s(TrimBlanks(text));
     std::replace(s.begin(), s.end(), ',', '.');
     double v = 0;
-    if (!s.empty() && !ParseDoubleField(s, v, why)) return false;
+    if (!s.empty() && !ParseDoubleField(s, v, why)) {
+        // The file reader's words name the fault's kind; the cell's text says enough.
+        for (const char* kind : {"Type mismatch: ", "Overflow: "})
+            if (why.rfind(kind, 0) == 0) why.erase(0, std::char_traits<char>::length(kind));
+        return false;
+    }
     if (kind == CellKind::Single && !FitsSingle(v)) {
-        why = "Overflow: \"" + s + "\" is too large for single precision";
+        why = "\"" + s + "\" is too large for single precision";
         return false;
     }
     if (kind == CellKind::Exclude) v = (v == 0) ? 0 : -1;
@@ -170,7 +175,10 @@ bool GridTable::setCellText(int r, int c, std::string_view text, std::string& er
         error = cellName(r, c) + ": " + why + ".";
         return false;
     }
-    if (r == rowCount() && !appendRow(error)) return false;
+    if (r == rowCount() && !appendRow(error)) {
+        error = cellName(r, c) + ": the table holds at most " + std::to_string(maxRows_) + " points.";
+        return false;
+    }
     rows_[static_cast<std::size_t>(r)].v[static_cast<std::size_t>(c)] = v;
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "ui/shell/application.h"
 #include "ui/shell/guarded.h"
@@ -38,13 +39,9 @@ public:
     {
         auto* box = qobject_cast<QLineEdit*>(editor);
         if (!box) return QStyledItemDelegate::setModelData(editor, model, index);
-        const int row = index.row();
-        const int column = index.column();
-        const QString text = box->text();
-        // Leave the editor first: the check may show a message box.
-        QMetaObject::invokeMethod(
-            grid_, Guarded([grid = grid_, row, column, text] { grid->typeIntoCell(row, column, text); }),
-            Qt::QueuedConnection);
+        // The value is taken at once (a click on another button sees it); a
+        // refusal is shown once the editor has closed.
+        grid_->typeIntoCell(index.row(), index.column(), box->text(), true);
     }
 
 private:
@@ -211,12 +208,16 @@ void DataGrid::refuse(const std::string& message)
 
 // ---- what the user does -----------------------------------------------------------------------
 
-bool DataGrid::typeIntoCell(int row, int column, const QString& text)
+bool DataGrid::typeIntoCell(int row, int column, const QString& text, bool messageLater)
 {
     const int before = pointCount();
     std::string error;
     if (!table_.setCellText(row, column, S(text), error)) {
-        refuse(error + "\nThe cell keeps its previous value.");
+        const std::string message = error + "\nThe cell keeps its previous value.";
+        if (messageLater)
+            QTimer::singleShot(0, this, Guarded([this, message] { refuse(message); }));
+        else
+            refuse(message);
         if (row < pointCount()) showRow(row);
         return false;
     }

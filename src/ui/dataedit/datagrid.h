@@ -53,8 +53,10 @@ public:
     void setMessageTitle(const QString& title) { messageTitle_ = title; }
 
     // ---- what the user does (each emits edited when something changed) ---------------
-    // Types text into cell (row, column); row == pointCount() adds a row.
-    bool typeIntoCell(int row, int column, const QString& text);
+    // Types text into cell (row, column); row == pointCount() adds a row. A
+    // refusal is shown at once, or from the event loop when messageLater is set
+    // (while the cell's editor closes).
+    bool typeIntoCell(int row, int column, const QString& text, bool messageLater = false);
     // The selected cells (bounding rectangle of the selection) as text rows.
     QString selectionText() const;
     // Puts selectionText() on the clipboard; false when nothing is selected.

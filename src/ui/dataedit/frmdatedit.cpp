@@ -82,7 +82,6 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     txtDateiName = new QLineEdit(this);
     txtDateiName->setObjectName("txtDateiName");
     txtDateiName->setReadOnly(true);
-    txtDateiName->setFocusPolicy(Qt::ClickFocus);
     txtLambdaUnendlich = new QLineEdit(this);
     txtLambdaUnendlich->setObjectName("txtLambdaUnendlich");
     txtLambdaUnendlich->setToolTip("lambda at infinite time, one value for the whole data set");
@@ -118,10 +117,10 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     };
     cmdLoad = button("cmdLoad", "&Load data file ...", "Replaces the data by those of a data file (*.KV3)");
     cmdAppend = button("cmdAppend", "&Add data from file ...", "Appends the points of a data file (*.KV3)");
-    cmdSave = button("cmdSave", "&Save data as ...", "Writes the data to a data file (*.KV3)");
+    cmdSave = button("cmdSave", "Sa&ve data as ...", "Writes the data to a data file (*.KV3)");
     cmdClipEinfuegen = button(names::cmdClipEinfuegen, "&Paste",
                               "Pastes Tab-separated text rows from the clipboard, starting at the current cell");
-    cmdErase = button(names::cmdErase, "&Delete marked lines", "Removes every line that holds a marked cell");
+    cmdErase = button(names::cmdErase, "D&elete marked lines", "Removes every line that holds a marked cell");
     cmdSort = button("cmdSort", "Sort by &time", "Sorts the points by their time, earliest first");
     cmdOK = button("cmdOK", "OK", "Takes the data for the evaluations and closes the editor");
     cmdOK->setDefault(true);
@@ -138,7 +137,7 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
 
     // Layout: the data set's fields, the grid, the buttons.
     auto* top = new QHBoxLayout;
-    top->addWidget(label(0, "&Comment:", txtKommentar));
+    top->addWidget(label(0, "Comme&nt:", txtKommentar));
     top->addWidget(txtKommentar, 3);
     top->addSpacing(12);
     top->addWidget(label(3, "File:", txtDateiName));
@@ -163,7 +162,8 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     layout->addWidget(lblHinweis);
     layout->addLayout(buttons);
 
-    setTabOrder(txtKommentar, optZeit[0]);
+    setTabOrder(txtKommentar, txtDateiName);
+    setTabOrder(txtDateiName, optZeit[0]);
     setTabOrder(optZeit[0], txtLambdaUnendlich);
     setTabOrder(txtLambdaUnendlich, Grid);
     QWidget* previous = Grid;
@@ -208,7 +208,7 @@ void frmDatedit::Form_Unload(int& Cancel)
 {
     Cancel = 0;
     // Closed without OK: the rest of the program still learns what the data hold.
-    if (!applied_) ApplyData();
+    ApplyData();
 }
 
 void frmDatedit::ShowData()
@@ -307,7 +307,7 @@ void frmDatedit::StoreGrid()
     d.AnzahlPunkte = static_cast<int>(rows.size());
     Grid->renumberKeys();
     d.DatenGeaendert = true;
-    applied_ = false;
+    ApplyData();
 }
 
 void frmDatedit::ApplyData()
@@ -320,7 +320,6 @@ void frmDatedit::ApplyData()
         for (int i = 1; i <= 4; ++i) m->mnuctAusw[std::size_t(i)]->setEnabled(true);
         for (int i = 1; i <= 2; ++i) m->mnukT[std::size_t(i)]->setEnabled(true);
     }
-    applied_ = true;
 }
 
 void frmDatedit::Grid_Edited() { StoreGrid(); }
@@ -352,7 +351,7 @@ void frmDatedit::txtLambdaUnendlich_LostFocus()
     if (v == d.LambdaUnendlich) return;
     d.LambdaUnendlich = v;
     d.DatenGeaendert = true;
-    applied_ = false;
+    ApplyData();
 }
 
 void frmDatedit::optZeit_Click(int Index)
@@ -363,10 +362,7 @@ void frmDatedit::optZeit_Click(int Index)
     const bool converts = Index != d.ZeiteinheitIndex && d.AnzahlPunkte > 0;
     KinNotifyUi notify;
     SetZeiteinheit(d, Index, d.ZeiteinheitIndex, notify);
-    if (converts) {
-        d.DatenGeaendert = true;
-        applied_ = false;
-    }
+    if (converts) d.DatenGeaendert = true;
     ShowData();
 }
 
@@ -396,11 +392,8 @@ void frmDatedit::cmdAppend_Click()
 void frmDatedit::AfterLoad(bool loaded)
 {
     if (!loaded) return;
-    Declare& d = app().declare();
-    AnalyzeExpData(d);
-    GetStartConcFromData(d);
-    if (MDIKIN* m = MainWindow()) m->mnuEdit->setEnabled(d.AnzahlPunkte > 0);
-    applied_ = false;
+    const Declare& d = app().declare();
+    ApplyData();
     ShowData();
     // The reader set the unit's index from the file; selecting it converts
     // nothing, it only brings the captions and the model window along.

@@ -6,10 +6,11 @@
 // and time unit above it.
 //
 // Every change the user makes goes straight into the shared table (ExpPunkte,
-// AnzahlPunkte) and marks the data changed, so Save and Exit see it at once.
-// OK (and closing the window) tells the rest of the program what the data now
-// hold: the data kinds, the start concentrations and the menu items that
-// depend on them.
+// AnzahlPunkte) and marks the data changed, so Save and Exit see it at once,
+// and tells the rest of the program what the data now hold (the data kinds,
+// the start concentrations and the menu items that depend on them), so an
+// evaluation chosen while the editor is open sees the table as it is shown.
+// OK does the same and closes the editor.
 //
 // The main window's pop-up mnuEdit1 presses the edit buttons cmdClipboard,
 // cmdClipEinfuegen, cmdEraseSelected and cmdErase; the model window rewrites
@@ -107,7 +108,6 @@ private:
     void AfterLoad(bool loaded);
 
     bool showing_ = false; // fields are being filled: no edit
-    bool applied_ = false; // OK has told the program about the data
 };
 
 } // namespace kinhom
