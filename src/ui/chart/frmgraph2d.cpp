@@ -393,12 +393,8 @@ void frmGraph2D::Form_Load()
         }
     }
 
-    // Form_Activate runs whenever the window becomes the active child.
-    if (QMdiArea* area = a.mdiArea())
-        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-            if (w && w == subWindow()) Form_Activate();
-        });
-    // 18. (the busy cursor ends with this handler)
+    // 18. (the busy cursor ends with this handler; the window registry runs
+    // Form_Activate whenever the window becomes the active child)
 }
 
 // ---- Form_Activate -------------------------------------------------------------------------

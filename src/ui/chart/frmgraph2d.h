@@ -429,6 +429,9 @@ private:
     void loadLabelControls();              // Form_Load step 8
     void loadLegendControls();             // Form_Load step 9
     void loadDesign1Defaults();            // Form_Load step 13
+    // KurvenTab[i] from the slot's state and the chart (its tab's availability,
+    // caption and colour).
+    void fillCurveTab(int i);
     // The panels show what KurvenTab and PunkteTab hold (no handler runs).
     void showCurveTab(int i);
     void showCurveTabs();

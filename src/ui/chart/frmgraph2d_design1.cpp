@@ -42,6 +42,7 @@
 #include "ui/chart/frakurven.h"
 #include "ui/chart/fraschrift.h"
 #include "ui/chart/fratabs.h"
+#include "ui/chart/panelwidgets.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/application.h"
 
@@ -361,9 +362,8 @@ void frmGraph2D::showCurveTab(int i)
     {
         const QSignalBlocker block(k->tabKurven);
         k->tabKurven->setTabText(i - 1, t.caption);
-        k->tabKurven->setTabEnabled(i - 1, t.available);
         // A free slot's tab is not shown at all: 24 empty tabs say nothing.
-        k->tabKurven->setTabVisible(i - 1, t.available);
+        ShowTab(k->tabKurven, i - 1, t.available);
     }
     ShowIndex(k->cmbKStil[At(i)], t.cmbKStil);
     SetButtonColor(k->cmdKurvenFarbe[At(i)], t.cmdKurvenFarbe);
@@ -419,23 +419,28 @@ void frmGraph2D::mnuDesign_Click()
     mnuPunktDesign->setEnabled(PointDesignEnabled(chart(), d.kTDiagramm, d.kTDaten));
 }
 
+// The tab of slot i as the chart holds the slot: a free slot's tab unavailable
+// with the preset colour; a curve's tab available, captioned "C.i", in the
+// curve's colour.
+void frmGraph2D::fillCurveTab(int i)
+{
+    CurveTab& t = KurvenTab[At(i)];
+    if (KurveFrei[At(i)]) {
+        t.available = false;
+        t.cmdKurvenFarbe = app().declare().Vorwahlfarbe;
+    } else {
+        t.available = true;
+        t.cmdKurvenFarbe = chart().ChartGroups(1).Styles(i).LineStyle().Color();
+        t.caption = Q(CurveTabCaption(i));
+    }
+}
+
 void frmGraph2D::mnuKurvenDesign_Click()
 {
-    const Declare& d = app().declare();
     Chart2D& c = chart();
     {
         Chart2D::Batch batch(c);
-        for (int i = 1; i <= kMaxKurven; ++i) {
-            CurveTab& t = KurvenTab[At(i)];
-            if (KurveFrei[At(i)]) {
-                t.available = false;
-                t.cmdKurvenFarbe = d.Vorwahlfarbe;
-            } else {
-                t.available = true;
-                t.cmdKurvenFarbe = c.ChartGroups(1).Styles(i).LineStyle().Color();
-                t.caption = Q(CurveTabCaption(i));
-            }
-        }
+        for (int i = 1; i <= kMaxKurven; ++i) fillCurveTab(i);
         showCurveTabs();
         // The style lists read the curves' patterns; a list whose position
         // changes writes its style back (a pattern the list does not offer

@@ -8,6 +8,7 @@
 // here keep both in step with the chart.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/chart/panelwidgets.h"
 #include "ui/shell/qtext.h"
 
 #include <exception>
@@ -90,8 +91,7 @@ void frmGraph2D::setCurveTabAvailable(int slot, bool available)
     KurvenTab[At(slot)].available = available;
     if (!fraKurven) return;
     // The panel shows the tabs of the slots in use only.
-    fraKurven->tabKurven->setTabEnabled(slot - 1, available);
-    fraKurven->tabKurven->setTabVisible(slot - 1, available);
+    ShowTab(fraKurven->tabKurven, slot - 1, available);
 }
 
 void frmGraph2D::setPointTabAvailable(int set, bool available)

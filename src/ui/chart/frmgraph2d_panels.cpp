@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -119,7 +120,7 @@ void frmGraph2D::buildPanels()
     body->addLayout(pgrid);
     cmdPrintIt = Button("Print", "cmdPrintIt", fraPrintIt);
     cmdSaveImage = Button("Save Image ...", "cmdSaveImage", fraPrintIt);
-    cmdSaveImage->setToolTip("PNG or BMP image, or SVG vector image");
+    cmdSaveImage->setToolTip("PNG or BMP image, SVG vector image or PDF document");
     cmdPrint_Esc = Button("Cancel", "cmdPrint_Esc", fraPrintIt);
     auto* prow = new QHBoxLayout;
     prow->addWidget(cmdPrintIt);
@@ -173,6 +174,15 @@ void frmGraph2D::showPanel(QFrame* panel)
     panel->move(keptInside(panel, panel->pos()));
     panel->show();
     panel->raise();
+    // The panel takes the focus (its first control), so that Esc closes it at once.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && panel->isAncestorOf(focus)) return;
+    for (QWidget* w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 QPoint frmGraph2D::keptInside(const QWidget* panel, QPoint p) const
@@ -342,12 +352,27 @@ void frmGraph2D::cmdSaveImage_Click()
     FileDialogRequest r;
     r.title = "Save the diagram as image";
     r.folder = Q(a.declare().OC2Pfad);
-    r.filter = "PNG image (*.png)|*.png|Bitmap (*.bmp)|*.bmp|SVG vector image (*.svg)|*.svg";
+    r.filter = "PNG image (*.png)|*.png|Bitmap (*.bmp)|*.bmp|SVG vector image (*.svg)|*.svg|"
+               "PDF document (*.pdf)|*.pdf";
     r.defaultExtension = "png";
     r.overwritePrompt = true;
     const std::optional<QString> name = a.services().saveFileName(r);
     if (!name) return;
     const QString path = WithDefaultExtension(*name, "png");
+    if (QFileInfo(path).suffix().compare("pdf", Qt::CaseInsensitive) == 0) {
+        // A PDF page is the diagram, of the size in the panel's boxes.
+        double left = 0, top = 0, w = 0, h = 0;
+        if (!printRect(left, top, w, h)) return;
+        const std::unique_ptr<ChartView> view = OutputView(chart(), w * kPixelsPerCm, h * kPixelsPerCm);
+        QString error;
+        bool ok = false;
+        {
+            BusyCursor busy;
+            ok = SaveChartPdf(*view, path, w, h, &error);
+        }
+        if (!ok) a.services().msgBox(error, MsgButtons::OK, MsgIcon::Critical, "message from SaveImage");
+        return;
+    }
     const QSize size = Chart2D1->isVisible() && Chart2D1->width() > 1 ? Chart2D1->size()
                                                                       : QSize(chart().Width(), chart().Height());
     const std::unique_ptr<ChartView> view = OutputView(chart(), size.width(), size.height());
