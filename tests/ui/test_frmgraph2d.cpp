@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "core/chart/chart2d.h"
 #include "core/kinetics/models.h"
@@ -720,6 +721,29 @@ private slots:
         g().cmdSaveImage->click();
         QCOMPARE(rec().messages.size(), size_t(1));
         QVERIFY(!QFile::exists(dir.filePath("bad.pdf")));
+    }
+
+    // A handler of the window that throws shows the description in a message,
+    // and the window goes on.
+    void aThrowingHandlerIsShownAndTheWindowGoesOn()
+    {
+        simulate(2);
+        QTemporaryDir dir;
+        bool thrown = false;
+        rec().onMessage = [&thrown](const MessageRequest&) {
+            if (thrown) return;
+            thrown = true;
+            throw std::runtime_error("the image writer failed");
+        };
+        rec().saveAnswers.push_back(dir.filePath("diagram.gif")); // refused with a message, which throws
+        g().mnuPrintIt_Click();
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().messages.size(), size_t(2));
+        QCOMPARE(rec().messages[1].text, QString("the image writer failed"));
+        QVERIFY(rec().messages[1].icon == MsgIcon::Critical);
+        rec().saveAnswers.push_back(dir.filePath("diagram.png"));
+        g().cmdSaveImage->click();
+        QVERIFY(QFile::exists(dir.filePath("diagram.png")));
     }
 
     void loadGivesTheStartDesign()

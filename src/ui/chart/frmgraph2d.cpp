@@ -39,6 +39,7 @@
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/frmphantom.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -120,9 +121,9 @@ frmGraph2D::frmGraph2D(QWidget* parent) : KinWidget(parent)
     buildDiagramSettings();
     buildDesign1();
 
-    connect(cmdDraw, &QPushButton::clicked, this, [this] { cmdDraw_Click(); });
-    connect(cmdSingleCalc, &QPushButton::clicked, this, [this] { cmdSingleCalc_Click(); });
-    connect(cmbSep, &QComboBox::currentIndexChanged, this, [this] { cmbSep_Click(); });
+    connect(cmdDraw, &QPushButton::clicked, this, Guarded([this] { cmdDraw_Click(); }));
+    connect(cmdSingleCalc, &QPushButton::clicked, this, Guarded([this] { cmdSingleCalc_Click(); }));
+    connect(cmbSep, &QComboBox::currentIndexChanged, this, Guarded([this] { cmbSep_Click(); }));
     connectEditing();
 }
 
@@ -202,21 +203,21 @@ void frmGraph2D::buildMenus()
     mnuHaupt = menuBar->addAction("to &Main Menu");
     mnuHaupt->setObjectName("mnuHaupt");
 
-    connect(mnuDelete, &QMenu::aboutToShow, this, [this] { mnuDelete_Click(); });
-    connect(mnuMark, &QMenu::aboutToShow, this, [this] { mnuMark_Click(); });
-    connect(mnuBildsenden, &QMenu::aboutToShow, this, [this] { mnuBildsenden_Click(); });
-    connect(mnuDelTotal, &QAction::triggered, this, [this] { mnuDelTotal_Click(); });
+    connect(mnuDelete, &QMenu::aboutToShow, this, Guarded([this] { mnuDelete_Click(); }));
+    connect(mnuMark, &QMenu::aboutToShow, this, Guarded([this] { mnuMark_Click(); }));
+    connect(mnuBildsenden, &QMenu::aboutToShow, this, Guarded([this] { mnuBildsenden_Click(); }));
+    connect(mnuDelTotal, &QAction::triggered, this, Guarded([this] { mnuDelTotal_Click(); }));
     for (int i = 0; i <= kMaxKurven; ++i)
-        connect(mnuSubDelKurv[i], &QAction::triggered, this, [this, i] { mnuSubDelKurv_Click(i); });
+        connect(mnuSubDelKurv[i], &QAction::triggered, this, Guarded([this, i] { mnuSubDelKurv_Click(i); }));
     for (int j = 0; j <= kPunktSaetze; ++j)
-        connect(mnuSubDelPoints[j], &QAction::triggered, this, [this, j] { mnuSubDelPoints_Click(j); });
-    connect(mnuDelLabels, &QAction::triggered, this, [this] { mnuDelLabels_Click(); });
-    connect(mnuAddLabels, &QAction::triggered, this, [this] { mnuAddLabels_Click(); });
-    connect(mnuAddPunkte, &QAction::triggered, this, [this] { mnuAddPunkte_Click(); });
-    connect(mnuPrintIt, &QAction::triggered, this, [this] { mnuPrintIt_Click(); });
-    connect(mnuCoord, &QAction::triggered, this, [this] { mnuCoord_Click(); });
-    connect(mnuResolution, &QAction::triggered, this, [this] { mnuResolution_Click(); });
-    connect(mnuHaupt, &QAction::triggered, this, [this] { mnuHaupt_Click(); });
+        connect(mnuSubDelPoints[j], &QAction::triggered, this, Guarded([this, j] { mnuSubDelPoints_Click(j); }));
+    connect(mnuDelLabels, &QAction::triggered, this, Guarded([this] { mnuDelLabels_Click(); }));
+    connect(mnuAddLabels, &QAction::triggered, this, Guarded([this] { mnuAddLabels_Click(); }));
+    connect(mnuAddPunkte, &QAction::triggered, this, Guarded([this] { mnuAddPunkte_Click(); }));
+    connect(mnuPrintIt, &QAction::triggered, this, Guarded([this] { mnuPrintIt_Click(); }));
+    connect(mnuCoord, &QAction::triggered, this, Guarded([this] { mnuCoord_Click(); }));
+    connect(mnuResolution, &QAction::triggered, this, Guarded([this] { mnuResolution_Click(); }));
+    connect(mnuHaupt, &QAction::triggered, this, Guarded([this] { mnuHaupt_Click(); }));
 }
 
 // ---- Form_Load ---------------------------------------------------------------------------

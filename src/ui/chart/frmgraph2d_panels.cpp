@@ -38,6 +38,7 @@
 #include "ui/chart/fratabs.h"
 #include "ui/kinetics/frmgraphcalc.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -95,8 +96,8 @@ void frmGraph2D::buildPanels()
     row->addWidget(cmdCoord_OK);
     row->addWidget(cmdCoord_Esc);
     body->addLayout(row);
-    connect(cmdCoord_OK, &QPushButton::clicked, this, [this] { cmdCoord_OK_Click(); });
-    connect(cmdCoord_Esc, &QPushButton::clicked, this, [this] { cmdCoord_Esc_Click(); });
+    connect(cmdCoord_OK, &QPushButton::clicked, this, Guarded([this] { cmdCoord_OK_Click(); }));
+    connect(cmdCoord_Esc, &QPushButton::clicked, this, Guarded([this] { cmdCoord_Esc_Click(); }));
 
     // Print / save image.
     fraPrintIt = Panel("fraPrintIt", "Print/Save Image", this, body, title);
@@ -127,9 +128,9 @@ void frmGraph2D::buildPanels()
     prow->addWidget(cmdSaveImage);
     prow->addWidget(cmdPrint_Esc);
     body->addLayout(prow);
-    connect(cmdPrintIt, &QPushButton::clicked, this, [this] { cmdPrintIt_Click(); });
-    connect(cmdSaveImage, &QPushButton::clicked, this, [this] { cmdSaveImage_Click(); });
-    connect(cmdPrint_Esc, &QPushButton::clicked, this, [this] { cmdPrint_Esc_Click(); });
+    connect(cmdPrintIt, &QPushButton::clicked, this, Guarded([this] { cmdPrintIt_Click(); }));
+    connect(cmdSaveImage, &QPushButton::clicked, this, Guarded([this] { cmdSaveImage_Click(); }));
+    connect(cmdPrint_Esc, &QPushButton::clicked, this, Guarded([this] { cmdPrint_Esc_Click(); }));
 
     // Curve resolution.
     fraResolution = Panel("fraResolution", "Curve resolution", this, body, title);
@@ -153,8 +154,8 @@ void frmGraph2D::buildPanels()
     body->addLayout(srow);
     cmdResolution_OK = Button("Close", "cmdResolution_OK", fraResolution);
     body->addWidget(cmdResolution_OK, 0, Qt::AlignRight);
-    connect(Slider1_PunktDichte, &QSlider::valueChanged, this, [this] { Slider1_PunktDichte_Change(); });
-    connect(cmdResolution_OK, &QPushButton::clicked, this, [this] { cmdResolution_OK_Click(); });
+    connect(Slider1_PunktDichte, &QSlider::valueChanged, this, Guarded([this] { Slider1_PunktDichte_Change(); }));
+    connect(cmdResolution_OK, &QPushButton::clicked, this, Guarded([this] { cmdResolution_OK_Click(); }));
 
     // Esc closes the panel that holds the focus.
     const std::pair<QFrame*, QPushButton*> cancels[] = {
@@ -163,7 +164,7 @@ void frmGraph2D::buildPanels()
         auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
         esc->setContext(Qt::WidgetWithChildrenShortcut);
         QPushButton* button = cancel;
-        connect(esc, &QShortcut::activated, button, [button] { button->click(); });
+        connect(esc, &QShortcut::activated, button, Guarded([button] { button->click(); }));
     }
 }
 
