@@ -29,6 +29,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 
 #include "core/chart/curveprep.h"
@@ -380,7 +381,16 @@ private:
     void buildMenus();
     void buildPanels();
     void SetAxesMinMax();
-    void setupChartContent(bool wideScreen);
+    // The steps of Form_Load.
+    void resetCounters();
+    QSize placeWindow(int screenWidth, int screenHeight);
+    void loadChartContent(bool wideScreen, QSize size);
+    QSize sizeChartArea(QSize windowTwips);
+    void loadPointDensity();
+    void loadDesignDefaults();
+    void loadHalfLifeMenu();
+    void loadAxisWindow();
+    void firstDrawing();
     void showPanel(QFrame* panel);
     QPoint keptInside(const QWidget* panel, QPoint p) const;
     void updateSingleCalcEnabled();
