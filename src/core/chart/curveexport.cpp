@@ -1,10 +1,9 @@
 #include "core/chart/curveexport.h"
 
-#include "core/chart/axisscale.h"
-
 #include <algorithm>
 #include <cmath>
 
+#include "core/chart/axisscale.h"
 #include "core/kinetics/halflife.h"
 #include "core/shell/numtext.h"
 
