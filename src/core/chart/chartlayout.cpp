@@ -253,17 +253,12 @@ void LayTitles(const Chart2D& chart, ChartLayout& L, const TextMeasurer& m)
     placeTitle(chart.Footer(), L.footer, false);
 }
 
-// The legend: one entry per shown series with a legend text, in a column
-// (vertical) or in rows (horizontal); right of the chart area or below it unless
-// placed, and inside the chart's frame at every size.
-void LayLegend(const Chart2D& chart, ChartLayout& L, const TextMeasurer& m)
+// The legend's entries: one per shown series with a legend text, group 1
+// first; maxSymbol receives the largest symbol size among them.
+std::vector<LegendEntry> LegendEntries(const Chart2D& chart, double& maxSymbol)
 {
-    const LegendBox& lg = chart.Legend();
-    if (!lg.IsShowing()) return;
-    const double H = L.height;
-    const RectF& in = L.inner;
     std::vector<LegendEntry> entries;
-    double maxSymbol = 0;
+    maxSymbol = 0;
     for (int g = 1; g <= 2; ++g) {
         const ChartGroup& grp = chart.ChartGroups(g);
         const ChartData& d = grp.Data();
@@ -280,23 +275,16 @@ void LayLegend(const Chart2D& chart, ChartLayout& L, const TextMeasurer& m)
             if (SymbolDrawn(sym.Shape())) maxSymbol = std::max(maxSymbol, std::clamp(sym.Size(), 3, 60) * 1.0);
         }
     }
-    if (entries.empty()) return;
-    LegendLayout& ll = L.legend;
-    ll.shown = true;
-    ll.lineHeight = LineHeight(m, lg.Font());
-    const double rowH = std::max(ll.lineHeight, maxSymbol + 2);
-    const double inset = BorderInset(lg.Border()) + 6;
-    double titleW = 0, titleH = 0;
-    if (HasVisibleText(lg.Text())) {
-        ll.title = MakeBlock(lg.Text(), lg.Font(), Rotation::Horizontal, Adjust::Center, 0, 0, m);
-        ll.title.shown = true;
-        titleW = ll.title.box.w;
-        titleH = ll.title.box.h + kGap;
-    }
-    // entry positions relative to the content's top left
-    double contentW = titleW, contentH = titleH;
+    return entries;
+}
+
+// Places the entries' rows relative to the legend content's top left, below a
+// title of height titleH: in a column, or in rows of at most maxRow pixels.
+// Widens contentW and contentH to what the rows need.
+void ArrangeLegendEntries(std::vector<LegendEntry>& entries, const LegendBox& lg, const TextMeasurer& m, double rowH,
+                          double titleH, double maxRow, double& contentW, double& contentH)
+{
     if (lg.Orientation() == Orientation::Horizontal) {
-        const double maxRow = std::max(120.0, in.w - 2 * kPad - 2 * inset);
         double x = 0, y = titleH, rowW = 0;
         for (auto& e : entries) {
             const double tw = Measure(m, e.label, lg.Font()).width;
@@ -321,6 +309,35 @@ void LayLegend(const Chart2D& chart, ChartLayout& L, const TextMeasurer& m)
         }
         contentH = y - 2;
     }
+}
+
+// The legend: its entries in a column (vertical) or in rows (horizontal); right
+// of the chart area or below it unless placed, and inside the chart's frame at
+// every size.
+void LayLegend(const Chart2D& chart, ChartLayout& L, const TextMeasurer& m)
+{
+    const LegendBox& lg = chart.Legend();
+    if (!lg.IsShowing()) return;
+    const double H = L.height;
+    const RectF& in = L.inner;
+    double maxSymbol = 0;
+    std::vector<LegendEntry> entries = LegendEntries(chart, maxSymbol);
+    if (entries.empty()) return;
+    LegendLayout& ll = L.legend;
+    ll.shown = true;
+    ll.lineHeight = LineHeight(m, lg.Font());
+    const double rowH = std::max(ll.lineHeight, maxSymbol + 2);
+    const double inset = BorderInset(lg.Border()) + 6;
+    double titleW = 0, titleH = 0;
+    if (HasVisibleText(lg.Text())) {
+        ll.title = MakeBlock(lg.Text(), lg.Font(), Rotation::Horizontal, Adjust::Center, 0, 0, m);
+        ll.title.shown = true;
+        titleW = ll.title.box.w;
+        titleH = ll.title.box.h + kGap;
+    }
+    double contentW = titleW, contentH = titleH;
+    ArrangeLegendEntries(entries, lg, m, rowH, titleH, std::max(120.0, in.w - 2 * kPad - 2 * inset), contentW,
+                         contentH);
     ll.box.w = contentW + 2 * inset;
     ll.box.h = contentH + 2 * inset;
     const LocationFormat& loc = lg.Location();
