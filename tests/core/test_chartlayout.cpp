@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "core/chart/chart2d.h"
@@ -341,6 +342,98 @@ TEST(ChartLayout, SetAreaSizeAndLegendPlaceLeaveEveryElementItsRoom)
     EXPECT_LE(xt.box.bottom(), L.footer.box.y);
     EXPECT_LT(L.plot.right(), L.legend.box.x);
     EXPECT_NEAR(L.legend.box.x, 746, 1e-9);
+}
+
+// A legend placed for a larger chart (a diagram saved in a larger window, an
+// image smaller than the screen) stays inside the chart's frame at every size,
+// a legend larger than the chart starting at its top left corner.
+TEST(ChartLayout, PlacedLegendStaysInsideTheChartAtEverySize)
+{
+    Chart2D c;
+    Window(c);
+    Series(c, 1, 1, {0, 10}, {0, 10});
+    c.ChartGroups(1).SeriesLabels().Add("c(A) ");
+    c.Border().setType(BorderType::Plain);
+    c.Border().setWidth(3);
+    struct Case {
+        int left, top;
+        int orientation;
+    } cases[] = {{1500, 900, Orientation::Vertical}, {-200, -50, Orientation::Vertical},
+                 {1500, 900, Orientation::Horizontal}, {590, 10, Orientation::Vertical}};
+    for (const Case& k : cases) {
+        c.Legend().setOrientation(k.orientation);
+        c.Legend().Location().setLeft(k.left);
+        c.Legend().Location().setTop(k.top);
+        for (const auto& [w, h] : {std::pair{600, 400}, {300, 200}, {1200, 900}}) {
+            c.setSize(w, h);
+            const ChartLayout& L = c.Layout();
+            ASSERT_TRUE(L.legend.shown);
+            const RectF& b = L.legend.box;
+            EXPECT_GE(b.x, L.inner.x) << k.left << " at " << w;
+            EXPECT_GE(b.y, L.inner.y) << k.top << " at " << h;
+            EXPECT_LE(b.right(), L.inner.right() + 1e-9) << k.left << " at " << w;
+            EXPECT_LE(b.bottom(), L.inner.bottom() + 1e-9) << k.top << " at " << h;
+            // the entries move with the box
+            EXPECT_TRUE(b.contains(L.legend.entries[0].text.x, L.legend.entries[0].text.y));
+        }
+    }
+    // a place inside the chart is kept as it is
+    c.setSize(600, 400);
+    c.Legend().setOrientation(Orientation::Vertical);
+    c.Legend().Location().setLeft(100);
+    c.Legend().Location().setTop(120);
+    EXPECT_EQ(c.Layout().legend.box.x, 100);
+    EXPECT_EQ(c.Layout().legend.box.y, 120);
+    // a legend larger than the chart starts at its top left corner
+    c.setSize(40, 30);
+    EXPECT_EQ(c.Layout().legend.box.x, c.Layout().inner.x);
+    EXPECT_EQ(c.Layout().legend.box.y, c.Layout().inner.y);
+}
+
+// A layout computed into one that held another chart (a view keeps one for its
+// memory) is the layout computed afresh: nothing of the earlier one is left.
+TEST(ChartLayout, LayoutIntoAnEarlierOneEqualsAFreshOne)
+{
+    Chart2D many;
+    Window(many);
+    for (int s = 1; s <= 4; ++s) // in and out of the window: several runs each
+        Series(many, 1, s, {-5, 1, 2, 15, 3, 4, -1, 5}, {1, 2, 3, 4, 50, 6, 7, 8});
+    Series(many, 2, 1, {1, 2, 3}, {1, 2, 3});
+    Chart2D few;
+    Window(few);
+    Series(few, 1, 1, {1, 2, 30, 4}, {1, 2, 3, 4});
+    Series(few, 1, 2, {1, 2}, {2, 1});
+    few.ChartGroups(1).Styles(2).LineStyle().setPattern(LinePattern::None);
+    few.ChartGroups(1).Styles(2).SymbolStyle().setShape(SymbolShape::Dot);
+    auto same = [](const ChartLayout& a, const ChartLayout& b) {
+        ASSERT_EQ(a.series.size(), b.series.size());
+        for (std::size_t i = 0; i < a.series.size(); ++i) {
+            EXPECT_EQ(a.series[i].group, b.series[i].group);
+            EXPECT_EQ(a.series[i].series, b.series[i].series);
+            ASSERT_EQ(a.series[i].runs.size(), b.series[i].runs.size()) << i;
+            for (std::size_t r = 0; r < a.series[i].runs.size(); ++r) {
+                ASSERT_EQ(a.series[i].runs[r].size(), b.series[i].runs[r].size());
+                for (std::size_t k = 0; k < a.series[i].runs[r].size(); ++k) {
+                    EXPECT_EQ(a.series[i].runs[r][k].x, b.series[i].runs[r][k].x);
+                    EXPECT_EQ(a.series[i].runs[r][k].y, b.series[i].runs[r][k].y);
+                }
+            }
+            ASSERT_EQ(a.series[i].symbols.size(), b.series[i].symbols.size()) << i;
+        }
+        EXPECT_EQ(a.labels.size(), b.labels.size());
+        EXPECT_EQ(a.legend.entries.size(), b.legend.entries.size());
+    };
+    ChartLayout kept;
+    ComputeLayout(many, 600, 400, {}, kept);
+    ASSERT_EQ(kept.series.size(), 5u);
+    ASSERT_GE(kept.series[0].runs.size(), 2u);
+    ComputeLayout(few, 600, 400, {}, kept);
+    same(kept, ComputeLayout(few, 600, 400, {}));
+    ComputeLayout(many, 600, 400, {}, kept);
+    same(kept, ComputeLayout(many, 600, 400, {}));
+    // too small for a plot: no series pieces are left over
+    ComputeLayout(many, 10, 10, {}, kept);
+    EXPECT_TRUE(kept.series.empty());
 }
 
 TEST(ChartLayout, HitTest)

@@ -552,6 +552,40 @@ TEST(CurveExport, LoadedPointSetsAndAxisWindow)
     EXPECT_EQ(st.punktSatzNr, 4); // the last set with points is selected
     for (int j = 1; j <= 7; ++j) EXPECT_EQ(st.punktSatzBelegt[static_cast<std::size_t>(j)], j == 2 || j == 4) << j;
 
+    // An inverted or empty window gives the nearest sound window, which the
+    // diagram takes; it never takes an inverted or empty one.
+    struct Window {
+        double xMin, xMax, yMin, yMax;
+        float wantXMin, wantXMax, wantYMin, wantYMax;
+    } windows[] = {
+        {10, 0, 0, 1, 0, 10, 0, 1},        // x inverted: turned round
+        {0, 10, 2, -2, 0, 10, -2, 2},      // y inverted
+        {5, 5, 0, 1, 4.5f, 5.5f, 0, 1},     // x empty: widened by a tenth
+        {0, 10, 0, 0, 0, 10, -1, 1},        // y empty at 0
+    };
+    for (const Window& w : windows) {
+        loaded.ChartArea().Axes("X").setMin(w.xMin);
+        loaded.ChartArea().Axes("X").setMax(w.xMax);
+        loaded.ChartArea().Axes("Y").setMin(w.yMin);
+        loaded.ChartArea().Axes("Y").setMax(w.yMax);
+        st = StateAfterDiagramLoad(loaded);
+        ASSERT_TRUE(st.axisWindowValid);
+        DiagrammInfo into;
+        ASSERT_TRUE(ApplyLoadedAxisWindow(st, into));
+        EXPECT_LT(into.xMin, into.xMax);
+        EXPECT_LT(into.yMin, into.yMax);
+        EXPECT_FLOAT_EQ(into.xMin, w.wantXMin);
+        EXPECT_FLOAT_EQ(into.xMax, w.wantXMax);
+        EXPECT_FLOAT_EQ(into.yMin, w.wantYMin);
+        EXPECT_FLOAT_EQ(into.yMax, w.wantYMax);
+    }
+    // A window too narrow for single precision keeps the diagram's window.
+    loaded.ChartArea().Axes("X").setMin(1);
+    loaded.ChartArea().Axes("X").setMax(1 + 1e-12);
+    EXPECT_FALSE(StateAfterDiagramLoad(loaded).axisWindowValid);
+    loaded.ChartArea().Axes("X").setMin(0);
+    loaded.ChartArea().Axes("X").setMax(10);
+
     // An axis limit beyond single precision keeps the diagram's window.
     loaded.ChartArea().Axes("Y").setMax(1e300);
     st = StateAfterDiagramLoad(loaded);

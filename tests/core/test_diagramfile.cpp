@@ -377,6 +377,39 @@ TEST(DiagramFile, MessagesSayWhatIsWrong)
     EXPECT_NE(error.find("should have 4000000 points, but the file ends before"), std::string::npos) << error;
 }
 
+// A garbage file's message quotes what it found as printable text: control
+// bytes are written as \xHH, and a cut at the length limit never splits a
+// character.
+TEST(DiagramFile, MessagesShowPrintableTextOnly)
+{
+    Chart2D c;
+    std::string garbage = std::string("PK\x03\x04\x14\x00\x08\x7f", 8) + "\xc2\x85";
+    for (int i = 0; i < 20; ++i) garbage += "\xc3\xa4"; // a-umlaut, two bytes each
+    const std::vector<std::string> cases[] = {{garbage}, {"KINHOM-DIAGRAM 1", "chart.border.type \x01\x02\x1b[2J"}};
+    for (const auto& lines : cases) {
+        std::string error;
+        ASSERT_FALSE(ParseDiagramText(lines, c, error));
+        for (std::size_t i = 0; i < error.size(); ++i) {
+            const unsigned char b = static_cast<unsigned char>(error[i]);
+            EXPECT_TRUE(b >= 0x20 && b != 0x7f) << "byte " << int(b) << " at " << i << " in " << error;
+            // no C1 control (U+0080..U+009F) either
+            if (b == 0xc2 && i + 1 < error.size()) {
+                EXPECT_GE(static_cast<unsigned char>(error[i + 1]), 0xa0) << error;
+            }
+        }
+        // the text is whole UTF-8: every lead byte has its continuation bytes
+        for (std::size_t i = 0; i < error.size();) {
+            const unsigned char b = static_cast<unsigned char>(error[i]);
+            const std::size_t n = b < 0x80 ? 1 : b >= 0xf0 ? 4 : b >= 0xe0 ? 3 : 2;
+            ASSERT_TRUE(b < 0x80 || b >= 0xc2) << error;
+            ASSERT_LE(i + n, error.size()) << error;
+            for (std::size_t k = 1; k < n; ++k) ASSERT_EQ(static_cast<unsigned char>(error[i + k]) & 0xc0, 0x80) << error;
+            i += n;
+        }
+        EXPECT_NE(error.find("\\x"), std::string::npos) << error;
+    }
+}
+
 TEST(DiagramFile, SaveAndLoadFiles)
 {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kinhom_test_diagramfile";

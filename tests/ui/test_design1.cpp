@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -187,6 +189,69 @@ private slots:
         k().txtLabel[5]->setFocus();
         QTest::keyClick(k().txtLabel[5], Qt::Key_Escape);
         QVERIFY(!k().isVisible());
+    }
+
+    // Curves drawn after the panel was first opened (with the panel closed or
+    // open, and from a diagram file) get a tab that can be seen and clicked.
+    void laterCurvesGetUsableTabs()
+    {
+        simulate(2); // slots 1, 2
+        QApplication::setActiveWindow(&app().mainWindow());
+        openMenu(g().mnuDesign);
+        g().mnuKurvenDesign->trigger();
+        g().cmdKurven_OK_Click();
+        d().KurvenZuZeichnen = 2;
+        g().cmdDraw->click(); // slots 3, 4 while the panel is closed
+        openMenu(g().mnuDesign);
+        g().mnuKurvenDesign->trigger();
+        d().KurvenZuZeichnen = 2;
+        g().cmdDraw->click(); // slots 5, 6 while it is open
+        QTabBar* bar = k().tabKurven->tabBar();
+        for (int slot = 1; slot <= 6; ++slot) {
+            const QRect r = bar->tabRect(slot - 1);
+            QVERIFY2(r.width() > 10 && r.height() > 10, qPrintable(QString("slot %1").arg(slot)));
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, r.center());
+            QCOMPARE(curveTab(), slot - 1);
+        }
+        // a diagram file brings its curves with their tabs
+        QTemporaryDir dir;
+        rec().saveAnswers.push_back(dir.filePath("six.oc2"));
+        g().mnuSaveOC2_Click();
+        g().DeleteCurves(0);
+        rec().openAnswers.push_back(dir.filePath("six.oc2"));
+        g().mnuLoadOC2_Click();
+        QCOMPARE(d().KurvenAnzahl, 6);
+        for (int slot = 1; slot <= 6; ++slot) {
+            const QRect r = bar->tabRect(slot - 1);
+            QVERIFY2(r.width() > 10, qPrintable(QString("loaded slot %1").arg(slot)));
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, r.center());
+            QCOMPARE(curveTab(), slot - 1);
+        }
+    }
+
+    // Esc closes the curve and the point panel right after they open from the
+    // menu, as it closes the other panels.
+    void escClosesThePanelsOpenedFromTheMenu()
+    {
+        setPoints({Ct(0, 1, 0), Ct(5, 0.5, 0.3), Ct(10, 0.2, 0.4)});
+        d().MitPunkten = true;
+        simulate(4);
+        QApplication::setActiveWindow(&app().mainWindow());
+        struct Case {
+            QAction* item;
+            QWidget* panel;
+        } cases[] = {{g().mnuKurvenDesign, &k()}, {g().mnuPunktDesign, &p()}, {g().mnuDesignMore, g().fraTabs},
+                     {g().mnuCoord, g().fraCoordInput}};
+        for (const Case& c : cases) {
+            g().Chart2D1->setFocus();
+            c.item->setEnabled(true);
+            c.item->trigger();
+            QVERIFY(c.panel->isVisible());
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus && c.panel->isAncestorOf(focus), qPrintable(c.item->objectName()));
+            QTest::keyClick(focus, Qt::Key_Escape);
+            QVERIFY2(!c.panel->isVisible(), qPrintable(c.item->objectName()));
+        }
     }
 
     void curveStylesAndTheirReadBack()

@@ -511,6 +511,32 @@ private slots:
         QVERIFY(!g().mnuDelLegendZeile->isEnabled());
     }
 
+    // A diagram whose axis window is inverted: the diagram and the chart take
+    // the window turned round, without a message.
+    void loadedFileWithAnInvertedAxisWindow()
+    {
+        simulate(2);
+        Chart2D other;
+        SetupChartContent(other, ChartContentOptions{});
+        const double x[2] = {0, 50}, y[2] = {0, 2};
+        other.ChartGroups(1).Data().setPoints(1, x, y, 2);
+        other.ChartArea().Axes(AxisId::X).setMin(50);
+        other.ChartArea().Axes(AxisId::X).setMax(0);
+        other.ChartArea().Axes(AxisId::Y).setMin(2);
+        other.ChartArea().Axes(AxisId::Y).setMax(2);
+        std::string error;
+        QVERIFY(SaveDiagram(other, fx->folder() / "inverted.oc2", error));
+        rec().openAnswers.push_back(path("inverted.oc2"));
+        g().mnuLoadOC2_Click();
+        QVERIFY2(rec().messages.empty(), qPrintable(rec().lastMessage()));
+        QCOMPARE(d().Diagramm.xMin, 0.0f);
+        QCOMPARE(d().Diagramm.xMax, 50.0f);
+        QCOMPARE(d().Diagramm.yMin, 1.8f);
+        QCOMPARE(d().Diagramm.yMax, 2.2f);
+        QCOMPARE(chart().ChartArea().Axes(AxisId::X).Min(), 0.0);
+        QCOMPARE(chart().ChartArea().Axes(AxisId::X).Max(), 50.0);
+    }
+
     void filesThatCannotBeReadOrWrittenChangeNothing()
     {
         simulate(9);

@@ -17,11 +17,15 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScreen>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <stdexcept>
 
 #include "core/chart/chart2d.h"
 #include "core/kinetics/models.h"
@@ -219,23 +223,38 @@ private slots:
         QCOMPARE(d().KurvenZuZeichnen, 4); // the rest stays pending
     }
 
-    void aPreparationWithoutCurveEndsThePassAndKeepsNoSlot()
+    void moreCurvesAskedForThanSpeciesStillDrawsTheModelsCurves()
     {
-        simulate(4);
-        // more curves asked for than the model has species: the first step
-        // prepares nothing, gives its slot back and ends the pass
+        simulate(4); // A, B, P in slots 1 to 3
+        // the counts above the model's three species prepare nothing and are
+        // counted down; the pass then draws A, B and P
         d().KurvenZuZeichnen = 5;
         g().cmdDraw->click();
         QCOMPARE(d().KurvenZuZeichnen, 0);
-        QCOMPARE(d().KurvenAnzahl, 3);
-        QVERIFY(g().KurveFrei[4]);
-        QCOMPARE(chart().ChartGroups(1).Data().NumPoints(4), 0);
-        QCOMPARE(rec().messages.size(), size_t(0));
-        // the next request still finds slot 4
-        d().KurvenZuZeichnen = 3;
-        g().cmdDraw->click();
         QCOMPARE(d().KurvenAnzahl, 6);
-        QCOMPARE(chart().ChartLabels(4).Text(), std::string("c(A) "));
+        const char* labels[] = {"c(A) ", "c(B) ", "c(P) "};
+        for (int slot = 4; slot <= 6; ++slot) {
+            QVERIFY(!g().KurveFrei[slot]);
+            QCOMPARE(chart().ChartGroups(1).Data().NumPoints(slot), 201);
+            QCOMPARE(chart().ChartLabels(slot).Text(), std::string(labels[slot - 4]));
+        }
+        QVERIFY(g().KurveFrei[7]);
+        QCOMPARE(rec().messages.size(), size_t(0));
+    }
+
+    // An activation of the window runs Form_Activate once (it refills the
+    // separator list, whose selection then changes once).
+    void activationRunsFormActivateOnce()
+    {
+        simulate(2);
+        QMdiArea* area = app().mdiArea();
+        QSignalSpy refills(g().cmbSep, &QComboBox::currentIndexChanged);
+        for (int round = 1; round <= 2; ++round) {
+            area->setActiveSubWindow(nullptr);
+            area->setActiveSubWindow(g().subWindow());
+            QCOMPARE(area->activeSubWindow(), g().subWindow());
+            QCOMPARE(refills.count(), round);
+        }
     }
 
     void outsideWarningAfterEveryCurveOfThePass()
@@ -668,6 +687,63 @@ private slots:
         QCOMPARE(rec().messages.size(), size_t(1));
         QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
         QVERIFY(!QFile::exists(dir.filePath("diagram.gif")));
+    }
+
+    // "Save Image ..." writes PDF beside PNG, BMP and SVG: a page of the size
+    // in the panel's boxes.
+    void imageSavedAsPdf()
+    {
+        simulate(2);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("diagram.pdf");
+        rec().saveAnswers.push_back(pdf);
+        g().mnuPrintIt_Click();
+        g().txtWidth_in_cm->setText("12.7");
+        g().txtHeight_in_cm->setText("8.89");
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().messages.size(), size_t(0));
+        QVERIFY(rec().saveRequests[0].filter.contains("*.pdf"));
+        for (const char* ext : {"*.png", "*.bmp", "*.svg"}) QVERIFY(rec().saveRequests[0].filter.contains(ext));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        // 12.7 x 8.89 cm is 360 x 252 points
+        const QRegularExpressionMatch box =
+            QRegularExpression(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])").match(QString::fromLatin1(bytes));
+        QVERIFY(box.hasMatch());
+        QCOMPARE(qRound(box.captured(1).toDouble()), 360);
+        QCOMPARE(qRound(box.captured(2).toDouble()), 252);
+
+        // boxes that give no size on paper: a message and no file
+        rec().saveAnswers.push_back(dir.filePath("bad.pdf"));
+        g().txtWidth_in_cm->setText("0");
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().messages.size(), size_t(1));
+        QVERIFY(!QFile::exists(dir.filePath("bad.pdf")));
+    }
+
+    // A handler of the window that throws shows the description in a message,
+    // and the window goes on.
+    void aThrowingHandlerIsShownAndTheWindowGoesOn()
+    {
+        simulate(2);
+        QTemporaryDir dir;
+        bool thrown = false;
+        rec().onMessage = [&thrown](const MessageRequest&) {
+            if (thrown) return;
+            thrown = true;
+            throw std::runtime_error("the image writer failed");
+        };
+        rec().saveAnswers.push_back(dir.filePath("diagram.gif")); // refused with a message, which throws
+        g().mnuPrintIt_Click();
+        g().cmdSaveImage->click();
+        QCOMPARE(rec().messages.size(), size_t(2));
+        QCOMPARE(rec().messages[1].text, QString("the image writer failed"));
+        QVERIFY(rec().messages[1].icon == MsgIcon::Critical);
+        rec().saveAnswers.push_back(dir.filePath("diagram.png"));
+        g().cmdSaveImage->click();
+        QVERIFY(QFile::exists(dir.filePath("diagram.png")));
     }
 
     void loadGivesTheStartDesign()

@@ -639,6 +639,10 @@ public:
 
     double X(int s, int p) const;
     double Y(int s, int p) const;
+    // The x (y) values of points 1..NumPoints(s) of series s as one array, for
+    // readers of whole series; null when s is not a series.
+    const double* XValues(int s) const { return valid(s) ? series_[s - 1].x.data() : nullptr; }
+    const double* YValues(int s) const { return valid(s) ? series_[s - 1].y.data() : nullptr; }
     void setX(int s, int p, double v);
     void setY(int s, int p, double v);
     // All points of series s at once: NumPoints(s) := n, X and Y from the arrays.

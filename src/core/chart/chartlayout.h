@@ -113,6 +113,7 @@ struct ChartLayout {
     std::vector<SeriesLayout> series; // in drawing order: group 1, then group 2
     LegendLayout legend;
     std::vector<LabelLayout> labels;
+    std::vector<double> work; // working memory of ComputeLayout, kept for the next layout
 
     const AxisLayout& axis(AxisId id) const { return axes[static_cast<int>(id)]; }
     bool hasPlot() const { return plotValid; }
@@ -133,6 +134,10 @@ TextSize EstimateTextSize(std::string_view line, const FontSpec& font);
 // Lays the chart out at width x height pixels. A measurer that is empty means
 // EstimateTextSize.
 ChartLayout ComputeLayout(const Chart2D& chart, double width, double height, const TextMeasurer& measure);
+// The same into an existing layout, whose memory for the series' pieces is used
+// again (a view that draws often keeps one layout and allocates no more for
+// long curves).
+void ComputeLayout(const Chart2D& chart, double width, double height, const TextMeasurer& measure, ChartLayout& into);
 
 // What lies at a position.
 struct HitResult {

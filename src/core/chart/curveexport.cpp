@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/chart/axisscale.h"
 #include "core/kinetics/halflife.h"
 #include "core/shell/numtext.h"
 
@@ -318,13 +319,21 @@ LoadedDiagramState StateAfterDiagramLoad(const Chart2D& chart)
     const Axis& ax = chart.ChartArea().Axes(AxisId::X);
     const Axis& ay = chart.ChartArea().Axes(AxisId::Y);
     const double lim[4] = {ax.Min(), ax.Max(), ay.Min(), ay.Max()};
-    st.axisWindowValid = std::all_of(std::begin(lim), std::end(lim), [](double v) { return FitsSingle(v); });
-    if (st.axisWindowValid) {
-        st.xMin = static_cast<float>(lim[0]);
-        st.xMax = static_cast<float>(lim[1]);
-        st.yMin = static_cast<float>(lim[2]);
-        st.yMax = static_cast<float>(lim[3]);
-    }
+    if (!std::all_of(std::begin(lim), std::end(lim), [](double v) { return FitsSingle(v); })) return st;
+    // An inverted or empty window becomes the nearest one the chart can show;
+    // one that single precision cannot hold apart is not taken.
+    const AxisWindow wx = SoundWindow(lim[0], lim[1], ax.IsLogarithmic());
+    const AxisWindow wy = SoundWindow(lim[2], lim[3], ay.IsLogarithmic());
+    const float sound[4] = {static_cast<float>(wx.min), static_cast<float>(wx.max), static_cast<float>(wy.min),
+                            static_cast<float>(wy.max)};
+    if (!std::all_of(std::begin(sound), std::end(sound), [](float v) { return std::isfinite(v); }) ||
+        !(sound[0] < sound[1]) || !(sound[2] < sound[3]))
+        return st;
+    st.axisWindowValid = true;
+    st.xMin = sound[0];
+    st.xMax = sound[1];
+    st.yMin = sound[2];
+    st.yMax = sound[3];
     return st;
 }
 

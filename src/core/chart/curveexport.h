@@ -204,8 +204,10 @@ struct LoadedDiagramState {
     // Some set holds points: Delete > All, Delete > Experimental points and its
     // "all" entry are enabled (nothing is disabled when none has points).
     bool punkteVorhanden = false;
-    // The axis window of the chart (axes X and Y); axisWindowValid is false when
-    // a limit is not finite or beyond single precision: Diagramm is then kept.
+    // The axis window of the chart (axes X and Y), an inverted or empty one
+    // replaced by the nearest sound window; axisWindowValid is false when a
+    // limit is not finite or beyond single precision, or when the window is too
+    // narrow for single precision: Diagramm is then kept.
     bool axisWindowValid = false;
     float xMin = 0, xMax = 0, yMin = 0, yMax = 0;
 };

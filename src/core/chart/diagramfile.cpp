@@ -246,10 +246,34 @@ const char* Describe(const FontSpec*) { return "a font (name in quotes, size, bo
 const char* Describe(const AutoInt*) { return "a whole number and its automatic flag 0 or 1"; }
 const char* Describe(const AutoDouble*) { return "a number and its automatic flag 0 or 1"; }
 
+// A found text as a message quotes it: at most 40 characters, printable only.
+// Control characters (C0, DEL, C1) and bytes that are not UTF-8 are written as
+// \xHH; a character is never cut.
 std::string Shown(std::string_view s)
 {
-    if (s.size() > 40) return std::string(s.substr(0, 40)) + "...";
-    return std::string(s);
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    std::size_t chars = 0, i = 0;
+    while (i < s.size() && chars < 40) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        std::size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        bool whole = n > 0 && i + n <= s.size() && (n == 1 || b >= 0xC2);
+        for (std::size_t k = 1; whole && k < n; ++k) whole = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+        const unsigned c1 = n == 2 && whole ? ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu) : 0;
+        if (!whole || b < 0x20 || b == 0x7F || (c1 >= 0x80 && c1 <= 0x9F)) {
+            const unsigned v = c1 >= 0x80 && c1 <= 0x9F ? c1 : b;
+            out += "\\x";
+            out += hex[v >> 4];
+            out += hex[v & 15];
+            i += whole ? n : 1;
+        } else {
+            out.append(s.substr(i, n));
+            i += n;
+        }
+        ++chars;
+    }
+    if (i < s.size()) out += "...";
+    return out;
 }
 
 class Reader {

@@ -295,25 +295,39 @@ private:
     void series()
     {
         const RectF& pl = L_.plot;
-        QPolygonF poly;
+        // One buffer for the lines of every drawing, so that long curves cost
+        // no allocation once it has grown.
+        static thread_local QPolygonF poly;
+        // Lines are clipped to the plot widened by their pen's width; symbols
+        // are not. Consecutive lines of one width share one clip.
+        double clipMargin = -1; // none set
+        auto unclip = [&] {
+            if (clipMargin < 0) return;
+            p_.restore();
+            clipMargin = -1;
+        };
         for (const auto& sl : L_.series) {
             const SeriesStyle& st = c_.ChartGroups(sl.group).Styles(sl.series);
             const LineFormat& ln = st.LineStyle();
             if (!sl.runs.empty()) {
                 const QPen pen = PatternPen(ln.Pattern(), ln.Color(), ln.Width());
                 const double m = pen.widthF();
-                p_.save();
-                p_.setClipRect(QRectF(pl.x - m, pl.y - m, pl.w + 2 * m, pl.h + 2 * m));
+                if (m != clipMargin) {
+                    unclip();
+                    p_.save();
+                    p_.setClipRect(QRectF(pl.x - m, pl.y - m, pl.w + 2 * m, pl.h + 2 * m));
+                    p_.setBrush(Qt::NoBrush);
+                    clipMargin = m;
+                }
                 p_.setPen(pen);
-                p_.setBrush(Qt::NoBrush);
                 for (const auto& run : sl.runs) {
                     poly.resize(static_cast<qsizetype>(run.size()));
                     for (std::size_t i = 0; i < run.size(); ++i) poly[static_cast<qsizetype>(i)] = QPointF(run[i].x, run[i].y);
                     p_.drawPolyline(poly);
                 }
-                p_.restore();
             }
             if (!sl.symbols.empty()) {
+                unclip();
                 const SymbolFormat& sy = st.SymbolStyle();
                 const QColor col = ToQColor(sy.Color());
                 p_.save();
@@ -321,6 +335,7 @@ private:
                 p_.restore();
             }
         }
+        unclip();
     }
 
     void axes()
@@ -506,13 +521,16 @@ void ChartView::paintChart(const Chart2D& chart, QPainter& painter, const QRectF
     painter.save();
     painter.translate(target.topLeft());
     painter.setClipRect(QRectF(0, 0, target.width(), target.height()), Qt::IntersectClip);
-    const ChartLayout L = ComputeLayout(chart, target.width(), target.height(), ChartTextMeasurer(painter.device()));
+    // Laid out where the caller keeps it (no copy afterwards, and the memory of
+    // long curves is used again from one drawing to the next).
+    ChartLayout local;
+    ChartLayout& L = drawn ? *drawn : local;
+    ComputeLayout(chart, target.width(), target.height(), ChartTextMeasurer(painter.device()), L);
     Drawer(chart, painter, L).run();
     painter.restore();
-    if (drawn) *drawn = L;
 }
 
-void ChartView::paint(QPainter& painter, const QRectF& target) const { paintChart(chart_, painter, target); }
+void ChartView::paint(QPainter& painter, const QRectF& target) const { paintChart(chart_, painter, target, &scratch_); }
 
 QImage ChartView::renderImage(const QSize& size) const
 {

@@ -82,6 +82,7 @@ private:
     Chart2D chart_;
     int listener_ = 0;
     ChartLayout last_;
+    mutable ChartLayout scratch_; // the layout of paint(), kept for its memory
     int paintCount_ = 0;
 };
 

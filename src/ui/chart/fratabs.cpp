@@ -22,6 +22,7 @@
 
 #include "core/chart/designeffects.h"
 #include "ui/chart/panelwidgets.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -90,8 +91,8 @@ UpDownControl::UpDownControl(QWidget* parent) : QWidget(parent)
     l->setSpacing(0);
     l->addWidget(up_);
     l->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, [this] { stepUp(); });
-    connect(down_, &QToolButton::clicked, this, [this] { stepDown(); });
+    connect(up_, &QToolButton::clicked, this, Guarded([this] { stepUp(); }));
+    connect(down_, &QToolButton::clicked, this, Guarded([this] { stepDown(); }));
 }
 
 void UpDownControl::setRange(int min, int max)
@@ -253,9 +254,9 @@ QWidget* FraTabs::buildMarginsPage()
         g->addWidget(lb[k], i, 0);
         g->addWidget(bar, i, 1);
         g->addWidget(lblRandWert[k], i, 2);
-        connect(bar, &QScrollBar::valueChanged, lblRandWert[k], [label = lblRandWert[k]](int v) {
+        connect(bar, &QScrollBar::valueChanged, lblRandWert[k], Guarded([label = lblRandWert[k]](int v) {
             label->setText(QString::number(v));
-        });
+        }));
     }
     lb[4] = new QLabel("Distance of the plot area from the edge of the chart area, in pixels", frRandBreite);
     lb[4]->setObjectName("lb_4");

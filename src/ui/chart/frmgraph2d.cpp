@@ -39,6 +39,7 @@
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/frmphantom.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -120,9 +121,9 @@ frmGraph2D::frmGraph2D(QWidget* parent) : KinWidget(parent)
     buildDiagramSettings();
     buildDesign1();
 
-    connect(cmdDraw, &QPushButton::clicked, this, [this] { cmdDraw_Click(); });
-    connect(cmdSingleCalc, &QPushButton::clicked, this, [this] { cmdSingleCalc_Click(); });
-    connect(cmbSep, &QComboBox::currentIndexChanged, this, [this] { cmbSep_Click(); });
+    connect(cmdDraw, &QPushButton::clicked, this, Guarded([this] { cmdDraw_Click(); }));
+    connect(cmdSingleCalc, &QPushButton::clicked, this, Guarded([this] { cmdSingleCalc_Click(); }));
+    connect(cmbSep, &QComboBox::currentIndexChanged, this, Guarded([this] { cmbSep_Click(); }));
     connectEditing();
     connectManual();
 }
@@ -203,44 +204,72 @@ void frmGraph2D::buildMenus()
     mnuHaupt = menuBar->addAction("to &Main Menu");
     mnuHaupt->setObjectName("mnuHaupt");
 
-    connect(mnuDelete, &QMenu::aboutToShow, this, [this] { mnuDelete_Click(); });
-    connect(mnuMark, &QMenu::aboutToShow, this, [this] { mnuMark_Click(); });
-    connect(mnuBildsenden, &QMenu::aboutToShow, this, [this] { mnuBildsenden_Click(); });
-    connect(mnuDelTotal, &QAction::triggered, this, [this] { mnuDelTotal_Click(); });
+    connect(mnuDelete, &QMenu::aboutToShow, this, Guarded([this] { mnuDelete_Click(); }));
+    connect(mnuMark, &QMenu::aboutToShow, this, Guarded([this] { mnuMark_Click(); }));
+    connect(mnuBildsenden, &QMenu::aboutToShow, this, Guarded([this] { mnuBildsenden_Click(); }));
+    connect(mnuDelTotal, &QAction::triggered, this, Guarded([this] { mnuDelTotal_Click(); }));
     for (int i = 0; i <= kMaxKurven; ++i)
-        connect(mnuSubDelKurv[i], &QAction::triggered, this, [this, i] { mnuSubDelKurv_Click(i); });
+        connect(mnuSubDelKurv[i], &QAction::triggered, this, Guarded([this, i] { mnuSubDelKurv_Click(i); }));
     for (int j = 0; j <= kPunktSaetze; ++j)
-        connect(mnuSubDelPoints[j], &QAction::triggered, this, [this, j] { mnuSubDelPoints_Click(j); });
-    connect(mnuDelLabels, &QAction::triggered, this, [this] { mnuDelLabels_Click(); });
-    connect(mnuAddLabels, &QAction::triggered, this, [this] { mnuAddLabels_Click(); });
-    connect(mnuAddPunkte, &QAction::triggered, this, [this] { mnuAddPunkte_Click(); });
-    connect(mnuPrintIt, &QAction::triggered, this, [this] { mnuPrintIt_Click(); });
-    connect(mnuCoord, &QAction::triggered, this, [this] { mnuCoord_Click(); });
-    connect(mnuResolution, &QAction::triggered, this, [this] { mnuResolution_Click(); });
-    connect(mnuHaupt, &QAction::triggered, this, [this] { mnuHaupt_Click(); });
+        connect(mnuSubDelPoints[j], &QAction::triggered, this, Guarded([this, j] { mnuSubDelPoints_Click(j); }));
+    connect(mnuDelLabels, &QAction::triggered, this, Guarded([this] { mnuDelLabels_Click(); }));
+    connect(mnuAddLabels, &QAction::triggered, this, Guarded([this] { mnuAddLabels_Click(); }));
+    connect(mnuAddPunkte, &QAction::triggered, this, Guarded([this] { mnuAddPunkte_Click(); }));
+    connect(mnuPrintIt, &QAction::triggered, this, Guarded([this] { mnuPrintIt_Click(); }));
+    connect(mnuCoord, &QAction::triggered, this, Guarded([this] { mnuCoord_Click(); }));
+    connect(mnuResolution, &QAction::triggered, this, Guarded([this] { mnuResolution_Click(); }));
+    connect(mnuHaupt, &QAction::triggered, this, Guarded([this] { mnuHaupt_Click(); }));
 }
 
 // ---- Form_Load ---------------------------------------------------------------------------
 
 void frmGraph2D::Form_Load()
 {
-    App& a = app();
-    Declare& d = a.declare();
     BusyCursor busy;
-
     // 1. Screen, counters, menus.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenPx = screen ? screen->size() : QSize(1024, 768);
-    const int screenWidth = PixelsToTwips(screenPx.width());
-    const int screenHeight = PixelsToTwips(screenPx.height());
-    const bool wide = screenPx.width() >= 800;
-    d.KurvenAnzahl = 0;
+    resetCounters();
+    // 2.
+    const QSize size = placeWindow(PixelsToTwips(screenPx.width()), PixelsToTwips(screenPx.height()));
+    // 3.-10. The chart's content layout, start styles and texts, in one batch.
+    loadChartContent(screenPx.width() >= 800, size);
+    // 11.
+    loadPointDensity();
+    // 12. Menus that have nothing to act on yet. (The half-life items are
+    // enabled by diagram code with their captions, step 14.)
+    for (QAction* m : {mnuDelLabels, mnuDelHalbAB, mnuDelLegend, mnuDelLegendZeile, mnuHalbA, mnuHalbB})
+        m->setEnabled(false);
+    // 13.
+    loadDesignDefaults();
+    // 14.
+    loadHalfLifeMenu();
+    // 15.
+    loadAxisWindow();
+    // 16.
+    Declare& d = app().declare();
+    SetStoffMuster(d, d.DiagrammTyp);
+    mnuAddPunkte->setEnabled(d.AnzahlPunkte != 0);
+    // 17.
+    firstDrawing();
+    // 18. (the busy cursor ends with this handler; the window registry runs
+    // Form_Activate whenever the window becomes the active child)
+}
+
+// Form_Load step 1: no curves yet, the first slot next, the point density.
+void frmGraph2D::resetCounters()
+{
+    app().declare().KurvenAnzahl = 0;
     KurvenNr = 0;
     mnuDelPoints->setEnabled(false);
     PunktDichte = 300;
+}
 
-    // 2. Placement: at GrafikLinks in the simulation mode, at the right screen
-    // edge in every fitting mode.
+// Form_Load step 2: at GrafikLinks in the simulation mode, at the right screen
+// edge in every fitting mode. Returns the window's width and height (twips).
+QSize frmGraph2D::placeWindow(int screenWidth, int screenHeight)
+{
+    const Declare& d = app().declare();
     const int top = 500;
     const int height = static_cast<int>(std::lround(0.75 * screenHeight));
     int width = 0;
@@ -253,11 +282,19 @@ void frmGraph2D::Form_Load()
         left = screenWidth - width - 50;
     }
     Move(left, top, width, height);
+    return {width, height};
+}
 
-    // 3.-9. The chart's content layout, start styles and texts, in one batch.
+// Form_Load steps 3 to 10, with the chart batched: the panels' places, the
+// content layout, the chart area's size with the header centred over it, the
+// curve slots and point sets, frame and colours, labels, legend, print boxes
+// and the white preset. `size` is the window's size in twips.
+void frmGraph2D::loadChartContent(bool wideScreen, QSize size)
+{
+    const Declare& d = app().declare();
     Chart2D& c = chart();
     c.setIsBatched(true);
-    // Panel places are counted from below the menu bar.
+    // 3. Panel places are counted from below the menu bar.
     const int menuHeight = menuBar->sizeHint().height();
     fraCoordInput->move(TwipsToPixels(1460), menuHeight + TwipsToPixels(510));
     fraPrintIt->move(0, menuHeight);
@@ -266,26 +303,13 @@ void frmGraph2D::Form_Load()
 
     ChartContentOptions o;
     o.vorwahlfarbe = d.Vorwahlfarbe;
-    o.wideScreen = wide;
+    o.wideScreen = wideScreen;
     o.titel = d.Diagramm.Titel;
     o.xTitel = d.Diagramm.xTitel;
     o.yTitel = d.Diagramm.yTitel;
     SetupChartContent(c, o);
-
-    // The chart's size as the window will show it (the view follows the widget
-    // once it is shown), so that the header can be centred over the plot area.
-    const int chartPxWidth = std::max(1, TwipsToPixels(width) - 8);
-    const int chartPxHeight =
-        std::max(1, TwipsToPixels(height) - 30 - menuBar->sizeHint().height() - fraTop->sizeHint().height());
-    c.setSize(chartPxWidth, chartPxHeight);
-    const ChartSizeRule size = ChartSizeFor(PixelsToTwips(chartPxWidth),
-                                            PixelsToTwips(chartPxHeight + StatusBar2->sizeHint().height()),
-                                            PixelsToTwips(StatusBar2->sizeHint().height()));
-    const int areaWidth = size.areaWidth > 0 ? size.areaWidth : chartPxWidth;
-    const int areaHeight = size.areaHeight > 0 ? size.areaHeight : chartPxHeight;
-    c.ChartArea().Location().setWidth(areaWidth);
-    c.ChartArea().Location().setHeight(areaHeight);
-    c.Header().Location().setLeft(CenteredHeaderLeft(areaWidth, c.Header().Location().Width()));
+    // 4.
+    const QSize area = sizeChartArea(size);
 
     // 5. Curve slots.
     mnuDelKurv->setEnabled(false);
@@ -308,8 +332,8 @@ void frmGraph2D::Form_Load()
     // 8. Every curve label starts visible.
     loadLabelControls();
     // 9. Legend beside the plot area, halfway down.
-    c.Legend().Location().setLeft(areaWidth - 2);
-    c.Legend().Location().setTop(static_cast<int>(std::lround(areaHeight / 2.0)));
+    c.Legend().Location().setLeft(area.width() - 2);
+    c.Legend().Location().setTop(static_cast<int>(std::lround(area.height() / 2.0)));
     LegendeHintergrund = c.ChartArea().PlotArea().Interior().BackgroundColor();
     loadLegendControls(); // vertical, framed, position bars, colour buttons
     // 10. Print position boxes, the white preset.
@@ -319,8 +343,32 @@ void frmGraph2D::Form_Load()
     txtWidth_in_cm->setText(" 15");
     cmdFullWhite_Click();
     c.setIsBatched(false);
+}
 
-    // 11. Point density of spline curves.
+// Form_Load step 4: the chart's size as the window will show it (the view
+// follows the widget once it is shown), the chart area's size by the layout
+// rule, and the header centred over it. Returns the chart area's size (pixels).
+QSize frmGraph2D::sizeChartArea(QSize windowTwips)
+{
+    Chart2D& c = chart();
+    const int chartPxWidth = std::max(1, TwipsToPixels(windowTwips.width()) - 8);
+    const int chartPxHeight = std::max(1, TwipsToPixels(windowTwips.height()) - 30 - menuBar->sizeHint().height() -
+                                              fraTop->sizeHint().height());
+    c.setSize(chartPxWidth, chartPxHeight);
+    const ChartSizeRule size = ChartSizeFor(PixelsToTwips(chartPxWidth),
+                                            PixelsToTwips(chartPxHeight + StatusBar2->sizeHint().height()),
+                                            PixelsToTwips(StatusBar2->sizeHint().height()));
+    const int areaWidth = size.areaWidth > 0 ? size.areaWidth : chartPxWidth;
+    const int areaHeight = size.areaHeight > 0 ? size.areaHeight : chartPxHeight;
+    c.ChartArea().Location().setWidth(areaWidth);
+    c.ChartArea().Location().setHeight(areaHeight);
+    c.Header().Location().setLeft(CenteredHeaderLeft(areaWidth, c.Header().Location().Width()));
+    return {areaWidth, areaHeight};
+}
+
+// Form_Load step 11: the point density of spline curves from its slider.
+void frmGraph2D::loadPointDensity()
+{
     Slider1_PunktDichte->blockSignals(true);
     Slider1_PunktDichte->setRange(50, 400);
     Slider1_PunktDichte->setSingleStep(20);
@@ -329,16 +377,13 @@ void frmGraph2D::Form_Load()
     Slider1_PunktDichte->blockSignals(false);
     PunktDichte = Slider1_PunktDichte->value();
     Label54->setText(QString::number(PunktDichte));
+}
 
-    // 12. Menus that have nothing to act on yet. (The half-life items are
-    // enabled by diagram code with their captions, step 14.)
-    for (QAction* m : {mnuDelLabels, mnuDelHalbAB, mnuDelLegend, mnuDelLegendZeile, mnuHalbA, mnuHalbB})
-        m->setEnabled(false);
-
-    // 13. Design defaults: full dotted grid, no chart frame, a plain frame around
-    // the chart area, Y title vertical and
-    // Y numbers horizontal, plot area framed, origins and numbers at the minimum,
-    // automatic margins, opaque legend.
+// Form_Load step 13: full dotted grid, no chart frame, a plain frame around the
+// chart area, Y title vertical and Y numbers horizontal, plot area framed,
+// origins and numbers at the minimum, automatic margins, opaque legend.
+void frmGraph2D::loadDesignDefaults()
+{
     fraTabs->opt1Gitter[3]->setChecked(true);
     fraTabs->optFrameType[0]->setChecked(true);
     fraTabs->optSM[4]->setChecked(true);
@@ -352,14 +397,23 @@ void frmGraph2D::Form_Load()
     chkLegTransparent_Click();
     chkLegTransparent_Click();
     fraTabs->tabDesign->setCurrentIndex(FraTabs::PageGridColours);
+}
 
-    // 14. Half-life captions (E and S for the enzyme model).
-    const bool enzyme = d.ModellNr == 10;
+// Form_Load step 14: the half-life captions (E and S for the enzyme model) and
+// their enabling by diagram code.
+void frmGraph2D::loadHalfLifeMenu()
+{
+    const bool enzyme = app().declare().ModellNr == 10;
     mnuHalbA->setText(enzyme ? "Half-life of E" : "Half-life of A");
     mnuHalbB->setText(enzyme ? "Half-life of S" : "Half-life of B");
-    SetHalfLifeMenu(); // and their enabling by diagram code (step 12)
+    SetHalfLifeMenu();
+}
 
-    // 15. Axis window, applied through the coordinates panel; automatic spacing.
+// Form_Load step 15: the axis window, applied through the coordinates panel;
+// automatic spacing.
+void frmGraph2D::loadAxisWindow()
+{
+    const Declare& d = app().declare();
     SetAxesMinMax();
     coord[1]->setText(Q(StrSingle(d.Diagramm.xMin)));
     coord[2]->setText(Q(StrSingle(d.Diagramm.xMax)));
@@ -370,36 +424,29 @@ void frmGraph2D::Form_Load()
         optScaling_Click(0);
     else
         fraTabs->optScaling[0]->setChecked(true); // runs optScaling_Click(0)
+}
 
-    // 16.
-    SetStoffMuster(d, d.DiagrammTyp);
-    mnuAddPunkte->setEnabled(d.AnzahlPunkte != 0);
-
-    // 17. The first drawing pass, then the measured points.
+// Form_Load step 17: the first drawing pass, then the measured points of the
+// point charts and, with MitPunkten, of the simulation charts; a warning when
+// none lies inside the axis window.
+void frmGraph2D::firstDrawing()
+{
+    App& a = app();
+    const Declare& d = a.declare();
     const int code = d.DiagrammTyp;
     const bool pointCode = code == -1 || code == -2 || code == -9;
     if (!pointCode) cmdDraw_Click();
-    if (pointCode || (code > 0 && d.AnzahlPunkte >= 1 && d.MitPunkten)) {
-        mnuDelPoints->setEnabled(true);
-        bool inside = false;
-        zeigeExperPunkte(inside);
-        if (!inside) {
-            const std::string text =
-                code > 0 ? "all experimental points are outside the diagram coordinates" + d.CRLF +
-                               "Do check whether the experimental points fit to this diagram " + d.CRLF +
-                               "or enlarge the range of the diagram resp."
-                         : "all experimental points are outside the diagram coordinates" + d.CRLF +
-                               "Do enlarge the range of coordinates.";
-            a.services().msgBox(Q(text), MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
-        }
-    }
-
-    // Form_Activate runs whenever the window becomes the active child.
-    if (QMdiArea* area = a.mdiArea())
-        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-            if (w && w == subWindow()) Form_Activate();
-        });
-    // 18. (the busy cursor ends with this handler)
+    if (!pointCode && !(code > 0 && d.AnzahlPunkte >= 1 && d.MitPunkten)) return;
+    mnuDelPoints->setEnabled(true);
+    bool inside = false;
+    zeigeExperPunkte(inside);
+    if (inside) return;
+    const std::string text = code > 0 ? "all experimental points are outside the diagram coordinates" + d.CRLF +
+                                            "Do check whether the experimental points fit to this diagram " + d.CRLF +
+                                            "or enlarge the range of the diagram resp."
+                                      : "all experimental points are outside the diagram coordinates" + d.CRLF +
+                                            "Do enlarge the range of coordinates.";
+    a.services().msgBox(Q(text), MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
 }
 
 // ---- Form_Activate -------------------------------------------------------------------------

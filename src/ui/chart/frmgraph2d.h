@@ -30,6 +30,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 
 #include "core/chart/curveprep.h"
@@ -398,7 +399,16 @@ private:
     void buildPanels();
     void connectManual();      // cmdManuKurve and "Manual Curve / Points"
     void SetAxesMinMax();
-    void setupChartContent(bool wideScreen);
+    // The steps of Form_Load.
+    void resetCounters();
+    QSize placeWindow(int screenWidth, int screenHeight);
+    void loadChartContent(bool wideScreen, QSize size);
+    QSize sizeChartArea(QSize windowTwips);
+    void loadPointDensity();
+    void loadDesignDefaults();
+    void loadHalfLifeMenu();
+    void loadAxisWindow();
+    void firstDrawing();
     void showPanel(QFrame* panel);
     QPoint keptInside(const QWidget* panel, QPoint p) const;
     void updateSingleCalcEnabled();
@@ -447,6 +457,9 @@ private:
     void loadLabelControls();              // Form_Load step 8
     void loadLegendControls();             // Form_Load step 9
     void loadDesign1Defaults();            // Form_Load step 13
+    // KurvenTab[i] from the slot's state and the chart (its tab's availability,
+    // caption and colour).
+    void fillCurveTab(int i);
     // The panels show what KurvenTab and PunkteTab hold (no handler runs).
     void showCurveTab(int i);
     void showCurveTabs();

@@ -42,8 +42,10 @@
 #include "ui/chart/frakurven.h"
 #include "ui/chart/fraschrift.h"
 #include "ui/chart/fratabs.h"
+#include "ui/chart/panelwidgets.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -137,16 +139,16 @@ void EscapeClicks(QWidget* panel, QPushButton* close)
 {
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
     esc->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(esc, &QShortcut::activated, close, [close] { close->click(); });
+    QObject::connect(esc, &QShortcut::activated, close, Guarded([close] { close->click(); }));
 }
 
 // Runs handler(index) whenever an option of the group becomes selected.
 template <class F>
 void OnSelected(QButtonGroup* group, QObject* context, F handler)
 {
-    QObject::connect(group, &QButtonGroup::idToggled, context, [handler](int id, bool checked) {
+    QObject::connect(group, &QButtonGroup::idToggled, context, Guarded([handler](int id, bool checked) {
         if (checked) handler(id);
-    });
+    }));
 }
 
 } // namespace
@@ -173,94 +175,94 @@ void frmGraph2D::buildDesign1()
     // Curve tabs.
     FraKurven* k = fraKurven;
     for (int i = 1; i <= kMaxKurven; ++i) {
-        connect(k->cmbKStil[At(i)], &QComboBox::currentIndexChanged, this, [this, i](int index) {
+        connect(k->cmbKStil[At(i)], &QComboBox::currentIndexChanged, this, Guarded([this, i](int index) {
             KurvenTab[At(i)].cmbKStil = index;
             cmbKStil_Click(i);
-        });
-        connect(k->cmdKurvenFarbe[At(i)], &QPushButton::clicked, this, [this, i] { cmdKurvenFarbe_Click(i); });
-        connect(k->UpDown1_KBreite[At(i)], &UpDownControl::valueChanged, this, [this, i] { UpDown1_KBreite_Change(i); });
-        connect(k->txtLabel[At(i)], &QLineEdit::textChanged, this, [this, i] { txtLabel_Change(i); });
+        }));
+        connect(k->cmdKurvenFarbe[At(i)], &QPushButton::clicked, this, Guarded([this, i] { cmdKurvenFarbe_Click(i); }));
+        connect(k->UpDown1_KBreite[At(i)], &UpDownControl::valueChanged, this, Guarded([this, i] { UpDown1_KBreite_Change(i); }));
+        connect(k->txtLabel[At(i)], &QLineEdit::textChanged, this, Guarded([this, i] { txtLabel_Change(i); }));
         connect(k->chkEinzelLabelSichtbar[At(i)], &QCheckBox::toggled, this,
-                [this, i] { chkEinzelLabelSichtbar_Click(i); });
-        connect(k->scrShiftLab[At(i)], &QScrollBar::valueChanged, this, [this, i] { scrShiftLab_Change(i); });
-        connect(k->txtLegendCurves[At(i)], &QLineEdit::textChanged, this, [this, i] { txtLegendCurves_Change(i); });
-        connect(k->chkLegend1[At(i - 1)], &QCheckBox::toggled, this, [this, i] { chkLegend1_Click(i - 1); });
+                Guarded([this, i] { chkEinzelLabelSichtbar_Click(i); }));
+        connect(k->scrShiftLab[At(i)], &QScrollBar::valueChanged, this, Guarded([this, i] { scrShiftLab_Change(i); }));
+        connect(k->txtLegendCurves[At(i)], &QLineEdit::textChanged, this, Guarded([this, i] { txtLegendCurves_Change(i); }));
+        connect(k->chkLegend1[At(i - 1)], &QCheckBox::toggled, this, Guarded([this, i] { chkLegend1_Click(i - 1); }));
     }
-    connect(k->Label49, &ClickLabel::clicked, this, [this] { Label49_Click(); });
-    connect(k->cmdFarbVorwahl, &QPushButton::clicked, this, [this] { cmdFarbVorwahl_Click(); });
-    connect(k->cmdDelKurv, &QPushButton::clicked, this, [this] { cmdDelKurv_Click(); });
-    connect(k->cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
-    connect(k->cmdSaveCurveAsXY, &QPushButton::clicked, this, [this] { cmdSaveCurveAsXY_Click(); });
-    connect(k->cmdKurven_OK, &QPushButton::clicked, this, [this] { cmdKurven_OK_Click(); });
+    connect(k->Label49, &ClickLabel::clicked, this, Guarded([this] { Label49_Click(); }));
+    connect(k->cmdFarbVorwahl, &QPushButton::clicked, this, Guarded([this] { cmdFarbVorwahl_Click(); }));
+    connect(k->cmdDelKurv, &QPushButton::clicked, this, Guarded([this] { cmdDelKurv_Click(); }));
+    connect(k->cmdClipboard, &QPushButton::clicked, this, Guarded([this] { cmdClipboard_Click(); }));
+    connect(k->cmdSaveCurveAsXY, &QPushButton::clicked, this, Guarded([this] { cmdSaveCurveAsXY_Click(); }));
+    connect(k->cmdKurven_OK, &QPushButton::clicked, this, Guarded([this] { cmdKurven_OK_Click(); }));
 
     // Point tabs.
     FraPunkte* p = fraPunkte;
     for (int j = 1; j <= kPunktSaetze; ++j) {
-        connect(p->cmbPunktStil[At(j)], &QComboBox::currentIndexChanged, this, [this, j](int index) {
+        connect(p->cmbPunktStil[At(j)], &QComboBox::currentIndexChanged, this, Guarded([this, j](int index) {
             PunkteTab[At(j)].cmbPunktStil = index;
             cmbPunktStil_Click(j);
-        });
-        connect(p->cmdPunktFarbe[At(j)], &QPushButton::clicked, this, [this, j] { cmdPunktFarbe_Click(j); });
+        }));
+        connect(p->cmdPunktFarbe[At(j)], &QPushButton::clicked, this, Guarded([this, j] { cmdPunktFarbe_Click(j); }));
         connect(p->UpDown1_PointSize[At(j)], &UpDownControl::valueChanged, this,
-                [this, j] { UpDown1_PointSize_Change(j); });
-        connect(p->txtLegendPoints[At(j)], &QLineEdit::textChanged, this, [this, j] { txtLegendPoints_Change(j); });
-        connect(p->chkLegend2[At(j)], &QCheckBox::toggled, this, [this, j] { chkLegend2_Click(j); });
-        connect(p->cmdDelPoints[At(j)], &QPushButton::clicked, this, [this, j] { cmdDelPoints_Click(j); });
+                Guarded([this, j] { UpDown1_PointSize_Change(j); }));
+        connect(p->txtLegendPoints[At(j)], &QLineEdit::textChanged, this, Guarded([this, j] { txtLegendPoints_Change(j); }));
+        connect(p->chkLegend2[At(j)], &QCheckBox::toggled, this, Guarded([this, j] { chkLegend2_Click(j); }));
+        connect(p->cmdDelPoints[At(j)], &QPushButton::clicked, this, Guarded([this, j] { cmdDelPoints_Click(j); }));
     }
-    connect(p->cmdPunkte_OK, &QPushButton::clicked, this, [this] { cmdPunkte_OK_Click(); });
+    connect(p->cmdPunkte_OK, &QPushButton::clicked, this, Guarded([this] { cmdPunkte_OK_Click(); }));
 
     // Text panel.
     FraSchrift* s = fraSchrift;
-    connect(s->schrift, &QPlainTextEdit::textChanged, this, [this] { schrift_Change(); });
-    connect(s->VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
-    connect(s->HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-    connect(s->cmdSchriftHFarbe, &QPushButton::clicked, this, [this] { cmdSchriftHFarbe_Click(); });
-    connect(s->cmdFont, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
-    connect(s->chkTextFrame, &QCheckBox::toggled, this, [this] { chkTextFrame_Click(); });
-    connect(s->cmdSchriftFertig, &QPushButton::clicked, this, [this] { cmdSchriftFertig_Click(); });
+    connect(s->schrift, &QPlainTextEdit::textChanged, this, Guarded([this] { schrift_Change(); }));
+    connect(s->VScroll1, &QScrollBar::valueChanged, this, Guarded([this] { VScroll1_Change(); }));
+    connect(s->HScroll1, &QScrollBar::valueChanged, this, Guarded([this] { HScroll1_Change(); }));
+    connect(s->cmdSchriftHFarbe, &QPushButton::clicked, this, Guarded([this] { cmdSchriftHFarbe_Click(); }));
+    connect(s->cmdFont, &QPushButton::clicked, this, Guarded([this] { cmdFont_Click(); }));
+    connect(s->chkTextFrame, &QCheckBox::toggled, this, Guarded([this] { chkTextFrame_Click(); }));
+    connect(s->cmdSchriftFertig, &QPushButton::clicked, this, Guarded([this] { cmdSchriftFertig_Click(); }));
     OnSelected(s->grpOrientYAxText, this, [this](int i) { optOrientYAxText_Click(i); });
     OnSelected(s->grpOrientYAxZiff, this, [this](int i) { optOrientYAxZiff_Click(i); });
 
     // Labels and legend.
     FraLabelLegend* l = fraLabelLegend;
-    connect(l->chkLabelNotVisible, &QCheckBox::toggled, this, [this] { chkLabelNotVisible_Click(); });
-    connect(l->chkLabelFrame, &QCheckBox::toggled, this, [this] { chkLabelFrame_Click(); });
-    connect(l->cmdLabelFColor, &QPushButton::clicked, this, [this] { cmdLabelFColor_Click(); });
-    connect(l->cmdLabelBColor, &QPushButton::clicked, this, [this] { cmdLabelBColor_Click(); });
-    connect(l->cmdFontLabel, &QPushButton::clicked, this, [this] { cmdFontLabel_Click(); });
-    connect(l->chkLegend, &QCheckBox::toggled, this, [this] { chkLegend_Click(); });
-    connect(l->chkLegFrame, &QCheckBox::toggled, this, [this] { chkLegFrame_Click(); });
-    connect(l->chkLegTransparent, &QCheckBox::toggled, this, [this](bool checked) {
+    connect(l->chkLabelNotVisible, &QCheckBox::toggled, this, Guarded([this] { chkLabelNotVisible_Click(); }));
+    connect(l->chkLabelFrame, &QCheckBox::toggled, this, Guarded([this] { chkLabelFrame_Click(); }));
+    connect(l->cmdLabelFColor, &QPushButton::clicked, this, Guarded([this] { cmdLabelFColor_Click(); }));
+    connect(l->cmdLabelBColor, &QPushButton::clicked, this, Guarded([this] { cmdLabelBColor_Click(); }));
+    connect(l->cmdFontLabel, &QPushButton::clicked, this, Guarded([this] { cmdFontLabel_Click(); }));
+    connect(l->chkLegend, &QCheckBox::toggled, this, Guarded([this] { chkLegend_Click(); }));
+    connect(l->chkLegFrame, &QCheckBox::toggled, this, Guarded([this] { chkLegFrame_Click(); }));
+    connect(l->chkLegTransparent, &QCheckBox::toggled, this, Guarded([this](bool checked) {
         chkLegTransparent = checked;
         chkLegTransparent_Click();
-    });
-    connect(l->cmdLegBColor, &QPushButton::clicked, this, [this] { cmdLegBColor_Click(); });
-    connect(l->cmdLegFColor, &QPushButton::clicked, this, [this] { cmdLegFColor_Click(); });
-    connect(l->cmdLegFont, &QPushButton::clicked, this, [this] { cmdLegFont_Click(); });
+    }));
+    connect(l->cmdLegBColor, &QPushButton::clicked, this, Guarded([this] { cmdLegBColor_Click(); }));
+    connect(l->cmdLegFColor, &QPushButton::clicked, this, Guarded([this] { cmdLegFColor_Click(); }));
+    connect(l->cmdLegFont, &QPushButton::clicked, this, Guarded([this] { cmdLegFont_Click(); }));
     OnSelected(l->grpLegOrient, this, [this](int i) { optLegOrient_Click(i); });
-    connect(l->scrlegV, &QScrollBar::valueChanged, this, [this] { scrlegV_Change(); });
-    connect(l->scrLegH, &QScrollBar::valueChanged, this, [this] { scrLegH_Change(); });
+    connect(l->scrlegV, &QScrollBar::valueChanged, this, Guarded([this] { scrlegV_Change(); }));
+    connect(l->scrLegH, &QScrollBar::valueChanged, this, Guarded([this] { scrLegH_Change(); }));
 
     // Menus.
-    connect(mnuDesign, &QMenu::aboutToShow, this, [this] { mnuDesign_Click(); });
-    connect(mnuKurvenDesign, &QAction::triggered, this, [this] { mnuKurvenDesign_Click(); });
-    connect(mnuPunktDesign, &QAction::triggered, this, [this] { mnuPunktDesign_Click(); });
+    connect(mnuDesign, &QMenu::aboutToShow, this, Guarded([this] { mnuDesign_Click(); }));
+    connect(mnuKurvenDesign, &QAction::triggered, this, Guarded([this] { mnuKurvenDesign_Click(); }));
+    connect(mnuPunktDesign, &QAction::triggered, this, Guarded([this] { mnuPunktDesign_Click(); }));
     for (int e = 1; e <= 5; ++e) {
         mnuTextDesign[At(e)]->setEnabled(true);
-        connect(mnuTextDesign[At(e)], &QAction::triggered, this, [this, e] { mnuTextDesign_Click(e); });
+        connect(mnuTextDesign[At(e)], &QAction::triggered, this, Guarded([this, e] { mnuTextDesign_Click(e); }));
     }
     mnuAddText->setEnabled(true);
-    connect(mnuAddText, &QAction::triggered, this, [this] { mnuAddText_Click(); });
+    connect(mnuAddText, &QAction::triggered, this, Guarded([this] { mnuAddText_Click(); }));
     // The Diagram Settings show the legend's place as it is now.
-    connect(mnuDesignMore, &QAction::triggered, this, [this] { showLabelLegendPage(); });
+    connect(mnuDesignMore, &QAction::triggered, this, Guarded([this] { showLabelLegendPage(); }));
 
     // The chart's mouse.
     connect(Chart2D1, &ChartView::chartMousePressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF pos) { Chart2D1_MouseDown(b, m, pos); });
+            Guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers m, QPointF pos) { Chart2D1_MouseDown(b, m, pos); }));
     connect(Chart2D1, &ChartView::chartMouseMoved, this,
-            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF pos) { Chart2D1_MouseMove(b, pos); });
+            Guarded([this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF pos) { Chart2D1_MouseMove(b, pos); }));
     connect(Chart2D1, &ChartView::chartMouseReleased, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers, QPointF pos) { Chart2D1_MouseUp(b, pos); });
+            Guarded([this](Qt::MouseButton b, Qt::KeyboardModifiers, QPointF pos) { Chart2D1_MouseUp(b, pos); }));
 
     // While a panel is open it follows what the drawing pass and the editing
     // commands change.
@@ -361,9 +363,8 @@ void frmGraph2D::showCurveTab(int i)
     {
         const QSignalBlocker block(k->tabKurven);
         k->tabKurven->setTabText(i - 1, t.caption);
-        k->tabKurven->setTabEnabled(i - 1, t.available);
         // A free slot's tab is not shown at all: 24 empty tabs say nothing.
-        k->tabKurven->setTabVisible(i - 1, t.available);
+        ShowTab(k->tabKurven, i - 1, t.available);
     }
     ShowIndex(k->cmbKStil[At(i)], t.cmbKStil);
     SetButtonColor(k->cmdKurvenFarbe[At(i)], t.cmdKurvenFarbe);
@@ -419,23 +420,28 @@ void frmGraph2D::mnuDesign_Click()
     mnuPunktDesign->setEnabled(PointDesignEnabled(chart(), d.kTDiagramm, d.kTDaten));
 }
 
+// The tab of slot i as the chart holds the slot: a free slot's tab unavailable
+// with the preset colour; a curve's tab available, captioned "C.i", in the
+// curve's colour.
+void frmGraph2D::fillCurveTab(int i)
+{
+    CurveTab& t = KurvenTab[At(i)];
+    if (KurveFrei[At(i)]) {
+        t.available = false;
+        t.cmdKurvenFarbe = app().declare().Vorwahlfarbe;
+    } else {
+        t.available = true;
+        t.cmdKurvenFarbe = chart().ChartGroups(1).Styles(i).LineStyle().Color();
+        t.caption = Q(CurveTabCaption(i));
+    }
+}
+
 void frmGraph2D::mnuKurvenDesign_Click()
 {
-    const Declare& d = app().declare();
     Chart2D& c = chart();
     {
         Chart2D::Batch batch(c);
-        for (int i = 1; i <= kMaxKurven; ++i) {
-            CurveTab& t = KurvenTab[At(i)];
-            if (KurveFrei[At(i)]) {
-                t.available = false;
-                t.cmdKurvenFarbe = d.Vorwahlfarbe;
-            } else {
-                t.available = true;
-                t.cmdKurvenFarbe = c.ChartGroups(1).Styles(i).LineStyle().Color();
-                t.caption = Q(CurveTabCaption(i));
-            }
-        }
+        for (int i = 1; i <= kMaxKurven; ++i) fillCurveTab(i);
         showCurveTabs();
         // The style lists read the curves' patterns; a list whose position
         // changes writes its style back (a pattern the list does not offer

@@ -27,6 +27,7 @@
 #include "ui/chart/fratabs.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -39,9 +40,9 @@ Axis& AxisOf(Chart2D& c, AxisId id) { return c.ChartArea().Axes(id); }
 template <class F>
 void OnSelected(QButtonGroup* group, QObject* context, F handler)
 {
-    QObject::connect(group, &QButtonGroup::idToggled, context, [handler](int id, bool checked) {
+    QObject::connect(group, &QButtonGroup::idToggled, context, Guarded([handler](int id, bool checked) {
         if (checked) handler(id);
-    });
+    }));
 }
 
 } // namespace
@@ -56,25 +57,25 @@ void frmGraph2D::buildDiagramSettings()
     t->installEventFilter(this);
 
     mnuDesignMore->setEnabled(true);
-    connect(mnuDesignMore, &QAction::triggered, this, [this] { mnuDesignMore_Click(); });
-    connect(t->cmdTabs_OK, &QPushButton::clicked, this, [this] { cmdTabs_OK_Click(); });
+    connect(mnuDesignMore, &QAction::triggered, this, Guarded([this] { mnuDesignMore_Click(); }));
+    connect(t->cmdTabs_OK, &QPushButton::clicked, this, Guarded([this] { cmdTabs_OK_Click(); }));
     // Esc closes the panel while it holds the focus.
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), t);
     esc->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(esc, &QShortcut::activated, t->cmdTabs_OK, [b = t->cmdTabs_OK] { b->click(); });
+    connect(esc, &QShortcut::activated, t->cmdTabs_OK, Guarded([b = t->cmdTabs_OK] { b->click(); }));
 
     // Frames.
     OnSelected(t->grpFrameType, this, [this](int i) { optFrameType_Click(i); });
-    connect(t->UpDownRBreite, &UpDownControl::valueChanged, this, [this] { UpDownRBreite_Change(); });
+    connect(t->UpDownRBreite, &UpDownControl::valueChanged, this, Guarded([this] { UpDownRBreite_Change(); }));
     OnSelected(t->grpSM, this, [this](int i) { optSM_Click(i); });
-    connect(t->chkDiaFrame, &QCheckBox::toggled, this, [this] { chkDiaFrame_Click(); });
+    connect(t->chkDiaFrame, &QCheckBox::toggled, this, Guarded([this] { chkDiaFrame_Click(); }));
 
     // Margins.
-    connect(t->chkAutoRand, &QCheckBox::toggled, this, [this] { chkAutoRand_Click(); });
-    connect(t->scrHL, &QScrollBar::valueChanged, this, [this] { scrHL_Change(); });
-    connect(t->scrHR, &QScrollBar::valueChanged, this, [this] { scrHR_Change(); });
-    connect(t->scrHO, &QScrollBar::valueChanged, this, [this] { scrHO_Change(); });
-    connect(t->scrHU, &QScrollBar::valueChanged, this, [this] { scrHU_Change(); });
+    connect(t->chkAutoRand, &QCheckBox::toggled, this, Guarded([this] { chkAutoRand_Click(); }));
+    connect(t->scrHL, &QScrollBar::valueChanged, this, Guarded([this] { scrHL_Change(); }));
+    connect(t->scrHR, &QScrollBar::valueChanged, this, Guarded([this] { scrHR_Change(); }));
+    connect(t->scrHO, &QScrollBar::valueChanged, this, Guarded([this] { scrHO_Change(); }));
+    connect(t->scrHU, &QScrollBar::valueChanged, this, Guarded([this] { scrHU_Change(); }));
 
     // Scaling. A click on the option that is already selected runs its handler
     // again (so "manual" re-opens the boxes after the log buttons or the
@@ -82,19 +83,19 @@ void frmGraph2D::buildDiagramSettings()
     OnSelected(t->grpScaling, this, [this](int i) { optScaling_Click(i); });
     auto wasChecked = std::make_shared<bool>(false);
     connect(t->grpScaling, &QButtonGroup::idPressed, this,
-            [t, wasChecked](int id) { *wasChecked = t->optScaling[static_cast<std::size_t>(id)]->isChecked(); });
-    connect(t->grpScaling, &QButtonGroup::idClicked, this, [this, wasChecked](int id) {
+            Guarded([t, wasChecked](int id) { *wasChecked = t->optScaling[static_cast<std::size_t>(id)]->isChecked(); }));
+    connect(t->grpScaling, &QButtonGroup::idClicked, this, Guarded([this, wasChecked](int id) {
         if (*wasChecked) optScaling_Click(id);
         *wasChecked = false;
-    });
-    connect(t->txtXGridValue, &QLineEdit::textChanged, this, [this] { txtXGridValue_Change(); });
-    connect(t->txtYGridValue, &QLineEdit::textChanged, this, [this] { txtYGridValue_Change(); });
-    connect(t->txtXTickValue, &QLineEdit::textChanged, this, [this] { txtXTickValue_Change(); });
-    connect(t->txtYTickValue, &QLineEdit::textChanged, this, [this] { txtYTickValue_Change(); });
-    connect(t->txtXZiffValue, &QLineEdit::textChanged, this, [this] { txtXZiffValue_Change(); });
-    connect(t->txtYZiffValue, &QLineEdit::textChanged, this, [this] { txtYZiffValue_Change(); });
-    connect(t->cmdXLog, &QPushButton::clicked, this, [this] { cmdXLog_Click(); });
-    connect(t->cmdYLog, &QPushButton::clicked, this, [this] { cmdYLog_Click(); });
+    }));
+    connect(t->txtXGridValue, &QLineEdit::textChanged, this, Guarded([this] { txtXGridValue_Change(); }));
+    connect(t->txtYGridValue, &QLineEdit::textChanged, this, Guarded([this] { txtYGridValue_Change(); }));
+    connect(t->txtXTickValue, &QLineEdit::textChanged, this, Guarded([this] { txtXTickValue_Change(); }));
+    connect(t->txtYTickValue, &QLineEdit::textChanged, this, Guarded([this] { txtYTickValue_Change(); }));
+    connect(t->txtXZiffValue, &QLineEdit::textChanged, this, Guarded([this] { txtXZiffValue_Change(); }));
+    connect(t->txtYZiffValue, &QLineEdit::textChanged, this, Guarded([this] { txtYZiffValue_Change(); }));
+    connect(t->cmdXLog, &QPushButton::clicked, this, Guarded([this] { cmdXLog_Click(); }));
+    connect(t->cmdYLog, &QPushButton::clicked, this, Guarded([this] { cmdYLog_Click(); }));
 
     // Numbering and origin.
     OnSelected(t->grpXZiffern, this, [this](int i) { optXZiffern_Click(i); });
@@ -102,19 +103,19 @@ void frmGraph2D::buildDiagramSettings()
     OnSelected(t->grpStandardOrigin, this, [this](int i) { optStandardOrigin_Click(i); });
     OnSelected(t->grpXOrigin, this, [this](int i) { optXOrigin_Click(i); });
     OnSelected(t->grpYOrigin, this, [this](int i) { optYOrigin_Click(i); });
-    connect(t->txtXOrigin, &QLineEdit::textChanged, this, [this] { txtXOrigin_Change(); });
-    connect(t->txtYOrigin, &QLineEdit::textChanged, this, [this] { txtYOrigin_Change(); });
+    connect(t->txtXOrigin, &QLineEdit::textChanged, this, Guarded([this] { txtXOrigin_Change(); }));
+    connect(t->txtYOrigin, &QLineEdit::textChanged, this, Guarded([this] { txtYOrigin_Change(); }));
 
     // Grid and colours.
     OnSelected(t->grp1Gitter, this, [this](int i) { opt1Gitter_Click(i); });
     OnSelected(t->grp2Gitter, this, [this](int i) { opt2Gitter_Click(i); });
-    connect(t->cmdGitterFarbe, &QPushButton::clicked, this, [this] { cmdGitterFarbe_Click(); });
-    connect(t->cmdRandCol_out, &QPushButton::clicked, this, [this] { cmdRandCol_out_Click(); });
-    connect(t->cmdRandCol_in, &QPushButton::clicked, this, [this] { cmdRandCol_in_Click(); });
-    connect(t->cmdColor_in, &QPushButton::clicked, this, [this] { cmdColor_in_Click(); });
-    connect(t->cmdFullBlack, &QPushButton::clicked, this, [this] { cmdFullBlack_Click(); });
-    connect(t->cmdFullWhite, &QPushButton::clicked, this, [this] { cmdFullWhite_Click(); });
-    connect(t->cmdRandColGrau, &QPushButton::clicked, this, [this] { cmdRandColGrau_Click(); });
+    connect(t->cmdGitterFarbe, &QPushButton::clicked, this, Guarded([this] { cmdGitterFarbe_Click(); }));
+    connect(t->cmdRandCol_out, &QPushButton::clicked, this, Guarded([this] { cmdRandCol_out_Click(); }));
+    connect(t->cmdRandCol_in, &QPushButton::clicked, this, Guarded([this] { cmdRandCol_in_Click(); }));
+    connect(t->cmdColor_in, &QPushButton::clicked, this, Guarded([this] { cmdColor_in_Click(); }));
+    connect(t->cmdFullBlack, &QPushButton::clicked, this, Guarded([this] { cmdFullBlack_Click(); }));
+    connect(t->cmdFullWhite, &QPushButton::clicked, this, Guarded([this] { cmdFullWhite_Click(); }));
+    connect(t->cmdRandColGrau, &QPushButton::clicked, this, Guarded([this] { cmdRandColGrau_Click(); }));
 }
 
 // Form_Load step 7 (and the panel's place of step 3): the frame width, the colour

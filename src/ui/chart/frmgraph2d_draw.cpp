@@ -58,6 +58,7 @@ void frmGraph2D::cmdDraw_Click()
         // 2. the curve
         setStatusText(QString());
         FehlerText.clear();
+        const int pending = d.KurvenZuZeichnen;
         CurveOutcome out = PrepareCurveData(d, code, KurvenNr, PunktDichte, outside, LocaleDecimalSign());
         RegA = out.RegA;
         RegB = out.RegB;
@@ -79,11 +80,13 @@ void frmGraph2D::cmdDraw_Click()
                             MsgIcon::Critical, "Aborted");
             break;
         }
-        // a preparation without a curve gives its slot back and ends the pass
+        // a preparation without a curve (a count above the model's species, an
+        // evaluation without a line) gives its slot back; the pass goes on with
+        // the curves still pending
         if (out.kind == CurveOutcome::Kind::NoCurve) {
             ReleaseCurveSlot(KurveFrei, d.KurvenAnzahl, KurvenNr);
-            d.KurvenZuZeichnen = 0;
-            break;
+            if (d.KurvenZuZeichnen >= pending) d.KurvenZuZeichnen = 0; // nothing counted: stop
+            continue;
         }
 
         // 4. warn, draw all the same
@@ -137,6 +140,9 @@ void frmGraph2D::zeichneKurve(int slot, const std::vector<KurvenPunkt>& points)
     data.setPoints(slot, xs.data(), ys.data(), n);
     data.setIsBatched(false);
     c.ChartLabels(slot).setIsShowing(true);
+    // The new curve has its tab on the curve panel at once.
+    fillCurveTab(slot);
+    if (fraKurven) showCurveTab(slot);
 }
 
 // ---- measured points --------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 // here keep both in step with the chart.
 
 #include "ui/chart/frmgraph2d.h"
+#include "ui/chart/panelwidgets.h"
 #include "ui/shell/qtext.h"
 
 #include <exception>
@@ -32,6 +33,7 @@
 #include "ui/chart/fratabs.h"
 #include "ui/kinetics/kinnotifyui.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -50,15 +52,15 @@ std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 void frmGraph2D::connectEditing()
 {
-    connect(mnuDelHalbAB, &QAction::triggered, this, [this] { mnuDelHalbAB_Click(); });
-    connect(mnuDelMarkLabels, &QAction::triggered, this, [this] { mnuDelMarkLabels_Click(); });
-    connect(mnuDelLegendZeile, &QAction::triggered, this, [this] { mnuDelLegendZeile_Click(); });
-    connect(mnuDelLegend, &QAction::triggered, this, [this] { mnuDelLegend_Click(); });
-    connect(mnuAddLegend, &QAction::triggered, this, [this] { mnuAddLegend_Click(); });
-    connect(mnuHalbA, &QAction::triggered, this, [this] { mnuHalbA_Click(); });
-    connect(mnuHalbB, &QAction::triggered, this, [this] { mnuHalbB_Click(); });
-    connect(mnuSaveOC2, &QAction::triggered, this, [this] { mnuSaveOC2_Click(); });
-    connect(mnuLoadOC2, &QAction::triggered, this, [this] { mnuLoadOC2_Click(); });
+    connect(mnuDelHalbAB, &QAction::triggered, this, Guarded([this] { mnuDelHalbAB_Click(); }));
+    connect(mnuDelMarkLabels, &QAction::triggered, this, Guarded([this] { mnuDelMarkLabels_Click(); }));
+    connect(mnuDelLegendZeile, &QAction::triggered, this, Guarded([this] { mnuDelLegendZeile_Click(); }));
+    connect(mnuDelLegend, &QAction::triggered, this, Guarded([this] { mnuDelLegend_Click(); }));
+    connect(mnuAddLegend, &QAction::triggered, this, Guarded([this] { mnuAddLegend_Click(); }));
+    connect(mnuHalbA, &QAction::triggered, this, Guarded([this] { mnuHalbA_Click(); }));
+    connect(mnuHalbB, &QAction::triggered, this, Guarded([this] { mnuHalbB_Click(); }));
+    connect(mnuSaveOC2, &QAction::triggered, this, Guarded([this] { mnuSaveOC2_Click(); }));
+    connect(mnuLoadOC2, &QAction::triggered, this, Guarded([this] { mnuLoadOC2_Click(); }));
     // Hiding the marker texts and the diagram files are always possible.
     mnuDelMarkLabels->setEnabled(true);
     mnuSaveOC2->setEnabled(true);
@@ -90,8 +92,7 @@ void frmGraph2D::setCurveTabAvailable(int slot, bool available)
     KurvenTab[At(slot)].available = available;
     if (!fraKurven) return;
     // The panel shows the tabs of the slots in use only.
-    fraKurven->tabKurven->setTabEnabled(slot - 1, available);
-    fraKurven->tabKurven->setTabVisible(slot - 1, available);
+    ShowTab(fraKurven->tabKurven, slot - 1, available);
 }
 
 void frmGraph2D::setPointTabAvailable(int set, bool available)

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -38,6 +39,7 @@
 #include "ui/kinetics/frmgraphcalc.h"
 #include "ui/kinetics/inputkeys.h"
 #include "ui/shell/application.h"
+#include "ui/shell/guarded.h"
 
 namespace kinhom {
 
@@ -95,8 +97,8 @@ void frmGraph2D::buildPanels()
     row->addWidget(cmdCoord_OK);
     row->addWidget(cmdCoord_Esc);
     body->addLayout(row);
-    connect(cmdCoord_OK, &QPushButton::clicked, this, [this] { cmdCoord_OK_Click(); });
-    connect(cmdCoord_Esc, &QPushButton::clicked, this, [this] { cmdCoord_Esc_Click(); });
+    connect(cmdCoord_OK, &QPushButton::clicked, this, Guarded([this] { cmdCoord_OK_Click(); }));
+    connect(cmdCoord_Esc, &QPushButton::clicked, this, Guarded([this] { cmdCoord_Esc_Click(); }));
 
     // Print / save image.
     fraPrintIt = Panel("fraPrintIt", "Print/Save Image", this, body, title);
@@ -120,16 +122,16 @@ void frmGraph2D::buildPanels()
     body->addLayout(pgrid);
     cmdPrintIt = Button("Print", "cmdPrintIt", fraPrintIt);
     cmdSaveImage = Button("Save Image ...", "cmdSaveImage", fraPrintIt);
-    cmdSaveImage->setToolTip("PNG or BMP image, or SVG vector image");
+    cmdSaveImage->setToolTip("PNG or BMP image, SVG vector image or PDF document");
     cmdPrint_Esc = Button("Cancel", "cmdPrint_Esc", fraPrintIt);
     auto* prow = new QHBoxLayout;
     prow->addWidget(cmdPrintIt);
     prow->addWidget(cmdSaveImage);
     prow->addWidget(cmdPrint_Esc);
     body->addLayout(prow);
-    connect(cmdPrintIt, &QPushButton::clicked, this, [this] { cmdPrintIt_Click(); });
-    connect(cmdSaveImage, &QPushButton::clicked, this, [this] { cmdSaveImage_Click(); });
-    connect(cmdPrint_Esc, &QPushButton::clicked, this, [this] { cmdPrint_Esc_Click(); });
+    connect(cmdPrintIt, &QPushButton::clicked, this, Guarded([this] { cmdPrintIt_Click(); }));
+    connect(cmdSaveImage, &QPushButton::clicked, this, Guarded([this] { cmdSaveImage_Click(); }));
+    connect(cmdPrint_Esc, &QPushButton::clicked, this, Guarded([this] { cmdPrint_Esc_Click(); }));
 
     // Curve resolution.
     fraResolution = Panel("fraResolution", "Curve resolution", this, body, title);
@@ -153,8 +155,8 @@ void frmGraph2D::buildPanels()
     body->addLayout(srow);
     cmdResolution_OK = Button("Close", "cmdResolution_OK", fraResolution);
     body->addWidget(cmdResolution_OK, 0, Qt::AlignRight);
-    connect(Slider1_PunktDichte, &QSlider::valueChanged, this, [this] { Slider1_PunktDichte_Change(); });
-    connect(cmdResolution_OK, &QPushButton::clicked, this, [this] { cmdResolution_OK_Click(); });
+    connect(Slider1_PunktDichte, &QSlider::valueChanged, this, Guarded([this] { Slider1_PunktDichte_Change(); }));
+    connect(cmdResolution_OK, &QPushButton::clicked, this, Guarded([this] { cmdResolution_OK_Click(); }));
 
     // Esc closes the panel that holds the focus.
     const std::pair<QFrame*, QPushButton*> cancels[] = {
@@ -163,7 +165,7 @@ void frmGraph2D::buildPanels()
         auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), panel);
         esc->setContext(Qt::WidgetWithChildrenShortcut);
         QPushButton* button = cancel;
-        connect(esc, &QShortcut::activated, button, [button] { button->click(); });
+        connect(esc, &QShortcut::activated, button, Guarded([button] { button->click(); }));
     }
 }
 
@@ -174,6 +176,15 @@ void frmGraph2D::showPanel(QFrame* panel)
     panel->move(keptInside(panel, panel->pos()));
     panel->show();
     panel->raise();
+    // The panel takes the focus (its first control), so that Esc closes it at once.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && panel->isAncestorOf(focus)) return;
+    for (QWidget* w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 QPoint frmGraph2D::keptInside(const QWidget* panel, QPoint p) const
@@ -343,12 +354,27 @@ void frmGraph2D::cmdSaveImage_Click()
     FileDialogRequest r;
     r.title = "Save the diagram as image";
     r.folder = Q(a.declare().OC2Pfad);
-    r.filter = "PNG image (*.png)|*.png|Bitmap (*.bmp)|*.bmp|SVG vector image (*.svg)|*.svg";
+    r.filter = "PNG image (*.png)|*.png|Bitmap (*.bmp)|*.bmp|SVG vector image (*.svg)|*.svg|"
+               "PDF document (*.pdf)|*.pdf";
     r.defaultExtension = "png";
     r.overwritePrompt = true;
     const std::optional<QString> name = a.services().saveFileName(r);
     if (!name) return;
     const QString path = WithDefaultExtension(*name, "png");
+    if (QFileInfo(path).suffix().compare("pdf", Qt::CaseInsensitive) == 0) {
+        // A PDF page is the diagram, of the size in the panel's boxes.
+        double left = 0, top = 0, w = 0, h = 0;
+        if (!printRect(left, top, w, h)) return;
+        const std::unique_ptr<ChartView> view = OutputView(chart(), w * kPixelsPerCm, h * kPixelsPerCm);
+        QString error;
+        bool ok = false;
+        {
+            BusyCursor busy;
+            ok = SaveChartPdf(*view, path, w, h, &error);
+        }
+        if (!ok) a.services().msgBox(error, MsgButtons::OK, MsgIcon::Critical, "message from SaveImage");
+        return;
+    }
     const QSize size = Chart2D1->isVisible() && Chart2D1->width() > 1 ? Chart2D1->size()
                                                                       : QSize(chart().Width(), chart().Height());
     const std::unique_ptr<ChartView> view = OutputView(chart(), size.width(), size.height());

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace kinhom {
@@ -32,6 +33,12 @@ QVBoxLayout* PanelFrame(QFrame* f, const QString& name, const QString& title, QL
     caption->setCursor(Qt::SizeAllCursor);
     body->addWidget(caption);
     return body;
+}
+
+void ShowTab(QTabWidget* tabs, int index, bool shown)
+{
+    if (tabs->isTabEnabled(index) != shown) tabs->setTabEnabled(index, shown);
+    if (tabs->isTabVisible(index) != shown) tabs->setTabVisible(index, shown);
 }
 
 } // namespace kinhom

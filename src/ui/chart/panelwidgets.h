@@ -10,6 +10,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QVBoxLayout;
 class QWidget;
 
@@ -33,5 +34,11 @@ QPushButton* PanelButton(const QString& text, const QString& name, QWidget* pare
 // with the bold caption `title` (named "<name>_caption", the handle that drags
 // the panel). Returns the body layout; the caller adds the panel's controls.
 QVBoxLayout* PanelFrame(QFrame* f, const QString& name, const QString& title, QLabel*& caption);
+
+// Shows and enables tab `index` of tabs, or hides and disables it. Only a real
+// change is passed on: QTabBar forgets a pending re-layout of a hidden bar when
+// it is told again that a tab is visible, and the tabs shown before would keep
+// a width of zero until the next re-layout.
+void ShowTab(QTabWidget* tabs, int index, bool shown);
 
 } // namespace kinhom
