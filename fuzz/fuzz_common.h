@@ -9,8 +9,10 @@
 //   environment variable KINHOM_FUZZ_SEEDS names a folder, fn writes seed
 //   files there with the program's own writers before fuzzing starts.
 //
-// Place for the curve point file: its reader lives in src/core/dataedit/; its
-// target is the one file fuzz/fuzz_curvefile.cpp, built like the others.
+// Still to come: the curve point file. Its reader lives in src/core/dataedit/;
+// its target is the one new file fuzz/fuzz_curvefile.cpp, written like
+// fuzz_datafile.cpp (seeds from its writer, a refused file changes nothing, what
+// loads saves and reads back equal). The build and scripts/test pick it up.
 
 #include <cstdint>
 #include <cstdio>

@@ -146,7 +146,7 @@ bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, s
         const double t = f.Punkte[i].t;
         if (!FitsSingle(t * factor)) {
             errorLine = kFirstPointLine + static_cast<int>(i);
-            error = "Overflow: t =" + StrDouble(t) + " " + f.Zeiteinheit + " is too large for single precision in " +
+            error = "Overflow: t = " + GenDouble(t) + " " + f.Zeiteinheit + " is too large for single precision in " +
                     d.Zeiteinheit;
             return false;
         }
