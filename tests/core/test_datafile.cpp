@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 
 #include "core/shell/datafile.h"
@@ -54,6 +56,18 @@ protected:
             d.ExpPunkte[i].lambda = 0.5f * i;
         }
         d.LambdaUnendlich = 4.0;
+    }
+
+    // Writes the data in memory to a file and reads that into a fresh state.
+    Declare SaveAndReadBack(const std::string& name)
+    {
+        const std::string file = (dir / name).string();
+        std::string error;
+        Declare r;
+        SetStartupValues(r, dir.string(), ".");
+        EXPECT_TRUE(WriteDataFile(d, file, error)) << error;
+        EXPECT_TRUE(LoadDataFile(r, file, false, error)) << error;
+        return r;
     }
 
     fs::path dir;
@@ -308,6 +322,8 @@ TEST_F(DataFileTest, BadFieldsAreRefusedWithFileAndLine)
         {"2", ok, "1e,1,0,0,0,0,0,0,0,0,0,0,0", 6},
         {"2", ok, "1,1e400,0,0,0,0,0,0,0,0,0,0,0", 6},     // beyond double
         {"2", ok, "1,1,0,0,0,0,0,0,1e39,0,0,0,0", 6},      // lambda beyond single
+        {"2", ok, "7E38,1,0,0,0,0,0,0,0,0,0,0,0", 6},       // t is written in single precision
+        {"2", "-3.5e38,1,0,0,0,0,0,0,0,0,0,0,0", ok, 5},
         {"2", ok, "1,1,0,0,0,0,0,0,0,0,0,0,0.5", 6},       // exclude not whole
         {"2", ok, "1,1,0,0,0,0,0,0,0,0,0,0,40000", 6},     // exclude beyond Integer
         {"2", ok, "nan,1,0,0,0,0,0,0,0,0,0,0,0", 6},
@@ -414,6 +430,72 @@ TEST_F(DataFileTest, CommentWithLineBreaksStaysOneLine)
     ASSERT_TRUE(LoadDataFile(r, file, false, error)) << error;
     EXPECT_EQ(r.Kommentar, "first  second");
     EXPECT_EQ(r.AnzahlPunkte, 3);
+}
+
+// Times of an appended file converted into the unit in memory must still be
+// writable: a time in years that is beyond single precision in seconds is
+// refused (file and line named) and nothing infinite is ever stored.
+TEST_F(DataFileTest, AppendedTimesBeyondSinglePrecisionAfterConversionAreRefused)
+{
+    struct Case {
+        std::string fileT;
+        bool loads;
+    };
+    const Case cases[] = {{"1E+301", false}, {"1e32", false}, {"-1e32", false}, {"1e30", true}, {"3.4e38", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileT);
+        FillThreePoints();
+        d.Zeiteinheit = "s";
+        d.ZeiteinheitIndex = 0;
+        const std::string file = WriteRaw("years.KV3", "in years\r\na\r\nhdr\r\n2\r\n0,1,0,0,0,0,0,0,0,0,0,0,0\r\n" +
+                                                           c.fileT + ",1,0,0,0,0,0,0,0,0,0,0,0\r\n");
+        const Snapshot before(d);
+        std::string error;
+        ASSERT_EQ(LoadDataFile(d, file, true, error), c.loads) << error;
+        if (!c.loads) {
+            EXPECT_TRUE(Snapshot(d) == before);
+            EXPECT_NE(error.find(file + ", line 6"), std::string::npos) << error;
+            EXPECT_NE(error.find("Overflow"), std::string::npos) << error;
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(d.ExpPunkte[5].t, 1e30 * 31536000);
+        // and what loaded saves
+        EXPECT_TRUE(WriteDataFile(d, (dir / "saved.KV3").string(), error)) << error;
+    }
+}
+
+// The largest doubles, which a plain 15-digit text rounds beyond the range,
+// are written so that the file reads back.
+TEST_F(DataFileTest, LargestDoublesSaveAndReadBack)
+{
+    FillThreePoints();
+    const double max = std::numeric_limits<double>::max();
+    d.ExpPunkte[1].c[1] = max;
+    d.ExpPunkte[2].c[5] = -1.7976931348623151e308;
+    d.ExpPunkte[3].k = std::nextafter(max, 0.0);
+    d.ExpPunkte[3].T = max;
+    d.LambdaUnendlich = max;
+    const Declare r = SaveAndReadBack("max.KV3");
+    ASSERT_EQ(r.AnzahlPunkte, 3);
+    EXPECT_EQ(r.ExpPunkte[1].c[1], 1.79769313486231e308);
+    EXPECT_EQ(r.ExpPunkte[2].c[5], -1.79769313486231e308);
+    EXPECT_EQ(r.ExpPunkte[3].k, 1.79769313486231e308);
+    EXPECT_EQ(r.LambdaUnendlich, 1.79769313486231e308);
+}
+
+// The time-unit line is read as a text field and written so that it reads
+// back as the same text, whatever it holds.
+TEST_F(DataFileTest, TimeUnitLineRoundTrips)
+{
+    const std::string units[] = {"min", "\",", "a,b", " s ", "\"h\"", "x\"y", "", "\"", "d\t"};
+    for (const std::string& unit : units) {
+        SCOPED_TRACE(unit);
+        FillThreePoints();
+        d.Zeiteinheit = unit;
+        const Declare r = SaveAndReadBack("unit.KV3");
+        EXPECT_EQ(r.Zeiteinheit, unit);
+        EXPECT_EQ(DataFileText(r), DataFileText(d));
+    }
 }
 
 } // namespace

@@ -410,6 +410,56 @@ TEST(DiagramFile, MessagesShowPrintableTextOnly)
     }
 }
 
+// A value the chart needs finite (a font size, the axis origin, a label's data
+// position) that is "nan" or "inf" in the file is malformed content: the file
+// is refused at that line and the chart stays as it was. Points may be missing
+// values and still read.
+TEST(DiagramFile, NonFiniteValuesWhereTheChartNeedsFiniteOnesAreRefused)
+{
+    Chart2D source;
+    source.ChartLabels().setCount(1);
+    const std::vector<std::string> good = Lines(DiagramText(source));
+    struct Case {
+        std::string key;    // the entry changed
+        std::string value;  // its new value text
+    };
+    const Case cases[] = {
+        {"header.font", "\"DejaVu Sans\" nan 1 0 0"},
+        {"legend.font", "\"DejaVu Sans\" inf 0 0 0"},
+        {"area.axis.y.numbering.font", "\"DejaVu Sans\" -inf 0 0 0"},
+        {"label.font", "\"DejaVu Sans\" nan 0 0 0"},
+        {"area.axis.x.origin", "nan"},
+        {"label.attach.datax", "inf"},
+        {"label.attach.datay", "-inf"},
+    };
+    Chart2D target;
+    target.Header().setText("unchanged");
+    const std::string before = DiagramText(target);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        std::vector<std::string> bad = good;
+        std::size_t at = 0;
+        while (at < bad.size() && bad[at].rfind(c.key + " ", 0) != 0) ++at;
+        ASSERT_LT(at, bad.size());
+        bad[at] = c.key + " " + c.value;
+        std::string error;
+        EXPECT_FALSE(ParseDiagramText(bad, target, error));
+        EXPECT_NE(error.find("line " + std::to_string(at + 1) + ": the value of \"" + c.key + "\" must be a finite number"),
+                  std::string::npos)
+            << error;
+        EXPECT_EQ(DiagramText(target), before);
+    }
+    Chart2D withGaps;
+    withGaps.ChartGroups(1).Data().setNumSeries(1);
+    withGaps.ChartGroups(1).Data().setNumPoints(1, 2);
+    withGaps.ChartGroups(1).Data().setY(1, 1, kNaN);
+    withGaps.ChartGroups(1).Data().setX(1, 2, kInf);
+    std::string error;
+    Chart2D loaded;
+    ASSERT_TRUE(ParseDiagramText(Lines(DiagramText(withGaps)), loaded, error)) << error;
+    EXPECT_TRUE(loaded.sameContent(withGaps));
+}
+
 TEST(DiagramFile, SaveAndLoadFiles)
 {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "kinhom_test_diagramfile";

@@ -209,6 +209,32 @@ TEST(NumText, WrittenTextsReadBack)
     EXPECT_GT(checked, 10000);
 }
 
+// The largest doubles round up to 15 digits beyond the range; their text is
+// rounded toward zero instead, so every finite value written reads back.
+TEST(NumText, LargestDoublesAreWrittenSoThatTheyReadBack)
+{
+    const double max = std::numeric_limits<double>::max();
+    EXPECT_EQ(StrDouble(max), " 1.79769313486231E+308");
+    EXPECT_EQ(GenDouble(-max), "-1.79769313486231E+308");
+    EXPECT_EQ(GenDouble(1.7976931348623141e308), "1.79769313486231E+308"); // below: rounded as ever
+    EXPECT_EQ(GenDouble(1.79769313486229e308), "1.79769313486229E+308");
+    const double near[] = {max, std::nextafter(max, 0.0), 1.7976931348623151e308, 1.797693134862315e308,
+                           1.7976931348623e308, std::numeric_limits<double>::min(),
+                           std::numeric_limits<double>::denorm_min()};
+    for (const double v : near) {
+        for (const double x : {v, -v}) {
+            double back = 0;
+            ASSERT_TRUE(ValFits(GenDouble(x), back)) << GenDouble(x);
+            EXPECT_EQ(GenDouble(back), GenDouble(x));
+            ASSERT_TRUE(ValFits(StrDouble(x), back)) << StrDouble(x);
+        }
+    }
+    const float fmax = std::numeric_limits<float>::max();
+    float f = 0;
+    EXPECT_EQ(GenSingle(fmax), "3.402823E+38");
+    ASSERT_TRUE(ValFitsSingle(GenSingle(-fmax), f));
+}
+
 struct PatternCase {
     double v;
     const char* pattern;

@@ -8,10 +8,27 @@
 #include <random>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace kinhom;
 namespace fs = std::filesystem;
+
+// Every fsync of this test program is recorded with the path its descriptor
+// refers to at that moment (before a rename that is the temporary file's).
+static std::vector<std::string> g_synced;
+
+extern "C" int fsync(int fd)
+{
+    char link[64];
+    char target[4096];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = ::readlink(link, target, sizeof target - 1);
+    g_synced.emplace_back(n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string("?"));
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -225,6 +242,90 @@ TEST_F(TextFileTest, AtomicWriteThroughALinkReplacesTheLinkedFile)
     ASSERT_TRUE(WriteTextFileAtomic(link, "new", error)) << error;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(real), "new");
+}
+
+// A BOM written twice by some tool is no content either.
+TEST_F(TextFileTest, RepeatedByteOrderMarksAreDropped)
+{
+    WriteBytes(dir_ / "bom.txt", "\xEF\xBB\xBF\xEF\xBB\xBF" "first\r\nsecond");
+    std::vector<std::string> lines;
+    std::string error;
+    ASSERT_TRUE(ReadTextLines(dir_ / "bom.txt", lines, error)) << error;
+    EXPECT_EQ(lines, (std::vector<std::string>{"first", "second"}));
+}
+
+// Names up to the file system's limit of 255 bytes save, although the
+// temporary name beside them would be longer; a name cut for the temporary
+// file is cut between characters, never inside one.
+TEST_F(TextFileTest, AtomicWriteSavesNamesUpToTheLimit)
+{
+    const std::string umlaut = "\xC3\xA4"; // two bytes
+    std::vector<std::string> names = {std::string(246, 'a') + ".KV3", std::string(251, 'b') + ".oc2",
+                                      std::string(255, 'c')};
+    std::string mixed = "x";
+    while (mixed.size() + umlaut.size() <= 251) mixed += umlaut;
+    names.push_back(mixed + ".KC3");
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name.size());
+        ASSERT_LE(name.size(), 255u);
+        const fs::path p = dir_ / name;
+        std::string error;
+        ASSERT_TRUE(WriteTextFileAtomic(p, "content " + std::to_string(name.size()), error)) << error;
+        EXPECT_EQ(ReadBytes(p), "content " + std::to_string(name.size()));
+        ASSERT_TRUE(WriteTextFileAtomic(p, "again", error)) << error;
+        EXPECT_EQ(ReadBytes(p), "again");
+        EXPECT_EQ(Entries(), std::vector<std::string>{name});
+        fs::remove(p);
+    }
+}
+
+// The new content reaches the disk before the rename, and the folder entry
+// after it: the temporary file and then the folder are synced.
+TEST_F(TextFileTest, AtomicWriteSyncsTheFileAndThenItsFolder)
+{
+    const fs::path p = dir_ / "durable.KV3";
+    WriteBytes(p, "old");
+    g_synced.clear();
+    std::string error;
+    ASSERT_TRUE(WriteTextFileAtomic(p, "new", error)) << error;
+    ASSERT_EQ(g_synced.size(), 2u);
+    EXPECT_EQ(fs::path(g_synced[0]).parent_path(), fs::canonical(dir_));
+    EXPECT_EQ(fs::path(g_synced[0]).filename().string().rfind("durable.KV3.tmp", 0), 0u) << g_synced[0];
+    EXPECT_EQ(fs::path(g_synced[1]), fs::canonical(dir_));
+    EXPECT_EQ(ReadBytes(p), "new");
+}
+
+// A read-only file is not replaced (for the administrator neither), and the
+// message says so and names the file.
+TEST_F(TextFileTest, AtomicWriteRefusesAReadOnlyFile)
+{
+    const fs::path p = dir_ / "locked.KV3";
+    WriteBytes(p, "old content");
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    std::string error;
+    EXPECT_FALSE(WriteTextFileAtomic(p, "new content", error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_NE(error.find(p.string()), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(p), "old content");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"locked.KV3"});
+    // once writable again it is replaced
+    fs::permissions(p, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(WriteTextFileAtomic(p, "new content", error)) << error;
+    EXPECT_EQ(ReadBytes(p), "new content");
+}
+
+// Every write error names the file, not only its folder.
+TEST_F(TextFileTest, AtomicWriteErrorsNameTheFile)
+{
+    const fs::path cases[] = {
+        dir_ / "nofolder" / "missing-folder.KV3",            // folder missing
+        fs::path("/proc") / "kinhom-cannot-create.KV3",      // no file can be created there
+    };
+    for (const fs::path& p : cases) {
+        std::string error;
+        EXPECT_FALSE(WriteTextFileAtomic(p, "data", error)) << p;
+        EXPECT_NE(error.find(p.string()), std::string::npos) << error;
+    }
 }
 
 } // namespace

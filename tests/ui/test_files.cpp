@@ -400,6 +400,26 @@ private slots:
         QVERIFY(readFile(dir / "sub" / "saved.KV3").rfind("in memory\r\ns\r\n", 0) == 0);
     }
 
+    // A read-only file is not replaced: the box says so and names the file.
+    void saveExpDataOverAReadOnlyFileIsRefused()
+    {
+        fillData(true);
+        const fs::path locked = dir / "locked.KV3";
+        writeFile(locked, "kept\r\n");
+        fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        const std::string oldName = d().DateiName;
+        bool notSaved = false;
+        rec().saveAnswers = {QString::fromStdString(locked.string())};
+        SaveExpDataAs(notSaved);
+        QVERIFY(notSaved);
+        QCOMPARE(rec().messages.back().title, QString("message from WriteDataFile"));
+        QVERIFY(rec().messages.back().text.contains("read-only"));
+        QVERIFY(rec().messages.back().text.contains(QString::fromStdString(locked.string())));
+        QCOMPARE(d().DateiName, oldName);
+        QCOMPARE(readFile(locked), std::string("kept\r\n"));
+        fs::permissions(locked, fs::perms::owner_write, fs::perm_options::add);
+    }
+
     void askSaveExpData()
     {
         fillData(true);

@@ -246,6 +246,18 @@ const char* Describe(const FontSpec*) { return "a font (name in quotes, size, bo
 const char* Describe(const AutoInt*) { return "a whole number and its automatic flag 0 or 1"; }
 const char* Describe(const AutoDouble*) { return "a number and its automatic flag 0 or 1"; }
 
+// Values the chart needs finite (font sizes, the axis origin, a label's data
+// position); "nan" or "inf" there is malformed content. Axis limits and
+// spacings may be automatic or replaced by the chart, and points may be
+// missing values, so those keep any value.
+template <class T>
+bool Finite(const T&)
+{
+    return true;
+}
+bool Finite(const double& v) { return std::isfinite(v); }
+bool Finite(const FontSpec& f) { return std::isfinite(f.Size); }
+
 // A found text as a message quotes it: at most 40 characters, printable only.
 // Control characters (C0, DEL, C1) and bytes that are not UTF-8 are written as
 // \xHH; a character is never cut.
@@ -318,6 +330,10 @@ public:
         SkipBlanks(rest);
         if (!good || !rest.empty()) {
             fail(pos_ - 1, "the value of \"" + key + "\" should be " + Describe(&tmp) + ", found \"" + Shown(all) + "\"");
+            return;
+        }
+        if (!Finite(tmp)) {
+            fail(pos_ - 1, "the value of \"" + key + "\" must be a finite number, found \"" + Shown(all) + "\"");
             return;
         }
         v = std::move(tmp);

@@ -31,7 +31,9 @@
 // The entries come in a fixed order; the reader expects exactly that order.
 // Numbers are written in their shortest form that reads back to the identical
 // double (or float) value; "nan", "inf" and "-inf" stand for values that are not
-// finite, so every point and property round-trips exactly.
+// finite, so every point and property round-trips exactly. Where the chart needs
+// a finite value (font sizes, the axis origin, a label's data position) a value
+// that is not finite is refused as malformed content.
 //
 // A file that is not a diagram file, has another version, is truncated or holds
 // anything unexpected is refused as a whole with a message naming the file, the

@@ -30,7 +30,10 @@ bool ParsePointLine(const std::string& line, ExpPunkt& p, double& lambdaInf, std
         error = "field " + std::to_string(i + 1) + " (" + names[i] + "): " + error;
         return false;
     };
-    if (!ParseDoubleField(f[0], p.t, error)) return fail(0);
+    // t is kept as read but written in single precision: a time beyond that
+    // range would load and could then not be saved.
+    float tSingle = 0;
+    if (!ParseSingleField(f[0], tSingle, error) || !ParseDoubleField(f[0], p.t, error)) return fail(0);
     for (int s = 1; s <= 5; ++s)
         if (!ParseDoubleField(f[s], p.c[s], error)) return fail(s);
     if (!ParseDoubleField(f[6], p.k, error)) return fail(6);
@@ -41,6 +44,17 @@ bool ParsePointLine(const std::string& line, ExpPunkt& p, double& lambdaInf, std
     if (!ParseSingleField(f[11], p.res4, error)) return fail(11);
     if (!ParseIntegerField(f[12], p.exclude, error)) return fail(12);
     return true;
+}
+
+// The factor that converts the times of an appended file into the unit in
+// memory (1 when nothing is converted).
+double AppendTimeFactor(const Declare& d, const DataFileContent& f, bool append)
+{
+    if (!append || d.AnzahlPunkte <= 0) return 1.0;
+    const int from = ZeiteinheitIndexOf(f.Zeiteinheit);
+    const int to = ZeiteinheitIndexOf(d.Zeiteinheit);
+    if (from != to && d.ZeitFaktor.inRange(from, to)) return d.ZeitFaktor(from, to);
+    return 1.0;
 }
 
 } // namespace
@@ -116,8 +130,9 @@ bool ReadDataFile(const std::string& fileName, DataFileContent& out, std::string
     return true;
 }
 
-bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, std::string& error)
+bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, std::string& error, int& errorLine)
 {
+    errorLine = 0;
     const long long total = static_cast<long long>(append ? d.AnzahlPunkte : 0) +
                             static_cast<long long>(f.Punkte.size());
     if (total > kMaxExpPunkte) {
@@ -125,20 +140,27 @@ bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, s
                 std::to_string(kMaxExpPunkte) + " can be held";
         return false;
     }
+    // A converted time must still be one that can be written back.
+    const double factor = AppendTimeFactor(d, f, append);
+    for (std::size_t i = 0; i < f.Punkte.size(); ++i) {
+        const double t = f.Punkte[i].t;
+        if (!FitsSingle(t * factor)) {
+            errorLine = kFirstPointLine + static_cast<int>(i);
+            error = "Overflow: t = " + GenDouble(t) + " " + f.Zeiteinheit + " is too large for single precision in " +
+                    d.Zeiteinheit;
+            return false;
+        }
+    }
     return true;
 }
 
 void ApplyDataFile(Declare& d, const DataFileContent& f, bool append)
 {
-    const bool keepUnit = append && d.AnzahlPunkte > 0;
-    double factor = 1.0;
-    if (keepUnit) {
+    const double factor = AppendTimeFactor(d, f, append);
+    if (append && d.AnzahlPunkte > 0) {
         // Times of the appended file are converted into the unit in memory, so
         // that every time of the table is in one unit.
-        const int from = ZeiteinheitIndexOf(f.Zeiteinheit);
-        const int to = ZeiteinheitIndexOf(d.Zeiteinheit);
-        if (from != to && d.ZeitFaktor.inRange(from, to)) factor = d.ZeitFaktor(from, to);
-        d.ZeiteinheitIndex = static_cast<std::int16_t>(to);
+        d.ZeiteinheitIndex = ZeiteinheitIndexOf(d.Zeiteinheit);
     } else {
         d.Zeiteinheit = f.Zeiteinheit;
         d.ZeiteinheitIndex = ZeiteinheitIndexOf(f.Zeiteinheit);
@@ -174,8 +196,9 @@ bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::str
 {
     DataFileContent f;
     if (!ReadDataFile(fileName, f, error)) return false;
-    if (!CanApplyDataFile(d, f, append, error)) {
-        error = FileFaultText(error, fileName, 0);
+    int line = 0;
+    if (!CanApplyDataFile(d, f, append, error, line)) {
+        error = FileFaultText(error, fileName, line);
         return false;
     }
     ApplyDataFile(d, f, append);
@@ -189,8 +212,9 @@ bool LoadChosenDataFile(Declare& d, const std::string& folder, const std::string
     const std::string fullName = JoinFolderName(folder, name);
     DataFileContent f;
     if (!ReadDataFile(fullName, f, error)) return false;
-    if (!CanApplyDataFile(d, f, append, error)) {
-        error = FileFaultText(error, fullName, 0);
+    int line = 0;
+    if (!CanApplyDataFile(d, f, append, error, line)) {
+        error = FileFaultText(error, fullName, line);
         return false;
     }
     if (append) {
@@ -209,7 +233,7 @@ std::string DataFileText(const Declare& d)
 {
     std::string s;
     s += OneLine(d.Kommentar) + kCRLF;
-    s += OneLine(d.Zeiteinheit) + kCRLF;
+    s += WriteTextField(OneLine(d.Zeiteinheit)) + kCRLF; // read back as a text field
     s += std::string(kDataFileHeader) + kCRLF;
     const int n = std::max(0, std::min(d.AnzahlPunkte, static_cast<int>(d.ExpPunkte.size()) - 1));
     s += std::to_string(n) + kCRLF;

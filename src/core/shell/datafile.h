@@ -8,6 +8,8 @@
 //            t, cA, cB, cC, cP, cQ, k, T, lambda, lambda(inf), res3, res4, exclude
 // t, lambda, res3 and res4 are written in single precision, the others in
 // double precision; lambda(inf) is the data set's LambdaUnendlich on every line.
+// t is read in double precision but must lie within single precision, so that
+// every file that loads can be saved again.
 //
 // A file is parsed completely before anything in memory changes: a file that
 // cannot be read leaves the measured data, DateiName, Kommentar, Zeiteinheit and
@@ -58,8 +60,12 @@ bool ReadDataFile(const std::string& fileName, DataFileContent& out, std::string
 // The caller has checked that the total fits (CanApplyDataFile).
 void ApplyDataFile(Declare& d, const DataFileContent& f, bool append);
 
-// False, with a description, when the points would not fit the table.
-bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, std::string& error);
+// False, with a description, when the points would not fit the table or an
+// appended time converted into the unit in memory would leave single
+// precision (it could not be written back); errorLine is then the point's
+// line in the file (0 for a fault of the whole file).
+bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, std::string& error,
+                      int& errorLine);
 
 // Reads fileName and applies it (ReadDataFile, CanApplyDataFile, ApplyDataFile).
 // On failure nothing in d changes and error holds the message for the box

@@ -104,11 +104,37 @@ std::string GeneralMagnitude(Decimal d, int limitExp, char dec)
     return std::string("0") + dec + std::string(-d.exp - 1, '0') + d.digits;
 }
 
+// True when the decimal digits stand for a magnitude beyond the type's largest
+// finite value (so that the text would read as an overflow).
+template <typename F>
+bool BeyondRange(const Decimal& d)
+{
+    std::string text = d.digits.substr(0, 1) + "." + d.digits.substr(1) + "e" + std::to_string(d.exp);
+    F value{};
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    return res.ec == std::errc::result_out_of_range;
+}
+
+// The magnitude to `significant` digits, rounded to the nearest unless that
+// leaves the type's range: the largest doubles (from 1.7976931348623151e308)
+// round up to 1.79769313486232E+308, which no reader accepts, so they are
+// rounded toward zero instead (1.79769313486231E+308).
+template <typename F>
+Decimal WritableDecimal(F v, int significant)
+{
+    Decimal d = ToDecimal(v, significant);
+    if (d.exp < std::numeric_limits<F>::max_exponent10 || !BeyondRange<F>(d)) return d;
+    std::size_t k = d.digits.size() - 1;
+    while (k > 0 && d.digits[k] == '0') d.digits[k--] = '9';
+    --d.digits[k];
+    return d;
+}
+
 template <typename F>
 std::string General(F v, int significant, int limitExp, char dec, bool leadingBlank)
 {
     if (!std::isfinite(v)) return NonFinite(static_cast<double>(v), leadingBlank);
-    const std::string mag = GeneralMagnitude(ToDecimal(v, significant), limitExp, dec);
+    const std::string mag = GeneralMagnitude(WritableDecimal(v, significant), limitExp, dec);
     // Negative zero and values that print as 0 carry no minus sign.
     if (std::signbit(v) && mag != "0") return "-" + mag;
     return leadingBlank ? " " + mag : mag;

@@ -20,6 +20,9 @@ namespace kinhom {
 //   StrSingle(0.0f) == " 0"        StrSingle(-0.0f) == " 0"
 //   StrSingle(0.15f) == " 0.15"    StrSingle(1.5e-5f) == " 1.5E-05"
 //   StrSingle(12345678.0f) == " 1.234568E+07"
+// Every finite value is written so that it reads back: the largest doubles,
+// whose nearest 15-digit text would lie beyond the range, are rounded toward
+// zero (StrDouble(DBL_MAX) == " 1.79769313486231E+308").
 // A value that is not finite (never produced by the program's own checks) is
 // written " Inf", "-Inf" or " NaN".
 std::string StrSingle(float v);

@@ -1,12 +1,15 @@
 #include "core/shell/textfile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kinhom {
 
@@ -148,7 +151,8 @@ std::vector<std::string> TextToLines(std::string_view bytes)
     std::vector<std::string> lines;
     std::string_view view(bytes);
     std::string text;
-    if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
+    // A byte order mark is no content (some tools write it twice).
+    while (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
     if (IsValidUtf8(view)) text.assign(view);
     else text = Windows1252ToUtf8(view);
 
@@ -164,6 +168,73 @@ std::vector<std::string> TextToLines(std::string_view bytes)
     if (start < n) lines.emplace_back(text, start, n - start);
     return lines;
 }
+
+namespace {
+
+// The longest name of one folder entry on the target's file system.
+std::size_t NameMax(const fs::path& folder)
+{
+    const long n = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return n > 0 ? static_cast<std::size_t>(n) : 255;
+}
+
+// The temporary file beside the target: the target's name and ".tmpNNNNNN",
+// the name shortened (at a character boundary) where both would not fit the
+// file system's limit of a name, so that names up to that limit can be saved.
+fs::path TemporaryName(const fs::path& path, std::size_t nameMax, unsigned number)
+{
+    const std::string suffix = ".tmp" + std::to_string(number % 1000000u);
+    std::string name = path.filename().string();
+    if (name.size() + suffix.size() > nameMax) {
+        std::size_t keep = nameMax > suffix.size() ? nameMax - suffix.size() : 0;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+        name.resize(keep);
+    }
+    return path.parent_path() / (name + suffix);
+}
+
+// Writes all of content to fd; false with errno set on failure.
+bool WriteAll(int fd, const std::string& content)
+{
+    const char* p = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Flushes the folder's entries to disk, so that a rename survives a power
+// loss. File systems that cannot sync a folder are left as they are.
+void SyncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// True when an existing file may not be replaced: it has no write permission
+// at all (the read-only attribute; this holds for the administrator too) or
+// none for this user.
+bool IsReadOnlyFile(const fs::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+} // namespace
 
 bool WriteTextFileAtomic(const fs::path& pathIn, const std::string& content, std::string& error)
 {
@@ -183,38 +254,41 @@ bool WriteTextFileAtomic(const fs::path& pathIn, const std::string& content, std
         error = "Path/File access error: " + Quoted(path) + " is a folder";
         return false;
     }
-    fs::path folder = path.parent_path();
+    const fs::path folder = path.parent_path();
     if (!folder.empty() && !fs::is_directory(fs::status(folder, ec))) {
-        error = "Path not found: " + Quoted(folder);
+        error = "Path not found: " + Quoted(path) + " cannot be written, its folder " + Quoted(folder) +
+                " does not exist";
+        return false;
+    }
+    if (IsReadOnlyFile(path)) {
+        error = "Permission denied: " + Quoted(path) + " is read-only and was not replaced";
         return false;
     }
 
-    // A new temporary file beside the target ("x" creates it exclusively, so
+    // A new temporary file beside the target (created exclusively, so that
     // another writer's temporary file is never overwritten).
     std::random_device rd;
-    std::FILE* f = nullptr;
+    const std::size_t nameMax = NameMax(folder);
     fs::path temp;
+    int fd = -1;
     int openErr = 0;
-    for (int attempt = 0; attempt < 20 && !f; ++attempt) {
-        temp = path;
-        temp += ".tmp" + std::to_string(rd() % 1000000u);
-        errno = 0;
-        f = std::fopen(temp.c_str(), "wbx");
+    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
+        temp = TemporaryName(path, nameMax, rd());
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         openErr = errno;
-        if (!f && openErr != EEXIST) break;
+        if (fd < 0 && openErr != EEXIST) break;
     }
-    if (!f) {
-        error = SystemText(openErr) + ": cannot create a file in " + Quoted(folder.empty() ? fs::path(".") : folder);
+    if (fd < 0) {
+        error = SystemText(openErr) + ": " + Quoted(path) + " cannot be written, no new file can be created in " +
+                Quoted(folder.empty() ? fs::path(".") : folder);
         return false;
     }
 
-    bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    // The content reaches the disk before the rename, so that a power loss
+    // leaves either the old file or the complete new one.
+    bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
     int writeErr = ok ? 0 : errno;
-    if (std::fflush(f) != 0 && ok) {
-        ok = false;
-        writeErr = errno;
-    }
-    if (std::fclose(f) != 0 && ok) {
+    if (::close(fd) != 0 && ok) {
         ok = false;
         writeErr = errno;
     }
@@ -235,6 +309,7 @@ bool WriteTextFileAtomic(const fs::path& pathIn, const std::string& content, std
         error = SystemText(ec.value()) + ": cannot replace " + Quoted(path);
         return false;
     }
+    SyncFolder(folder);
     return true;
 }
 
