@@ -10,8 +10,11 @@
 #include "core/chart/curveexport.h"
 #include "core/dataedit/curvefile.h"
 #include "core/shell/numtext.h"
+#include "core/shell/textfile.h"
+#include "fuzz_common.h"
 
 using namespace kinhom;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -23,7 +26,20 @@ void Check(bool condition)
 // A value as the file holds it after it was written.
 float AsWritten(float v) { return static_cast<float>(Val(CurvePointValueText(v, '.'))); }
 
+// Seeds: files that "Save Curve to File" writes, with each separator.
+void WriteSeeds(const fs::path& folder)
+{
+    const std::vector<KurvenPunkt> points = {{0, 1, 0}, {0.5f, 0.7788008f, 0}, {1e-5f, -3.4e38f, 0}, {12345.67f, 0, -1}};
+    std::string error;
+    int n = 0;
+    for (const char* sep : {";", ",", "\t"})
+        WriteTextFileAtomic(folder / ("curve" + std::to_string(++n) + ".XY"),
+                            CurvePointFileContent("c(A)  k = 0.5", points, sep), error);
+}
+
 } // namespace
+
+KINHOM_FUZZ_SEEDS(WriteSeeds)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
