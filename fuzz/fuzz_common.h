@@ -8,11 +8,6 @@
 // - defines LLVMFuzzerInitialize through KINHOM_FUZZ_SEEDS(fn): when the
 //   environment variable KINHOM_FUZZ_SEEDS names a folder, fn writes seed
 //   files there with the program's own writers before fuzzing starts.
-//
-// Still to come: the curve point file. Its reader lives in src/core/dataedit/;
-// its target is the one new file fuzz/fuzz_curvefile.cpp, written like
-// fuzz_datafile.cpp (seeds from its writer, a refused file changes nothing, what
-// loads saves and reads back equal). The build and scripts/test pick it up.
 
 #include <cstdint>
 #include <cstdio>
