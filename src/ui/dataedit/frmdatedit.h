@@ -42,6 +42,7 @@ public:
     explicit frmDatedit(QWidget* parent = nullptr);
 
     void Form_Load() override;
+    int HelpContextID() const override { return 10100; }
     void Form_Unload(int& Cancel) override;
     // The column captions lblKopf_0 to lblKopf_10 are the grid's headers.
     bool SetNamedCaption(const QString& name, const QString& text) override;

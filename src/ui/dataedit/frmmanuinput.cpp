@@ -25,7 +25,6 @@
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/guarded.h"
-#include "ui/shell/helpkey.h"
 #include "ui/shell/mdikin.h"
 #include "ui/shell/qtext.h"
 
@@ -129,7 +128,6 @@ frmManuInput::frmManuInput(QWidget* parent) : KinWidget(parent)
     connect(cmdClipboard, &QPushButton::clicked, this, Guarded([this] { cmdClipboard_Click(); }));
     connect(cmdClipEinfuegen, &QPushButton::clicked, this, Guarded([this] { cmdClipEinfuegen_Click(); }));
     connect(cmdEraseSelected, &QPushButton::clicked, this, Guarded([this] { cmdEraseSelected_Click(); }));
-    InstallHelpKey(this, kHelpManuInput);
 }
 
 void frmManuInput::Form_Load()

@@ -35,6 +35,7 @@ public:
     explicit frmManuInput(QWidget* parent = nullptr);
 
     void Form_Load() override;
+    int HelpContextID() const override { return 10330; }
     void Form_Unload(int& Cancel) override;
 
     void cmdLoad_Click();

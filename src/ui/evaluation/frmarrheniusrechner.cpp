@@ -14,7 +14,6 @@
 #include "core/shell/fieldline.h"
 #include "core/shell/numtext.h"
 #include "core/shell/utilities.h"
-#include "ui/shell/helpkey.h"
 #include "ui/kinetics/inputkeys.h"
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
@@ -136,7 +135,6 @@ frmArrheniusRechner::frmArrheniusRechner(QWidget* parent) : KinWidget(parent)
     connect(cmbkTZeiteinheit, &QComboBox::currentIndexChanged, this, Guarded([this] { cmbkTZeiteinheit_Click(); }));
     QWidget* const order[] = {txtPar[0], txtPar[1], txtT, cmbkTZeiteinheit, cmdCalculate, cmdClose};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-    InstallHelpKey(this, kHelpArrheniusRechner);
 }
 
 bool frmArrheniusRechner::eyring() const { return app().declare().kTFunktion == 2; }

@@ -29,6 +29,7 @@ public:
     explicit frmArrheniusRechner(QWidget* parent = nullptr);
 
     void Form_Load() override;
+    int HelpContextID() const override { return 10340; }
     // Lays the window out for kTFunktion and shows the shared parameters.
     void Form_Activate() override;
 

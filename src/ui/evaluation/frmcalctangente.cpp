@@ -24,7 +24,6 @@
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/guarded.h"
-#include "ui/shell/helpkey.h"
 #include "ui/shell/qtext.h"
 
 namespace kinhom {
@@ -146,7 +145,6 @@ frmCalcTangente::frmCalcTangente(QWidget* parent) : KinWidget(parent)
     connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
     QWidget* const order[] = {scrGlaettung, txtZeit, scrZeit, cmdBerechnen, cmdClose};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-    InstallHelpKey(this, kHelpCalcTangente);
 }
 
 void frmCalcTangente::Form_Load()

@@ -30,6 +30,7 @@ public:
     explicit frmCalcTangente(QWidget* parent = nullptr);
 
     void Form_Load() override;
+    int HelpContextID() const override { return 10320; }
 
     // The smoothing slider: Glaettung := value / 200; with the chart window
     // loaded the spline is drawn again (one curve, all curves deleted first),
