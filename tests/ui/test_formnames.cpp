@@ -12,7 +12,18 @@
 
 #include "sim_fixture.h"
 #include "ui/chart/frmgraph2d.h"
+#include "ui/dataedit/frmdatedit.h"
+#include "ui/dataedit/frmmanuinput.h"
+#include "ui/evaluation/frmarrheniusrechner.h"
+#include "ui/evaluation/frmcalctangente.h"
+#include "ui/evaluation/frmfitting.h"
+#include "ui/montecarlo/frmmontecarlo.h"
+#include "ui/reactors/frmbatch.h"
+#include "ui/reactors/frmprotokoll.h"
+#include "ui/reactors/frmrkconti.h"
+#include "ui/reactors/frmrohrreaktor.h"
 #include "ui/shell/formnames.h"
+#include "ui/shell/helpwindow.h"
 
 using namespace kinhom;
 using kinhom::test::SimFixture;
@@ -27,6 +38,11 @@ struct WindowRow {
     std::vector<const char*> controls;
 };
 
+std::vector<const char*> ReactorCaptions()
+{
+    return {names::lblZeitEinheit, names::lblVPunktInput, names::unit1, names::unit2, names::unit3};
+}
+
 std::vector<WindowRow> Windows()
 {
     return {
@@ -34,8 +50,21 @@ std::vector<WindowRow> Windows()
         {names::frmPrepareTimeDiagram,
          [](App& a) -> KinForm& { return a.show<frmPrepareTimeDiagram>(); },
          {names::unit1, names::unit2, names::unit3, names::unit4}},
-        // cmdManuKurve joins this row with the XY editor's curve, which presses it.
-        {names::frmGraph2D, [](App& a) -> KinForm& { return a.show<frmGraph2D>(); }, {names::cmdDraw}},
+        {names::frmGraph2D, [](App& a) -> KinForm& { return a.show<frmGraph2D>(); },
+         {names::cmdDraw, names::cmdManuKurve}},
+        {names::frmDatedit, [](App& a) -> KinForm& { return a.show<frmDatedit>(); },
+         {names::cmdClipboard, names::cmdClipEinfuegen, names::cmdEraseSelected, names::cmdErase, names::Bz1_2}},
+        {names::frmManuInput, [](App& a) -> KinForm& { return a.show<frmManuInput>(); },
+         {names::cmdClipboard, names::cmdClipEinfuegen, names::cmdEraseSelected, names::cmdErase}},
+        {names::frmFitting, [](App& a) -> KinForm& { return a.show<frmFitting>(); },
+         {names::cmdDrawNewCurve, names::lblZeitEinheit, names::unit1, names::unit2, names::unit3}},
+        {names::frmCalcTangente, [](App& a) -> KinForm& { return a.show<frmCalcTangente>(); }, {}},
+        {names::frmArrheniusRechner, [](App& a) -> KinForm& { return a.show<frmArrheniusRechner>(); }, {}},
+        {names::frmBatch, [](App& a) -> KinForm& { return a.show<frmBatch>(); }, ReactorCaptions()},
+        {names::frmRohrreaktor, [](App& a) -> KinForm& { return a.show<frmRohrreaktor>(); }, ReactorCaptions()},
+        {names::frmRKconti, [](App& a) -> KinForm& { return a.show<frmRKconti>(); }, ReactorCaptions()},
+        {names::frmProtokoll, [](App& a) -> KinForm& { return a.show<frmProtokoll>(); }, {}},
+        {names::frmMonteCarlo, [](App& a) -> KinForm& { return a.show<frmMonteCarlo>(); }, {names::cmdRefresh}},
     };
 }
 
@@ -66,6 +95,11 @@ private slots:
             const QList<QWidget*> found = form.widget()->findChildren<QWidget*>(QString::fromLatin1(control));
             QVERIFY2(found.size() == 1, qPrintable(name + ": " + control + QString(" found %1 times").arg(found.size())));
         }
+        // F1 in the window opens a page of its own that exists.
+        const int page = form.HelpContextID();
+        QVERIFY2(page > 0, qPrintable(name));
+        HelpWindow help(QDir(QCoreApplication::applicationDirPath()).filePath("help"));
+        QVERIFY2(help.showTopic(page), qPrintable(name + QString(": page %1").arg(page)));
     }
 
     // A button that other windows press is a button; a caption they write is a label.
@@ -77,6 +111,13 @@ private slots:
         frmPrepareTimeDiagram& s = f.app->show<frmPrepareTimeDiagram>();
         for (const char* l : {names::unit1, names::unit2, names::unit3, names::unit4})
             QVERIFY2(s.findChild<QLabel*>(l), l);
+        QVERIFY(g.findChild<QAbstractButton*>(names::cmdManuKurve));
+        QVERIFY(f.app->show<frmFitting>().findChild<QAbstractButton*>(names::cmdDrawNewCurve));
+        QVERIFY(f.app->show<frmMonteCarlo>().findChild<QAbstractButton*>(names::cmdRefresh));
+        for (const char* b : {names::cmdClipboard, names::cmdClipEinfuegen, names::cmdEraseSelected, names::cmdErase}) {
+            QVERIFY2(f.app->show<frmDatedit>().findChild<QAbstractButton*>(b), b);
+            QVERIFY2(f.app->show<frmManuInput>().findChild<QAbstractButton*>(b), b);
+        }
     }
 };
 
