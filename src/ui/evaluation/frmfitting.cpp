@@ -57,22 +57,13 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     setObjectName(names::frmFitting);
     setWindowTitle(kFitTitle);
 
-    auto label = [this](const char* name, const QString& text, int index = -1) {
-        auto* l = new QLabel(text, this);
-        NameControl(l, name, index);
-        return l;
-    };
+    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
     auto box = [this](int index) {
-        auto* e = new QLineEdit(this);
-        NameControl(e, "Inp", index);
-        e->setFixedWidth(112);
-        e->installEventFilter(this);
-        SelectAllOnFocus(e);
+        QLineEdit* e = NumberBox("Inp", index, 112);
         if (index >= 10 && index <= 12) {
             connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
             connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
         }
-        Inp[std::size_t(index)] = e;
         return e;
     };
 

@@ -47,19 +47,10 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     setObjectName(names::frmPrepareTimeDiagram);
     setWindowTitle("Diagram: Concentration vs. Time");
 
-    auto label = [this](const char* name, const QString& text, int index = -1) {
-        auto* l = new QLabel(text, this);
-        NameControl(l, name, index);
-        return l;
-    };
+    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
     auto box = [this](int index) {
-        auto* e = new QLineEdit(this);
-        NameControl(e, "Inp", index);
-        e->setFixedWidth(96);
-        e->installEventFilter(this);
-        SelectAllOnFocus(e);
+        QLineEdit* e = NumberBox("Inp", index, 96);
         connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
-        Inp[std::size_t(index)] = e;
         return e;
     };
 

@@ -46,17 +46,9 @@ bool NichtPositiv(double v) { return !(v > 0) || !std::isfinite(v); }
 ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(parent), art_(art)
 {
     const bool fluss = art != Art::Batch;
-    auto label = [this](const char* name, const QString& text, int index = -1) {
-        auto* l = new QLabel(text, this);
-        NameControl(l, name, index);
-        return l;
-    };
+    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
     auto box = [this](const char* name, int index = -1) {
-        auto* e = new QLineEdit(this);
-        NameControl(e, name, index);
-        e->setFixedWidth(100);
-        e->installEventFilter(this);
-        SelectAllOnFocus(e);
+        QLineEdit* e = NumberBox(name, index, 100);
         connect(e, &QLineEdit::textChanged, this, Guarded([this] {
                     if (!filling_) setResultValid(false);
                 }));

@@ -52,6 +52,14 @@ public:
     // Gives a control its name: "name" alone, or "name_index" for an element of
     // a control array (index >= 0).
     static void NameControl(QWidget* control, const char* name, int index = -1);
+
+protected:
+    // A caption named after its control.
+    QLabel* NamedLabel(const char* name, const QString& text, int index = -1);
+    // A number box named after its control: fixed width, the window's own key
+    // filter (eventFilter), its text selected on entry; an "Inp" box is also
+    // entered into Inp.
+    QLineEdit* NumberBox(const char* name, int index, int width);
 };
 
 } // namespace kinhom
