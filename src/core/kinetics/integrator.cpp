@@ -1,7 +1,9 @@
 #include "core/kinetics/integrator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "core/kinetics/simulation.h"
@@ -184,7 +186,7 @@ inline void Teilschritte(const Modell& ableitung, Zustand& W, double h, int anza
 
 template <class Modell>
 IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand& start,
-                              const Zustand& zeilenStart, double dt, int maxM, bool halbB)
+                              const Zustand& zeilenStart, double dt, int maxM)
 {
     constexpr int N = Modell::N;
     IntegratorErgebnis erg;
@@ -205,9 +207,24 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
         Teilschritte(ableitung, ergebnis, h, anzahl);
         auswertungen += 4L * anzahl;
     };
-    auto endlich = [](const Zustand& z) {
+    // A course that starts from concentrations that are not negative never
+    // takes one below zero; a trial that does (beyond rounding, a billionth of
+    // the largest start value) is unstable, however well it agrees with the
+    // other trial. Courses with a negative start value, and courses run
+    // backwards in time, are not held to this.
+    double untergrenze = -std::numeric_limits<double>::infinity();
+    {
+        double groesste = 0;
+        bool keineNegativ = true;
+        for (int i = 0; i < N; ++i) {
+            keineNegativ = keineNegativ && start[i] >= 0;
+            groesste = std::max(groesste, std::fabs(start[i]));
+        }
+        if (keineNegativ && dt > 0) untergrenze = -1e-9 * groesste;
+    }
+    auto brauchbar = [untergrenze](const Zustand& z) {
         for (int i = 0; i < N; ++i)
-            if (!std::isfinite(z[i])) return false;
+            if (!std::isfinite(z[i]) || z[i] < untergrenze) return false;
         return true;
     };
     auto scheitern = [&](const std::string& text) {
@@ -231,6 +248,8 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
 
         // Half-lives: where the column first falls below half its start
         // value, interpolated linearly between this row and the one before.
+        // The second column is tested against c0(2) whatever it holds (C or P
+        // in models 14, 15 and 20).
         if (ri >= 1) {
             if (!halbAGefunden && d.SimCA[ri] < A0 / 2) {
                 halbAGefunden = true;
@@ -238,7 +257,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
                     ? LinInterpol(A0 / 2, d.SimT[ri], d.SimCA[ri], d.SimT[ri - 1], d.SimCA[ri - 1])
                     : static_cast<float>(d.SimT[ri]);
             }
-            if (halbB && !halbBGefunden && d.SimCB[ri] < B0 / 2) {
+            if (!halbBGefunden && d.SimCB[ri] < B0 / 2) {
                 halbBGefunden = true;
                 d.HalbwertszeitB = d.SimCB[ri] != d.SimCB[ri - 1]
                     ? LinInterpol(B0 / 2, d.SimT[ri], d.SimCB[ri], d.SimT[ri - 1], d.SimCB[ri - 1])
@@ -252,16 +271,11 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
         h = ((t + dt) - t) / m;
         intervall(m, Y);
         if (m > erg.MaxTeilschritte) erg.MaxTeilschritte = m;
-        bool unendlich = !endlich(Y);
         bool genau = false;
         while (!genau) {
             R = Y;
             if (m > maxM / 2) {
-                scheitern(unendlich
-                    ? "The integration stopped at t = " + Zahl(t) +
-                          ": a computed concentration is not a finite number. "
-                          "Check the rate constants and start concentrations."
-                    : "The integration stopped at t = " + Zahl(t) + ": more than " +
+                scheitern("The integration stopped at t = " + Zahl(t) + ": more than " +
                           std::to_string(maxM) +
                           " steps in one time interval would be needed for the required "
                           "accuracy (the reaction is too fast for this t(max)).");
@@ -271,9 +285,9 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
             h = ((t + dt) - t) / m;
             intervall(m, Y);
             if (m > erg.MaxTeilschritte) erg.MaxTeilschritte = m;
-            // A trial that is not finite is never accepted: a finer one is tried.
-            unendlich = !endlich(Y);
-            genau = !unendlich && endlich(R) && SchrittGenauGenug(R.data(), Y.data(), N);
+            // A trial that is not finite or clearly negative is not accurate
+            // enough, whatever the other one says: a finer one is tried.
+            genau = brauchbar(Y) && brauchbar(R) && SchrittGenauGenug(R.data(), Y.data(), N);
         }
         if (erg.failed) break;
         y = Y;
@@ -329,17 +343,16 @@ IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt, int maxTei
 
     IntegratorErgebnis erg;
     switch (model) {
-    case 7: erg = Integriere(d, Modell7{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 9: erg = Integriere(d, Modell9{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 10: erg = Integriere(d, Modell10{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 13: erg = Integriere(d, Modell13{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 18: erg = Integriere(d, Modell18{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    // The second column holds C (14, 15) or P (20), which has no half-life of B.
-    case 14: erg = Integriere(d, Modell14{k1, k2, k3}, drei, drei, dt, maxTeilschritte, false); break;
-    case 15: erg = Integriere(d, Modell15{k1, k2, k3}, drei, drei, dt, maxTeilschritte, false); break;
+    case 7: erg = Integriere(d, Modell7{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 9: erg = Integriere(d, Modell9{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 10: erg = Integriere(d, Modell10{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 13: erg = Integriere(d, Modell13{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 18: erg = Integriere(d, Modell18{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 14: erg = Integriere(d, Modell14{k1, k2, k3}, drei, drei, dt, maxTeilschritte); break;
+    case 15: erg = Integriere(d, Modell15{k1, k2, k3}, drei, drei, dt, maxTeilschritte); break;
     case 20:
         erg = Integriere(d, Modell20{k1, static_cast<double>(d.Ordnung), A0 + P0}, zwei, zwei, dt,
-                         maxTeilschritte, false);
+                         maxTeilschritte);
         break;
     default:
         return erg;
