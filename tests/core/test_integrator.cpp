@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
@@ -320,5 +321,71 @@ TEST(Integrator, SubstepBoundIsReportedAsTooFast)
         ASSERT_TRUE(erg.failed) << f.model;
         EXPECT_NE(erg.Fehlertext.find("more than 16384 steps"), std::string::npos) << erg.Fehlertext;
         EXPECT_NE(erg.Fehlertext.find("too fast for this t(max)"), std::string::npos) << erg.Fehlertext;
+    }
+}
+
+// The integrator has its own rate equations for its compact state. At random
+// states and constants they must equal CalcRates on the slots they stand for,
+// CalcRates must be 0 on the other slots, and both must be the sum over the
+// model's reactions of stoichiometric coefficient times mass-action rate, the
+// rate of reaction j being k_j times the product of its reactants raised to
+// their coefficients (from SetStoechiometrie). Model 20's matrix carries the
+// order n as the coefficient of A, while its rate law consumes A at the rate
+// k1 A^n: its exponent comes from the matrix with n, its coefficients from the
+// matrix with n = 1.
+TEST(Integrator, OwnRateEquationsEqualCalcRatesAndTheStoichiometry)
+{
+    std::mt19937 zufall(20260);
+    std::uniform_real_distribution<double> konz(0.0, 5.0), exponent(-3.0, 3.0);
+    const float ordnungen[] = {0.5f, 1.0f, 1.5f, 2.0f, 2.7f};
+    for (int model : {7, 9, 10, 13, 14, 15, 18, 20}) {
+        int slots[4] = {0, 0, 0, 0};
+        const int n = IntegratorStateSlots(model, slots);
+        ASSERT_EQ(n, IntegratorZustandsgroesse(model));
+        for (int versuch = 0; versuch < 200; ++versuch) {
+            double c[6] = {0, 0, 0, 0, 0, 0}, k[4] = {0, 0, 0, 0};
+            for (int s = 1; s <= 5; ++s) c[s] = versuch % 10 == s ? 0.0 : konz(zufall);
+            for (int j = 1; j <= 3; ++j) k[j] = std::pow(10.0, exponent(zufall));
+            const float ordnung = ordnungen[versuch % 5];
+
+            double y[4] = {0, 0, 0, 0}, f[4] = {0, 0, 0, 0};
+            for (int i = 0; i < n; ++i) y[i] = c[slots[i]];
+            IntegratorDerivative(model, k, ordnung, y, f);
+            double dc[6] = {0, 0, 0, 0, 0, 0};
+            CalcRates(model, dc, k, c, ordnung);
+
+            Array2<float> nu(6, 4), exponenten(6, 4);
+            SetStoechiometrie(nu, model, model == 20 ? 1.0f : ordnung);
+            SetStoechiometrie(exponenten, model, ordnung);
+            double erwartet[6] = {0, 0, 0, 0, 0, 0}, betrag[6] = {0, 0, 0, 0, 0, 0};
+            for (std::size_t j = 1; j <= 3; ++j) {
+                double r = k[j];
+                bool beteiligt = false;
+                for (std::size_t s = 1; s <= 5; ++s) {
+                    beteiligt = beteiligt || nu(s, j) != 0;
+                    if (exponenten(s, j) < 0) r *= std::pow(c[s], -static_cast<double>(exponenten(s, j)));
+                }
+                if (!beteiligt) continue;
+                for (std::size_t s = 1; s <= 5; ++s) {
+                    erwartet[s] += nu(s, j) * r;
+                    betrag[s] += std::fabs(nu(s, j) * r);
+                }
+            }
+
+            const std::string fall = "model " + std::to_string(model) + " try " + std::to_string(versuch);
+            bool imZustand[6] = {false, false, false, false, false, false};
+            for (int i = 0; i < n; ++i) {
+                const int s = slots[i];
+                imZustand[s] = true;
+                const double tol = 1e-13 * betrag[s] + 1e-300;
+                EXPECT_NEAR(f[i], dc[s], tol) << fall << " slot " << s;
+                EXPECT_NEAR(dc[s], erwartet[s], tol) << fall << " slot " << s;
+            }
+            for (int s = 1; s <= 5; ++s)
+                if (!imZustand[s]) {
+                    EXPECT_EQ(dc[s], 0.0) << fall << " slot " << s;
+                    EXPECT_EQ(erwartet[s], 0.0) << fall << " slot " << s;
+                }
+        }
     }
 }

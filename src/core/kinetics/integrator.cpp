@@ -322,6 +322,35 @@ int IntegratorZustandsgroesse(int model)
     }
 }
 
+int IntegratorStateSlots(int model, int slots[4])
+{
+    static constexpr int vier[4] = {1, 2, 3, 4}, drei[3] = {1, 3, 4}, zwei[2] = {1, 4};
+    const int n = IntegratorZustandsgroesse(model);
+    const int* quelle = n == 4 ? vier : n == 3 ? drei : zwei;
+    for (int i = 0; i < n; ++i) slots[i] = quelle[i];
+    return n;
+}
+
+void IntegratorDerivative(int model, const double* k, float order, const double* y, double* f)
+{
+    const double k1 = k[1], k2 = k[2], k3 = k[3];
+    const int n = IntegratorZustandsgroesse(model);
+    Zustand Y{}, F{};
+    for (int i = 0; i < n; ++i) Y[static_cast<std::size_t>(i)] = y[i];
+    switch (model) {
+    case 7: Modell7{k1, k2, k3}(Y, F); break;
+    case 9: Modell9{k1, k2, k3}(Y, F); break;
+    case 10: Modell10{k1, k2, k3}(Y, F); break;
+    case 13: Modell13{k1, k2, k3}(Y, F); break;
+    case 14: Modell14{k1, k2, k3}(Y, F); break;
+    case 15: Modell15{k1, k2, k3}(Y, F); break;
+    case 18: Modell18{k1, k2, k3}(Y, F); break;
+    case 20: Modell20{k1, static_cast<double>(order), 0}(Y, F); break;
+    default: return;
+    }
+    for (int i = 0; i < n; ++i) f[i] = F[static_cast<std::size_t>(i)];
+}
+
 bool SchrittGenauGenug(const double* R, const double* Y, int n)
 {
     for (int i = 0; i < n; ++i) {

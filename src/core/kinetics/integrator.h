@@ -46,6 +46,16 @@ bool IstNumerischesModell(int model);
 // Number of species of the model's compact state (2, 3 or 4); 0 otherwise.
 int IntegratorZustandsgroesse(int model);
 
+// The species slots (1 to 5) that the model's compact state y1..yn stands
+// for, written into slots[0..n-1]; returns n (0 outside the numerical models).
+int IntegratorStateSlots(int model, int slots[4]);
+
+// The derivative f[0..n-1] of the compact state y[0..n-1] that the integrator
+// uses, with the rate constants k[1..3] and the order of model 20. Equals
+// CalcRates on the slots of IntegratorStateSlots; nothing is written outside
+// the numerical models.
+void IntegratorDerivative(int model, const double* k, float order, const double* y, double* f);
+
 // The tolerance test between the solution R with m and Y with 2m substeps
 // over n species (indices 0..n-1): true when every species with
 // |R| + |Y| >= 1e-6 has |R - Y| / (|R| + |Y|) <= 0.01.
