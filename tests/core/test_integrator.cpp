@@ -276,7 +276,7 @@ TEST(Integrator, HalfLifeOfTheSecondColumnAsStored)
 TEST(Integrator, FastEnzymeCoursesNeverStoreNegativeConcentrations)
 {
     const double E0 = 0.01, S0 = 10;
-    int laeufe = 0, negativ = 0;
+    int runs = 0, negativeRuns = 0;
     for (double k1 : {0.5, 1.0, 2.0, 6.0, 10.0, 20.0, 50.0})
         for (double k3 : {1.0, 3.0, 10.0, 30.0, 60.0, 100.0})
             for (float tEnde : {10.0f, 25.0f, 50.0f, 100.0f}) {
@@ -287,32 +287,32 @@ TEST(Integrator, FastEnzymeCoursesNeverStoreNegativeConcentrations)
                 d.k[2] = 0.001;
                 d.k[3] = k3;
                 const SimulationsErgebnis erg = calc_diagram_function(d, 10);
-                ++laeufe;
+                ++runs;
                 ASSERT_FALSE(erg.failed) << k1 << " " << k3 << " " << tEnde << ": " << erg.Fehlertext;
-                bool falsch = false;
+                bool wrong = false;
                 for (std::size_t r = 0; r <= 200; ++r) {
-                    for (const auto* spalte : {&d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP})
-                        falsch = falsch || (*spalte)[r] < -1e-9 * S0;
-                    falsch = falsch || std::fabs(d.SimCA[r] + d.SimCC[r] - E0) > 1e-9;
+                    for (const auto* column : {&d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP})
+                        wrong = wrong || (*column)[r] < -1e-9 * S0;
+                    wrong = wrong || std::fabs(d.SimCA[r] + d.SimCC[r] - E0) > 1e-9;
                 }
-                if (falsch) {
-                    ++negativ;
+                if (wrong) {
+                    ++negativeRuns;
                     ADD_FAILURE() << "k1 = " << k1 << ", k3 = " << k3 << ", t(max) = " << tEnde;
                 }
             }
-    EXPECT_EQ(laeufe, 168);
-    EXPECT_EQ(negativ, 0);
+    EXPECT_EQ(runs, 168);
+    EXPECT_EQ(negativeRuns, 0);
 }
 
 // A course that needs more substeps than the bound allows is reported as too
 // fast for the chosen t(max), also when the last trial overflowed.
 TEST(Integrator, SubstepBoundIsReportedAsTooFast)
 {
-    struct Fall {
+    struct Case {
         int model;
         double k1, k2, k3;
     };
-    for (const Fall& f : {Fall{10, 1e6, 1e3, 10}, Fall{7, 1e306, 0.05, 0}}) {
+    for (const Case& f : {Case{10, 1e6, 1e3, 10}, Case{7, 1e306, 0.05, 0}}) {
         Declare d = Modell(f.model);
         d.k[1] = f.k1;
         d.k[2] = f.k2;
@@ -335,56 +335,56 @@ TEST(Integrator, SubstepBoundIsReportedAsTooFast)
 // matrix with n = 1.
 TEST(Integrator, OwnRateEquationsEqualCalcRatesAndTheStoichiometry)
 {
-    std::mt19937 zufall(20260);
-    std::uniform_real_distribution<double> konz(0.0, 5.0), exponent(-3.0, 3.0);
-    const float ordnungen[] = {0.5f, 1.0f, 1.5f, 2.0f, 2.7f};
+    std::mt19937 rng(20260);
+    std::uniform_real_distribution<double> conc(0.0, 5.0), exponentDist(-3.0, 3.0);
+    const float orders[] = {0.5f, 1.0f, 1.5f, 2.0f, 2.7f};
     for (int model : {7, 9, 10, 13, 14, 15, 18, 20}) {
         int slots[4] = {0, 0, 0, 0};
         const int n = IntegratorStateSlots(model, slots);
         ASSERT_EQ(n, IntegratorZustandsgroesse(model));
-        for (int versuch = 0; versuch < 200; ++versuch) {
+        for (int trial = 0; trial < 200; ++trial) {
             double c[6] = {0, 0, 0, 0, 0, 0}, k[4] = {0, 0, 0, 0};
-            for (int s = 1; s <= 5; ++s) c[s] = versuch % 10 == s ? 0.0 : konz(zufall);
-            for (int j = 1; j <= 3; ++j) k[j] = std::pow(10.0, exponent(zufall));
-            const float ordnung = ordnungen[versuch % 5];
+            for (int s = 1; s <= 5; ++s) c[s] = trial % 10 == s ? 0.0 : conc(rng);
+            for (int j = 1; j <= 3; ++j) k[j] = std::pow(10.0, exponentDist(rng));
+            const float order = orders[trial % 5];
 
             double y[4] = {0, 0, 0, 0}, f[4] = {0, 0, 0, 0};
             for (int i = 0; i < n; ++i) y[i] = c[slots[i]];
-            IntegratorDerivative(model, k, ordnung, y, f);
+            IntegratorDerivative(model, k, order, y, f);
             double dc[6] = {0, 0, 0, 0, 0, 0};
-            CalcRates(model, dc, k, c, ordnung);
+            CalcRates(model, dc, k, c, order);
 
-            Array2<float> nu(6, 4), exponenten(6, 4);
-            SetStoechiometrie(nu, model, model == 20 ? 1.0f : ordnung);
-            SetStoechiometrie(exponenten, model, ordnung);
-            double erwartet[6] = {0, 0, 0, 0, 0, 0}, betrag[6] = {0, 0, 0, 0, 0, 0};
+            Array2<float> nu(6, 4), exponents(6, 4);
+            SetStoechiometrie(nu, model, model == 20 ? 1.0f : order);
+            SetStoechiometrie(exponents, model, order);
+            double expected[6] = {0, 0, 0, 0, 0, 0}, magnitude[6] = {0, 0, 0, 0, 0, 0};
             for (std::size_t j = 1; j <= 3; ++j) {
                 double r = k[j];
-                bool beteiligt = false;
+                bool involved = false;
                 for (std::size_t s = 1; s <= 5; ++s) {
-                    beteiligt = beteiligt || nu(s, j) != 0;
-                    if (exponenten(s, j) < 0) r *= std::pow(c[s], -static_cast<double>(exponenten(s, j)));
+                    involved = involved || nu(s, j) != 0;
+                    if (exponents(s, j) < 0) r *= std::pow(c[s], -static_cast<double>(exponents(s, j)));
                 }
-                if (!beteiligt) continue;
+                if (!involved) continue;
                 for (std::size_t s = 1; s <= 5; ++s) {
-                    erwartet[s] += nu(s, j) * r;
-                    betrag[s] += std::fabs(nu(s, j) * r);
+                    expected[s] += nu(s, j) * r;
+                    magnitude[s] += std::fabs(nu(s, j) * r);
                 }
             }
 
-            const std::string fall = "model " + std::to_string(model) + " try " + std::to_string(versuch);
-            bool imZustand[6] = {false, false, false, false, false, false};
+            const std::string label = "model " + std::to_string(model) + " try " + std::to_string(trial);
+            bool inState[6] = {false, false, false, false, false, false};
             for (int i = 0; i < n; ++i) {
                 const int s = slots[i];
-                imZustand[s] = true;
-                const double tol = 1e-13 * betrag[s] + 1e-300;
-                EXPECT_NEAR(f[i], dc[s], tol) << fall << " slot " << s;
-                EXPECT_NEAR(dc[s], erwartet[s], tol) << fall << " slot " << s;
+                inState[s] = true;
+                const double tol = 1e-13 * magnitude[s] + 1e-300;
+                EXPECT_NEAR(f[i], dc[s], tol) << label << " slot " << s;
+                EXPECT_NEAR(dc[s], expected[s], tol) << label << " slot " << s;
             }
             for (int s = 1; s <= 5; ++s)
-                if (!imZustand[s]) {
-                    EXPECT_EQ(dc[s], 0.0) << fall << " slot " << s;
-                    EXPECT_EQ(erwartet[s], 0.0) << fall << " slot " << s;
+                if (!inState[s]) {
+                    EXPECT_EQ(dc[s], 0.0) << label << " slot " << s;
+                    EXPECT_EQ(expected[s], 0.0) << label << " slot " << s;
                 }
         }
     }

@@ -212,19 +212,19 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
     // the largest start value) is unstable, however well it agrees with the
     // other trial. Courses with a negative start value, and courses run
     // backwards in time, are not held to this.
-    double untergrenze = -std::numeric_limits<double>::infinity();
+    double lowerBound = -std::numeric_limits<double>::infinity();
     {
-        double groesste = 0;
-        bool keineNegativ = true;
+        double largest = 0;
+        bool noneNegative = true;
         for (int i = 0; i < N; ++i) {
-            keineNegativ = keineNegativ && start[i] >= 0;
-            groesste = std::max(groesste, std::fabs(start[i]));
+            noneNegative = noneNegative && start[i] >= 0;
+            largest = std::max(largest, std::fabs(start[i]));
         }
-        if (keineNegativ && dt > 0) untergrenze = -1e-9 * groesste;
+        if (noneNegative && dt > 0) lowerBound = -1e-9 * largest;
     }
-    auto brauchbar = [untergrenze](const Zustand& z) {
+    auto usable = [lowerBound](const Zustand& z) {
         for (int i = 0; i < N; ++i)
-            if (!std::isfinite(z[i]) || z[i] < untergrenze) return false;
+            if (!std::isfinite(z[i]) || z[i] < lowerBound) return false;
         return true;
     };
     auto scheitern = [&](const std::string& text) {
@@ -287,7 +287,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
             if (m > erg.MaxTeilschritte) erg.MaxTeilschritte = m;
             // A trial that is not finite or clearly negative is not accurate
             // enough, whatever the other one says: a finer one is tried.
-            genau = brauchbar(Y) && brauchbar(R) && SchrittGenauGenug(R.data(), Y.data(), N);
+            genau = usable(Y) && usable(R) && SchrittGenauGenug(R.data(), Y.data(), N);
         }
         if (erg.failed) break;
         y = Y;
@@ -324,10 +324,10 @@ int IntegratorZustandsgroesse(int model)
 
 int IntegratorStateSlots(int model, int slots[4])
 {
-    static constexpr int vier[4] = {1, 2, 3, 4}, drei[3] = {1, 3, 4}, zwei[2] = {1, 4};
+    static constexpr int four[4] = {1, 2, 3, 4}, three[3] = {1, 3, 4}, two[2] = {1, 4};
     const int n = IntegratorZustandsgroesse(model);
-    const int* quelle = n == 4 ? vier : n == 3 ? drei : zwei;
-    for (int i = 0; i < n; ++i) slots[i] = quelle[i];
+    const int* source = n == 4 ? four : n == 3 ? three : two;
+    for (int i = 0; i < n; ++i) slots[i] = source[i];
     return n;
 }
 
