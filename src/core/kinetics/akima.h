@@ -94,7 +94,8 @@ AkimaStatus AkimaSplineBerechnen(int spalte, int n, float glaettung, std::vector
                                  Array2<double>& AkimaYRoh, Array2<double>& AkimaD,
                                  Array2<double>& AkimaC, Array2<double>& AkimaT,
                                  Array2<double>& AkimaY);
-AkimaStatus AkimaSplineBerechnen(Declare& d, int spalte, int n, float glaettung); // builds a pending set-up first
+// On the tables of Declare, after building a pending set-up.
+AkimaStatus AkimaSplineBerechnen(Declare& d, int spalte, int n, float glaettung);
 
 // Value (mode 0) or first derivative (mode 1) of the spline of the column at x.
 // Beyond the last node (x >= x_n) and before the first node the spline is
@@ -105,7 +106,8 @@ std::optional<double> AkimaWert(int mode, int spalte, double x, int n,
                                 const std::vector<double>& AkimaX, const Array2<double>& AkimaD,
                                 const Array2<double>& AkimaC, const Array2<double>& AkimaT,
                                 const Array2<double>& AkimaY);
-std::optional<double> AkimaWert(const Declare& d, int mode, int spalte, double x, int n); // builds a pending set-up first
+// On the tables of Declare, after building a pending set-up.
+std::optional<double> AkimaWert(const Declare& d, int mode, int spalte, double x, int n);
 
 // Value of interval i at offset dx: ((D dx + C) dx + t) dx + y.
 double AkimaPolynom(int spalte, int i, double dx, const Array2<double>& AkimaD,
