@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "core/kinetics/akima.h"
+#include "core/kinetics/calcattime.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/startup.h"
@@ -29,6 +30,36 @@ double GroessterFehler(const Declare& d, int slot, const std::function<double(do
     for (std::size_t i = 0; i <= 200; ++i)
         f = std::max(f, std::fabs(Spalte(d, slot)[i] - exakt(d.SimT[i])) / bezug);
     return f;
+}
+
+// The spline tables of a completed run as a set-up right after the run builds
+// them: the tables dimensioned and cleared, the nodes from the stored rows, one
+// set-up per column in use with the smoothing factor of the run.
+Declare BuiltAtOnce(const Declare& run, float smoothing)
+{
+    Declare d = run;
+    const int n = 201;
+    AkimaTabellenDimensionieren(d, n);
+    for (std::size_t i = 0; i < 201; ++i) {
+        d.AkimaX[i + 1] = d.SimT[i];
+        for (int s = 1; s <= 5; ++s) d.AkimaYRoh(static_cast<std::size_t>(s), i + 1) = d.SimC(s)[i];
+    }
+    for (int s = 1; s <= 5; ++s)
+        if (d.Stoffmuster[static_cast<std::size_t>(s - 1)] == '1') {
+            EXPECT_EQ(AkimaSplineBerechnen(d, s, n, smoothing), AkimaStatus::Ok) << s;
+        }
+    return d;
+}
+
+void ExpectSameTables(const Declare& a, const Declare& b, const std::string& label)
+{
+    EXPECT_EQ(a.AkimaX, b.AkimaX) << label;
+    EXPECT_TRUE(a.AkimaYRoh == b.AkimaYRoh) << label;
+    EXPECT_TRUE(a.AkimaY == b.AkimaY) << label;
+    EXPECT_TRUE(a.AkimaT == b.AkimaT) << label;
+    EXPECT_TRUE(a.AkimaC == b.AkimaC) << label;
+    EXPECT_TRUE(a.AkimaD == b.AkimaD) << label;
+    EXPECT_EQ(a.AkimaQuelle, b.AkimaQuelle) << label;
 }
 
 void Berichten(const std::string& was, double fehler)
@@ -497,6 +528,7 @@ TEST(Simulation, NumericalRunStoresRatesColumnsHalfLivesAndSplines)
     EXPECT_NEAR(d.HalbwertszeitA, 4.5 + (0.5 - c9) * 0.5 / (c10 - c9), 1e-5);
     EXPECT_EQ(d.HalbwertszeitB, 0.0f); // the second column holds C here
     // Spline tables of the run.
+    BuildPendingSplines(d);
     EXPECT_EQ(d.AkimaQuelle, 14);
     EXPECT_EQ(d.AkimaX[0], 201.0);
     for (std::size_t i = 0; i <= 200; i += 25) {
@@ -598,4 +630,82 @@ TEST(Simulation, LinInterpolAndStartConcentrationsOfTheData)
     d.AnzahlPunkte = 2;
     GetStartConcFromData(d);
     EXPECT_EQ(d.c0Exp[1], 0.0f);
+}
+
+// A run only stores the nodes of its splines; the first reader builds them.
+// The tables it then finds are exactly those of a set-up right after the run,
+// whatever the tables held before (another run, a spline of measured points
+// with another node count), and whatever ran or changed in between (a
+// closed-form run, the Michaelis-Menten curve, a new smoothing factor).
+TEST(Simulation, SplinesBuiltOnFirstUseEqualThoseBuiltAtOnce)
+{
+    struct Case {
+        int model;
+        const char* pattern;
+        float smoothing;
+    };
+    const Case cases[] = {{7, "11110", 0}, {10, "11010", 0}, {14, "10110", 0.5f},
+                           {20, "10010", 0}, {18, "01111", 2.0f}};
+    for (const Case& f : cases) {
+        const std::string label = "model " + std::to_string(f.model);
+        Declare d = Modell(f.model);
+        d.Glaettung = f.smoothing;
+        // Tables left by a spline of 7 measured points, then by a run of
+        // another model with every column in use.
+        AkimaTabellenDimensionieren(d, 7);
+        for (std::size_t i = 1; i <= 7; ++i) {
+            d.AkimaX[i] = static_cast<double>(i);
+            d.AkimaYRoh(2, i) = 1.0 / static_cast<double>(i);
+        }
+        ASSERT_EQ(AkimaSplineBerechnen(d, 2, 7, 0), AkimaStatus::Ok);
+        ASSERT_FALSE(calc_diagram_function(d, 9).failed);
+        BuildPendingSplines(d);
+
+        d.Stoffmuster = f.pattern;
+        ASSERT_FALSE(calc_diagram_function(d, f.model).failed) << label;
+        const Declare atOnce = BuiltAtOnce(d, f.smoothing);
+
+        Declare readNow = d; // read through the calculator's routine
+        readNow.Glaettung = 0.25f;
+        Declare readLater = readNow;
+        std::vector<double> c(6, 0.0);
+        bool failed = true;
+        CalcCAtTime(readNow, f.model, 12.5, c, failed);
+        EXPECT_FALSE(failed) << label;
+        ExpectSameTables(readNow, atOnce, label + " read at once");
+
+        // A closed-form run and the Michaelis-Menten curve in between leave
+        // the nodes alone.
+        readLater.c0[2] = 0.5;
+        ASSERT_FALSE(calc_diagram_function(readLater, 4).failed);
+        readLater.MMDiagramm = true;
+        ASSERT_FALSE(calc_diagram_function(readLater, 10).failed);
+        EXPECT_TRUE(AkimaWert(readLater, 0, 4, 3.0, 201).has_value()) << label;
+        ExpectSameTables(readLater, atOnce, label + " read after other runs");
+    }
+
+    // A spline of measured points set up after a run replaces its pending
+    // set-up: the first reader finds the measured spline.
+    Declare d = Modell(9);
+    ASSERT_FALSE(calc_diagram_function(d, 9).failed);
+    AkimaTabellenDimensionieren(d, 4);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        d.AkimaX[i] = static_cast<double>(i);
+        d.AkimaYRoh(3, i) = 2.0 * static_cast<double>(i);
+    }
+    ASSERT_EQ(AkimaSplineBerechnen(d, 3, 4, 0), AkimaStatus::Ok);
+    d.AkimaQuelle = kAkimaQuelleMessdaten;
+    EXPECT_EQ(AkimaWert(d, 0, 3, 2.5, 4), 5.0);
+    EXPECT_EQ(d.AkimaY(1, 1), 0.0); // column 1 of the run was never built
+    EXPECT_EQ(d.AkimaQuelle, kAkimaQuelleMessdaten);
+
+    // t(max) = 0: the run stands, the spline (nodes at one time) fails when
+    // read and the tables are marked as holding no course.
+    Declare zeroRun = Modell(9, 0);
+    ASSERT_FALSE(calc_diagram_function(zeroRun, 9).failed);
+    std::vector<double> c(6, 0.0);
+    bool failed = false;
+    CalcCAtTime(zeroRun, 9, 0.0, c, failed);
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(zeroRun.AkimaQuelle, kAkimaQuelleKeine);
 }

@@ -55,7 +55,55 @@ void AkimaTabellenDimensionieren(int n, std::vector<double>& AkimaX, Array2<doub
 
 void AkimaTabellenDimensionieren(Declare& d, int n)
 {
+    d.AkimaPending = PendingSplines{};
     AkimaTabellenDimensionieren(n, d.AkimaX, d.AkimaYRoh, d.AkimaD, d.AkimaC, d.AkimaT, d.AkimaY);
+}
+
+void BeginSimulationSplines(Declare& d, int n)
+{
+    d.AkimaPending = PendingSplines{};
+    d.AkimaPending.nodes = n;
+    const std::size_t nn = static_cast<std::size_t>(std::max(n, 0));
+    const std::size_t size = nn + 6;
+    d.AkimaX.resize(size);
+    d.AkimaX[0] = n;
+    std::fill(d.AkimaX.begin() + static_cast<std::ptrdiff_t>(nn) + 1, d.AkimaX.end(), 0.0);
+    Array2<double>& y = d.AkimaYRoh;
+    if (y.rows() != 6 || y.cols() != size) {
+        y.resize(6, size); // all zero
+        return;
+    }
+    for (std::size_t s = 0; s < 6; ++s) y(s, 0) = 0;
+    for (std::size_t i = 1; i <= nn; ++i) y(0, i) = 0;
+    for (std::size_t i = nn + 1; i < size; ++i)
+        for (std::size_t s = 0; s < 6; ++s) y(s, i) = 0;
+}
+
+void DeferSplines(Declare& d, unsigned columns, float smoothing)
+{
+    d.AkimaPending.pending = true;
+    d.AkimaPending.columns = columns;
+    d.AkimaPending.smoothing = smoothing;
+}
+
+void BuildPendingSplines(const Declare& d)
+{
+    PendingSplines& p = d.AkimaPending;
+    if (!p.pending) return;
+    p.pending = false;
+    const std::size_t size = static_cast<std::size_t>(std::max(p.nodes, 0)) + 6;
+    for (Array2<double>* t : {&d.AkimaD, &d.AkimaC, &d.AkimaT, &d.AkimaY}) {
+        if (t->rows() == 6 && t->cols() == size)
+            t->fill(0.0);
+        else
+            t->resize(6, size);
+    }
+    bool ok = true;
+    for (int s = 1; s <= 5; ++s)
+        if (p.columns >> s & 1u)
+            ok = AkimaSplineBerechnen(s, p.nodes, p.smoothing, d.AkimaX, d.AkimaYRoh, d.AkimaD,
+                                      d.AkimaC, d.AkimaT, d.AkimaY) == AkimaStatus::Ok && ok;
+    if (!ok) d.AkimaQuelle = kAkimaQuelleKeine;
 }
 
 namespace {
@@ -194,6 +242,7 @@ AkimaStatus AkimaSplineBerechnen(int spalte, int n, float glaettung, std::vector
 
 AkimaStatus AkimaSplineBerechnen(Declare& d, int spalte, int n, float glaettung)
 {
+    BuildPendingSplines(d);
     return AkimaSplineBerechnen(spalte, n, glaettung, d.AkimaX, d.AkimaYRoh, d.AkimaD, d.AkimaC,
                                 d.AkimaT, d.AkimaY);
 }
@@ -246,6 +295,7 @@ std::optional<double> AkimaWert(int mode, int spalte, double x, int n,
 
 std::optional<double> AkimaWert(const Declare& d, int mode, int spalte, double x, int n)
 {
+    BuildPendingSplines(d);
     return AkimaWert(mode, spalte, x, n, d.AkimaX, d.AkimaD, d.AkimaC, d.AkimaT, d.AkimaY);
 }
 

@@ -21,6 +21,13 @@
 //
 // Whoever builds the tables records in Declare::AkimaQuelle what they hold, so
 // that a reader never takes one course for another.
+//
+// A simulation run only stores its nodes (BeginSimulationSplines, then
+// DeferSplines) and leaves the set-up of its columns to the first reader:
+// the Declare overloads of AkimaWert and AkimaSplineBerechnen, and CalcCAtTime,
+// call BuildPendingSplines first, and so must any code that reads AkimaY,
+// AkimaT, AkimaC or AkimaD directly. The tables are then exactly those an
+// immediate set-up would have built.
 
 #include <optional>
 #include <string>
@@ -53,7 +60,24 @@ std::string AkimaStatusText(AkimaStatus status);
 void AkimaTabellenDimensionieren(int n, std::vector<double>& AkimaX, Array2<double>& AkimaYRoh,
                                  Array2<double>& AkimaD, Array2<double>& AkimaC,
                                  Array2<double>& AkimaT, Array2<double>& AkimaY);
-void AkimaTabellenDimensionieren(Declare& d, int n);
+void AkimaTabellenDimensionieren(Declare& d, int n); // drops a pending set-up
+
+// The tables for the n nodes of a simulation run, without clearing what the
+// run writes: dimensions each table as AkimaTabellenDimensionieren does where
+// its bounds differ, stores n in AkimaX(0) and clears AkimaX(n+1..n+5) and the
+// entries of AkimaYRoh outside columns 1 to 5, points 1 to n. The caller then
+// fills AkimaX(1..n) and AkimaYRoh(1..5, 1..n) and calls DeferSplines. A
+// pending set-up is dropped.
+void BeginSimulationSplines(Declare& d, int n);
+
+// Leaves the set-up of the columns whose bit is set in `columns` (bit s for
+// column s), with the smoothing factor, to the first reader of the tables.
+void DeferSplines(Declare& d, unsigned columns, float smoothing);
+
+// Builds a pending set-up (clearing AkimaY, AkimaT, AkimaC and AkimaD first);
+// nothing when none is pending. AkimaQuelle becomes kAkimaQuelleKeine when a
+// column cannot be splined.
+void BuildPendingSplines(const Declare& d);
 
 // The end extension: moves the n points of the column two places up and adds
 // two points at each end, continuing the end slopes; fills the slope table
@@ -70,6 +94,7 @@ AkimaStatus AkimaSplineBerechnen(int spalte, int n, float glaettung, std::vector
                                  Array2<double>& AkimaYRoh, Array2<double>& AkimaD,
                                  Array2<double>& AkimaC, Array2<double>& AkimaT,
                                  Array2<double>& AkimaY);
+// On the tables of Declare, after building a pending set-up.
 AkimaStatus AkimaSplineBerechnen(Declare& d, int spalte, int n, float glaettung);
 
 // Value (mode 0) or first derivative (mode 1) of the spline of the column at x.
@@ -81,6 +106,7 @@ std::optional<double> AkimaWert(int mode, int spalte, double x, int n,
                                 const std::vector<double>& AkimaX, const Array2<double>& AkimaD,
                                 const Array2<double>& AkimaC, const Array2<double>& AkimaT,
                                 const Array2<double>& AkimaY);
+// On the tables of Declare, after building a pending set-up.
 std::optional<double> AkimaWert(const Declare& d, int mode, int spalte, double x, int n);
 
 // Value of interval i at offset dx: ((D dx + C) dx + t) dx + y.

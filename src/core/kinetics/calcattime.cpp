@@ -56,6 +56,7 @@ void CalcCAtTime(const Declare& d, int model, double t, std::vector<double>& c, 
     if (d.MMDiagramm) return; // the table holds the Michaelis-Menten curve, not a course
 
     // The spline tables must hold the course of a completed run of this model.
+    BuildPendingSplines(d);
     if (d.AkimaQuelle != model || d.AkimaX.empty()) {
         Scheitern(failed, fehlertext,
                   "There is no simulated course of this model to read from: run the simulation "

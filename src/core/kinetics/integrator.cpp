@@ -1,7 +1,9 @@
 #include "core/kinetics/integrator.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "core/kinetics/simulation.h"
@@ -190,7 +192,7 @@ inline void Teilschritte(const Modell& ableitung, Zustand& W, double h, int anza
 // tells whether the last trial was not finite.
 template <class Modell>
 bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m, int maxM, double& h,
-               long& auswertungen, int& maxTeil, bool& unendlich)
+               long& auswertungen, int& maxTeil, double lowerBound)
 {
     constexpr int N = Modell::N;
     Zustand R{}, Y{};
@@ -201,20 +203,20 @@ bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m,
         auswertungen += 4L * m;
         if (m > maxTeil) maxTeil = m;
     };
-    auto endlich = [](const Zustand& z) {
+    // A trial that is not finite or clearly negative is not accurate enough,
+    // whatever the other one says: a finer one is tried.
+    auto usable = [lowerBound](const Zustand& z) {
         for (int i = 0; i < N; ++i)
-            if (!std::isfinite(z[i])) return false;
+            if (!std::isfinite(z[i]) || z[i] < lowerBound) return false;
         return true;
     };
     versuch(Y);
-    unendlich = !endlich(Y);
     for (;;) {
         R = Y;
         if (m > maxM / 2) return false;
         m = 2 * m;
         versuch(Y);
-        unendlich = !endlich(Y);
-        if (!unendlich && endlich(R) && SchrittGenauGenug(R.data(), Y.data(), N)) break;
+        if (usable(Y) && usable(R) && SchrittGenauGenug(R.data(), Y.data(), N)) break;
     }
     y = Y;
     m = m / 4;
@@ -222,19 +224,33 @@ bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m,
     return true;
 }
 
-std::string AbbruchText(double t, bool unendlich, int maxM)
+// Only the substep bound ends a run; a trial that never became finite or stayed
+// negative up to the bound was too coarse as well.
+std::string AbbruchText(double t, int maxM)
 {
-    return unendlich ? "The integration stopped at t = " + Zahl(t) +
-                           ": a computed concentration is not a finite number. "
-                           "Check the rate constants and start concentrations."
-                     : "The integration stopped at t = " + Zahl(t) + ": more than " + std::to_string(maxM) +
-                           " steps in one time interval would be needed for the required "
-                           "accuracy (the reaction is too fast for this t(max)).";
+    return "The integration stopped at t = " + Zahl(t) + ": more than " + std::to_string(maxM) +
+           " steps in one time interval would be needed for the required "
+           "accuracy (the reaction is too fast for this t(max)).";
+}
+
+// A course that starts from concentrations that are not negative never takes
+// one below zero; a trial that does (beyond rounding, a billionth of the
+// largest start value) is unstable, however well it agrees with the other
+// trial. Courses with a negative start value, and courses run backwards in
+// time, are not held to this.
+double LowerBound(const Zustand& start, int n, double dt)
+{
+    double largest = 0;
+    for (int i = 0; i < n; ++i) {
+        if (start[std::size_t(i)] < 0) return -std::numeric_limits<double>::infinity();
+        largest = std::max(largest, std::fabs(start[std::size_t(i)]));
+    }
+    return dt > 0 ? -1e-9 * largest : -std::numeric_limits<double>::infinity();
 }
 
 template <class Modell>
 IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand& start,
-                              const Zustand& zeilenStart, double dt, int maxM, bool halbB)
+                              const Zustand& zeilenStart, double dt, int maxM)
 {
     constexpr int N = Modell::N;
     IntegratorErgebnis erg;
@@ -252,6 +268,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
     // row 200 is always stored; the loop itself never goes past row 200. (A
     // negative t(max) runs the course backwards, as the closed forms do.)
     const double tGrenze = std::fabs(double(d.tEnde)) * (1 + 1e-9) + 1e-8;
+    const double lowerBound = LowerBound(start, N, dt);
     int zeilen = 0;
     while (zeilen <= kSimIntervals && std::fabs(t) <= tGrenze) {
         const std::size_t ri = static_cast<std::size_t>(zeilen);
@@ -264,6 +281,8 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
 
         // Half-lives: where the column first falls below half its start
         // value, interpolated linearly between this row and the one before.
+        // The second column is tested against c0(2) whatever it holds (C or P
+        // in models 14, 15 and 20).
         if (ri >= 1) {
             if (!halbAGefunden && d.SimCA[ri] < A0 / 2) {
                 halbAGefunden = true;
@@ -271,7 +290,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
                     ? LinInterpol(A0 / 2, d.SimT[ri], d.SimCA[ri], d.SimT[ri - 1], d.SimCA[ri - 1])
                     : static_cast<float>(d.SimT[ri]);
             }
-            if (halbB && !halbBGefunden && d.SimCB[ri] < B0 / 2) {
+            if (!halbBGefunden && d.SimCB[ri] < B0 / 2) {
                 halbBGefunden = true;
                 d.HalbwertszeitB = d.SimCB[ri] != d.SimCB[ri - 1]
                     ? LinInterpol(B0 / 2, d.SimT[ri], d.SimCB[ri], d.SimT[ri - 1], d.SimCB[ri - 1])
@@ -281,10 +300,9 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
         ++zeilen;
         if (zeilen > kSimIntervals) break; // row 200 needs no further interval
 
-        bool unendlich = false;
-        if (!Intervall(ableitung, y, t, dt, m, maxM, h, auswertungen, erg.MaxTeilschritte, unendlich)) {
+        if (!Intervall(ableitung, y, t, dt, m, maxM, h, auswertungen, erg.MaxTeilschritte, lowerBound)) {
             erg.failed = true;
-            erg.Fehlertext = AbbruchText(t, unendlich, maxM);
+            erg.Fehlertext = AbbruchText(t, maxM);
             break;
         }
         t = t + dt;
@@ -324,6 +342,35 @@ int IntegratorZustandsgroesse(int model)
     }
 }
 
+int IntegratorStateSlots(int model, int slots[4])
+{
+    static constexpr int four[4] = {1, 2, 3, 4}, three[3] = {1, 3, 4}, two[2] = {1, 4};
+    const int n = IntegratorZustandsgroesse(model);
+    const int* source = n == 4 ? four : n == 3 ? three : two;
+    for (int i = 0; i < n; ++i) slots[i] = source[i];
+    return n;
+}
+
+void IntegratorDerivative(int model, const double* k, float order, const double* y, double* f)
+{
+    const double k1 = k[1], k2 = k[2], k3 = k[3];
+    const int n = IntegratorZustandsgroesse(model);
+    Zustand Y{}, F{};
+    for (int i = 0; i < n; ++i) Y[static_cast<std::size_t>(i)] = y[i];
+    switch (model) {
+    case 7: Modell7{k1, k2, k3}(Y, F); break;
+    case 9: Modell9{k1, k2, k3}(Y, F); break;
+    case 10: Modell10{k1, k2, k3}(Y, F); break;
+    case 13: Modell13{k1, k2, k3}(Y, F); break;
+    case 14: Modell14{k1, k2, k3}(Y, F); break;
+    case 15: Modell15{k1, k2, k3}(Y, F); break;
+    case 18: Modell18{k1, k2, k3}(Y, F); break;
+    case 20: Modell20{k1, static_cast<double>(order), 0}(Y, F); break;
+    default: return;
+    }
+    for (int i = 0; i < n; ++i) f[i] = F[static_cast<std::size_t>(i)];
+}
+
 bool SchrittGenauGenug(const double* R, const double* Y, int n)
 {
     for (int i = 0; i < n; ++i) {
@@ -345,17 +392,16 @@ IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt, int maxTei
 
     IntegratorErgebnis erg;
     switch (model) {
-    case 7: erg = Integriere(d, Modell7{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 9: erg = Integriere(d, Modell9{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 10: erg = Integriere(d, Modell10{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 13: erg = Integriere(d, Modell13{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    case 18: erg = Integriere(d, Modell18{k1, k2, k3}, vier, vier, dt, maxTeilschritte, true); break;
-    // The second column holds C (14, 15) or P (20), which has no half-life of B.
-    case 14: erg = Integriere(d, Modell14{k1, k2, k3}, drei, drei, dt, maxTeilschritte, false); break;
-    case 15: erg = Integriere(d, Modell15{k1, k2, k3}, drei, drei, dt, maxTeilschritte, false); break;
+    case 7: erg = Integriere(d, Modell7{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 9: erg = Integriere(d, Modell9{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 10: erg = Integriere(d, Modell10{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 13: erg = Integriere(d, Modell13{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 18: erg = Integriere(d, Modell18{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 14: erg = Integriere(d, Modell14{k1, k2, k3}, drei, drei, dt, maxTeilschritte); break;
+    case 15: erg = Integriere(d, Modell15{k1, k2, k3}, drei, drei, dt, maxTeilschritte); break;
     case 20:
         erg = Integriere(d, Modell20{k1, static_cast<double>(d.Ordnung), A0 + P0}, zwei, zwei, dt,
-                         maxTeilschritte, false);
+                         maxTeilschritte);
         break;
     default:
         return erg;
@@ -389,12 +435,12 @@ IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, 
     int m = 1;
     double h = dt;
     double t = 0;
+    const double lowerBound = LowerBound(y, FreiesSystem::N, dt);
     for (int i = 0; i < intervalle; ++i) {
-        bool unendlich = false;
         if (!Intervall(system, y, t, dt, m, maxTeilschritte, h, erg.RHSAuswertungen, erg.MaxTeilschritte,
-                       unendlich)) {
+                       lowerBound)) {
             erg.failed = true;
-            erg.Fehlertext = AbbruchText(t, unendlich, maxTeilschritte);
+            erg.Fehlertext = AbbruchText(t, maxTeilschritte);
             break;
         }
         t = t + dt;

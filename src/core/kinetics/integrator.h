@@ -36,7 +36,7 @@ constexpr double kSchrittUntergrenze = 1e-6;
 
 struct IntegratorErgebnis {
     int Zeilen = 0;            // rows stored (201 in a complete run)
-    bool failed = false;       // bound reached or a trial not finite
+    bool failed = false;       // the substep bound was reached
     std::string Fehlertext;    // description for the caller's message
     long RHSAuswertungen = 0;  // evaluations of the rate equations
     int MaxTeilschritte = 0;   // largest substep count used in one interval
@@ -48,6 +48,16 @@ bool IstNumerischesModell(int model);
 // Number of species of the model's compact state (2, 3 or 4); 0 otherwise.
 int IntegratorZustandsgroesse(int model);
 
+// The species slots (1 to 5) that the model's compact state y1..yn stands
+// for, written into slots[0..n-1]; returns n (0 outside the numerical models).
+int IntegratorStateSlots(int model, int slots[4]);
+
+// The derivative f[0..n-1] of the compact state y[0..n-1] that the integrator
+// uses, with the rate constants k[1..3] and the order of model 20. Equals
+// CalcRates on the slots of IntegratorStateSlots; nothing is written outside
+// the numerical models.
+void IntegratorDerivative(int model, const double* k, float order, const double* y, double* f);
+
 // The tolerance test between the solution R with m and Y with 2m substeps
 // over n species (indices 0..n-1): true when every species with
 // |R| + |Y| >= 1e-6 has |R - Y| / (|R| + |Y|) <= 0.01.
@@ -57,13 +67,16 @@ bool SchrittGenauGenug(const double* R, const double* Y, int n);
 // intervals of dt (the caller's Zeitschritt on entry, tEnde / 200), filling
 // SimT and SimCA..SimCQ rows 0 to 200 (rows of the compact state, then the
 // rearrangement above), the half-lives (reset by the caller: HalbwertszeitA
-// from the first column, HalbwertszeitB from the second where it holds B or
-// S, i.e. not for 14, 15, 20) and Zeitschritt (the last substep size). A trial
-// that is not finite is never accepted; a finer one is tried, up to the
-// bound. The times are running sums of dt. The Sim arrays must
-// hold 201 rows. maxTeilschritte is the substep bound (kMaxTeilschritte in
-// every run of the program). On failure the rows stored so far stay and the
-// later rows are not touched.
+// where the first column falls below c0(1)/2, HalbwertszeitB where the second
+// column, as stored, falls below c0(2)/2; for 14, 15 and 20 that column holds
+// C or P) and Zeitschritt (the last substep size). A trial that is not finite,
+// or that takes a concentration below zero by more than a billionth of the
+// largest start value (when none starts below zero), is never accepted; a
+// finer one is tried, up to the bound, which fails the run as too fast for
+// the t(max). The times are running sums of dt. The Sim arrays must hold 201
+// rows. maxTeilschritte is the substep bound (kMaxTeilschritte in every run of
+// the program). On failure the rows stored so far stay and the later rows are
+// not touched.
 IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt,
                                     int maxTeilschritte = kMaxTeilschritte);
 

@@ -152,36 +152,50 @@ void Numerisch(Declare& d, int model, SimulationsErgebnis& erg)
     const int n = ie.Zeilen;
 
     // Rates of every stored row, and the nodes of the splines.
-    AkimaTabellenDimensionieren(d, n);
+    BeginSimulationSplines(d, n);
+    const double* columns[6] = {nullptr, d.SimCA.data(), d.SimCB.data(), d.SimCC.data(),
+                                d.SimCP.data(), d.SimCQ.data()};
+    float* rates[6] = {nullptr, d.SimRA.data(), d.SimRB.data(), d.SimRC.data(), d.SimRP.data(),
+                       d.SimRQ.data()};
+    double* nodeX = d.AkimaX.data();
     double c[6] = {0, 0, 0, 0, 0, 0};
     double dc[6] = {0, 0, 0, 0, 0, 0};
     for (int i = 0; i < n; ++i) {
         const std::size_t r = static_cast<std::size_t>(i);
-        for (int s = 1; s <= 5; ++s) c[s] = d.SimC(s)[r];
-        for (int s = 1; s <= 5; ++s) d.cAktuell[s] = c[s];
+        for (int s = 1; s <= 5; ++s) c[s] = columns[s][r];
         CalcRates(model, dc, d.k.data(), c, d.Ordnung);
+        float rate[6];
+        bool finite = true;
         for (int s = 1; s <= 5; ++s) {
-            const float rate = static_cast<float>(dc[s]);
-            if (!std::isfinite(rate)) {
-                Scheitern(erg, NichtEndlichText(s, d.SimT[r], true));
-                return;
-            }
-            d.SimR(s)[r] = rate;
+            rate[s] = static_cast<float>(dc[s]);
+            finite &= std::isfinite(rate[s]);
         }
-        d.AkimaX[r + 1] = d.SimT[r];
+        if (!finite) {
+            // The rates of the slots before the first one that is not finite
+            // are stored, as the row's concentrations are handed on.
+            for (int s = 1; s <= 5; ++s) d.cAktuell[static_cast<std::size_t>(s)] = c[s];
+            for (int s = 1; s <= 5; ++s) {
+                if (!std::isfinite(rate[s])) {
+                    Scheitern(erg, NichtEndlichText(s, d.SimT[r], true));
+                    return;
+                }
+                rates[s][r] = rate[s];
+            }
+        }
+        for (int s = 1; s <= 5; ++s) rates[s][r] = rate[s];
+        nodeX[r + 1] = d.SimT[r];
         for (std::size_t s = 1; s <= 5; ++s) d.AkimaYRoh(s, r + 1) = c[s];
     }
+    for (int s = 1; s <= 5; ++s) d.cAktuell[static_cast<std::size_t>(s)] = c[s];
 
-    // Splines of the species in use, for the concentrations at any time. The
-    // run itself stands even when a spline cannot be built (t(max) = 0); the
-    // tables are then marked as holding no course.
-    bool splinesGut = true;
-    for (int s = 1; s <= 5; ++s) {
-        const std::size_t si = static_cast<std::size_t>(s - 1);
-        if (si < d.Stoffmuster.size() && d.Stoffmuster[si] == '1')
-            splinesGut = AkimaSplineBerechnen(d, s, n, d.Glaettung) == AkimaStatus::Ok && splinesGut;
-    }
-    d.AkimaQuelle = splinesGut ? static_cast<std::int16_t>(model) : kAkimaQuelleKeine;
+    // Splines of the species in use, for the concentrations at any time, are
+    // built when first read. The run itself stands even when a spline cannot
+    // be built (t(max) = 0); the tables are then marked as holding no course.
+    unsigned columnsInUse = 0;
+    for (std::size_t s = 1; s <= 5 && s <= d.Stoffmuster.size(); ++s)
+        if (d.Stoffmuster[s - 1] == '1') columnsInUse |= 1u << s;
+    DeferSplines(d, columnsInUse, d.Glaettung);
+    d.AkimaQuelle = static_cast<std::int16_t>(model);
 }
 
 // Largest (groesste) or smallest value of a column, converted to single

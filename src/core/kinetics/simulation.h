@@ -7,8 +7,9 @@
 // Models with a closed-form solution (1 to 6, 8, 11, 12, 16, 17) are evaluated
 // row by row; models 7, 9, 10, 13, 14, 15, 18 and 20 are integrated by the
 // step-doubling Runge-Kutta integrator (integrator.h), after which their rates
-// are computed, their half-lives stored and the Akima tables built (from which
-// CalcCAtTime reads concentrations at any time). Model 10 with MMDiagramm set
+// are computed, their half-lives stored and the nodes of the Akima tables
+// stored; the splines, from which CalcCAtTime reads concentrations at any
+// time, are built when first read (akima.h). Model 10 with MMDiagramm set
 // gives the Michaelis-Menten rate curve instead. At the end, in task mode 0,
 // the time, concentration and rate ranges of AchsenBereiche are set.
 //

@@ -72,6 +72,15 @@ constexpr int kSimIntervals = 200;
 // Upper index of the curve point buffer.
 constexpr int kKurvenPunkteMax = 2000;
 
+// Spline tables whose set-up a simulation run has left to their first reader
+// (kinetics/akima.h, BuildPendingSplines).
+struct PendingSplines {
+    bool pending = false;
+    unsigned columns = 0; // bit s set: column s (1 to 5) is to be splined
+    float smoothing = 0;  // the smoothing factor in force at the run
+    int nodes = 0;
+};
+
 struct Declare {
     // ---- model and kinetics ------------------------------------------------
     std::int16_t ModellNr = 0;
@@ -118,11 +127,15 @@ struct Declare {
     std::int16_t SimAnzahl = 0;
     float HalbwertszeitA = 0;
     float HalbwertszeitB = 0;
-    std::vector<double> AkimaX;       // (0..n+5); AkimaX(0) holds n
-    Array2<double> AkimaY, AkimaT, AkimaC, AkimaD, AkimaYRoh; // (0..5, 0..n+5)
+    // The Akima tables are a cache: after a simulation run only AkimaX and
+    // AkimaYRoh hold its nodes, and the splines are built when first read
+    // (AkimaWert, CalcCAtTime, or BuildPendingSplines before reading directly).
+    mutable std::vector<double> AkimaX;       // (0..n+5); AkimaX(0) holds n
+    mutable Array2<double> AkimaY, AkimaT, AkimaC, AkimaD, AkimaYRoh; // (0..5, 0..n+5)
     // What built the Akima tables (kinetics/akima.h): 0 nothing valid, -1 measured
     // data (tangent chart), otherwise the number of the simulated model.
-    std::int16_t AkimaQuelle = 0;
+    mutable std::int16_t AkimaQuelle = 0;
+    mutable PendingSplines AkimaPending;
 
     // ---- measured data ------------------------------------------------------
     std::vector<ExpPunkt> ExpPunkte;  // records 1..AnzahlPunkte in use
