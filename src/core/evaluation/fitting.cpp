@@ -1,6 +1,7 @@
 #include "core/evaluation/fitting.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -198,15 +199,47 @@ private:
     std::vector<double> c_ = std::vector<double>(6, 0.0);
 };
 
+// The caller's cancel flag and the time bound, asked between evaluations.
+class StopWatch {
+public:
+    explicit StopWatch(const FitControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
+
+    // True once the caller cancelled or the time is up; the reason stays.
+    bool Stopped()
+    {
+        if (status_ != FitStatus::Converged) return true;
+        if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
+            status_ = FitStatus::Cancelled;
+        else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
+                 control_.timeLimitSeconds)
+            status_ = FitStatus::TimeLimit;
+        return status_ != FitStatus::Converged;
+    }
+    FitStatus Status() const { return status_; }
+    std::string Text(const char* what) const
+    {
+        if (status_ == FitStatus::Cancelled) return std::string("The ") + what + " was stopped; the values are unchanged.";
+        return std::string("The ") + what + " was stopped after " + GenDouble(control_.timeLimitSeconds) +
+               " s; the values are unchanged.";
+    }
+
+private:
+    const FitControl& control_;
+    std::chrono::steady_clock::time_point start_;
+    FitStatus status_ = FitStatus::Converged; // Converged: still running
+};
+
 // The cost function the optimiser sees: one block of size 1 per parameter in use.
 struct Kosten {
     FitModel* modell;
     const FitProblem* problem;
     std::vector<int> slots;  // slot of each parameter block
     std::string* letzterFehler;
+    StopWatch* uhr;
 
     bool operator()(double const* const* x, double* r) const
     {
+        if (uhr->Stopped()) return false;
         std::array<double, 4> v{};
         for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = problem->p[static_cast<std::size_t>(j)].value;
         for (std::size_t b = 0; b < slots.size(); ++b) {
@@ -395,21 +428,45 @@ FitProblem MakeFitProblem(const Declare& d, int mode)
 }
 
 bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::array<double, 4>& values,
-                     double& ssq, int& points, std::string& fehlerText)
+                     double& ssq, int& points, std::string& fehlerText, const FitControl& control)
 {
+    StopWatch uhr(control);
     FitModel modell(d, problem);
     points = modell.Anzahl();
     ssq = 0;
     std::vector<double> r(static_cast<std::size_t>(points), 0.0);
     if (points == 0) return true;
-    if (!modell.Residuen(values, r.data(), &fehlerText)) return false;
+    const bool ok = modell.Residuen(values, r.data(), &fehlerText);
+    if (uhr.Stopped()) {
+        fehlerText = uhr.Text("sum of squares");
+        return false;
+    }
+    if (!ok) return false;
     for (double v : r) ssq += v * v;
     return std::isfinite(ssq);
 }
 
-FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
+// Ends the optimiser's run once the caller cancelled or the time is up, and
+// reports each iteration's sum of squares to the caller.
+class StopCallback : public ceres::IterationCallback {
+public:
+    StopCallback(StopWatch& uhr, const FitControl& c, int& done) : uhr_(uhr), control_(c), done_(done) {}
+    ceres::CallbackReturnType operator()(const ceres::IterationSummary& s) override
+    {
+        if (control_.progress) control_.progress(done_ + s.iteration, 2.0 * s.cost);
+        return uhr_.Stopped() ? ceres::SOLVER_ABORT : ceres::SOLVER_CONTINUE;
+    }
+
+private:
+    StopWatch& uhr_;
+    const FitControl& control_;
+    int& done_;
+};
+
+FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, const FitControl& control)
 {
     const FitProblem& p = problem;
+    StopWatch uhr(control);
     if (!(p.mode == 1 || p.mode == 2 || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
@@ -461,7 +518,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     ceres::NumericDiffOptions diff;
     diff.relative_step_size = kRelativeStep;
     auto* kosten = new ceres::DynamicNumericDiffCostFunction<Kosten, ceres::CENTRAL>(
-        new Kosten{&modell, &p, slots, &letzterFehler}, ceres::TAKE_OWNERSHIP, diff);
+        new Kosten{&modell, &p, slots, &letzterFehler, &uhr}, ceres::TAKE_OWNERSHIP, diff);
     std::vector<double*> bloecke, freieBloecke;
     std::vector<int> freieSlots;
     std::vector<double> untereGrenze, obereGrenze; // of the free blocks, optimiser's scale
@@ -492,8 +549,10 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     // Does the model respond to each free parameter at the start?
     {
         ceres::CRSMatrix j;
-        if (!problemC.Evaluate(eo, nullptr, nullptr, nullptr, &j))
+        if (!problemC.Evaluate(eo, nullptr, nullptr, nullptr, &j)) {
+            if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"));
             return Gescheitert(p, "The simulation failed near the start values: ", letzterFehler);
+        }
         const std::vector<double> norm = ColumnNorms(j);
         for (std::size_t c = 0; c < norm.size(); ++c)
             if (!(norm[c] > kResponseFloor * yNorm))
@@ -509,6 +568,9 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     so.logging_type = ceres::SILENT;
     so.minimizer_progress_to_stdout = false;
     so.num_threads = 1;
+    int iterationen = 0;
+    StopCallback stopCallback(uhr, control, iterationen);
+    so.callbacks.push_back(&stopCallback);
 
     // The optimiser searches a box of kStageWidth around the current values
     // (inside the parameters' own bounds) and the box moves on while the best
@@ -516,7 +578,6 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
     // model barely responds (a rate constant decades too small) can jump into
     // a region where it does not respond at all, and stay there.
     const std::size_t m = freieBloecke.size();
-    int iterationen = 0;
     bool amRand = true, grenzeErreicht = false;
     ceres::Solver::Summary summary;
     while (amRand && iterationen < p.maxIterations) {
@@ -539,6 +600,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem)
         if (amRand && iterationen >= p.maxIterations) grenzeErreicht = true;
     }
 
+    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, iterationen);
     FitResult res = Ergebnis(p, FitStatus::Converged, "Converged.");
     res.iterations = iterationen;
     res.points = n;

@@ -23,6 +23,8 @@
 // it is used only behind MarquardtNashFitting.
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,8 @@ constexpr double kMaxPositiveParameter = 1e30;
 constexpr double kMaxFitOrder = 10.0;
 // Iterations before the fit gives up.
 constexpr int kMaxFitIterations = 200;
+// Seconds a fit or a sum of squares may take before it stops by itself.
+constexpr double kFitTimeLimitSeconds = 30.0;
 
 enum class FitStatus {
     Converged,
@@ -48,6 +52,17 @@ enum class FitStatus {
     NoFreeParameter,  // every parameter in use is fixed
     SimulationFailed, // the simulation failed: fehlerText says why
     InvalidInput,     // a start value, bound or start concentration is unusable
+    Cancelled,        // stopped by the caller; the values are the start values
+    TimeLimit,        // stopped by the time bound; the values are the start values
+};
+
+// How a caller watches and stops a fit that runs on another thread. The flag is
+// read between evaluations of the model; progress is called on the fit's own
+// thread after each iteration with the iteration count and the current SSQ.
+struct FitControl {
+    const std::atomic<bool>* cancel = nullptr;
+    double timeLimitSeconds = kFitTimeLimitSeconds;
+    std::function<void(int iteration, double ssq)> progress;
 };
 
 // True for the statuses whose parameters are a usable result.
@@ -95,13 +110,14 @@ struct FitResult {
 
 // The fit. d is read only (the measured points, the model, the species
 // patterns); the result carries the new values, the caller applies them.
-FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem);
+FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, const FitControl& control = {});
 
 // The sum of squares of the problem at the given values (slots 1..3), for
 // manual fitting. points receives the number of residuals. False (with
-// fehlerText) when the model cannot be evaluated there.
+// fehlerText) when the model cannot be evaluated there, or when the control
+// stopped it.
 bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::array<double, 4>& values,
-                     double& ssq, int& points, std::string& fehlerText);
+                     double& ssq, int& points, std::string& fehlerText, const FitControl& control = {});
 
 // The unit caption of a parameter slot that is no rate constant: the order n
 // (mode 2, slot 2) has none, the activation energy (modes 6, 7, slot 2) is in
