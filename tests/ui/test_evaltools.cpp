@@ -285,11 +285,24 @@ private slots:
         xy().Grid->clearSelection();
         xy().cmdErase->click();
         QCOMPARE(rec().lastMessage(), QString("No marked item!"));
+        // lines go only after the question, also when not all are marked
         mark({{1, kManuColY}});
+        rec().msgAnswers.push_back(MsgAnswer::No);
+        xy().cmdErase->click();
+        QCOMPARE(rec().messages.back().title, QString("WARNING"));
+        QCOMPARE(d().AnzahlXYPunkte, 3);
+        rec().msgAnswers.push_back(MsgAnswer::Yes);
         xy().cmdErase->click();
         QCOMPARE(d().AnzahlXYPunkte, 2);
+        // "marked cell(s) => 0" sets the marked cells to 0 and removes no line
         mark({{0, kManuColX}});
-        QVERIFY(MDIKIN::PressButton(names::frmManuInput, names::cmdEraseSelected));
+        mw().mnuSubDelNull2->trigger();
+        QCOMPARE(d().AnzahlXYPunkte, 2);
+        QCOMPARE(xy().points()[0], (KurvenPunkt{0, 2, 0}));
+        QCOMPARE(xy().points()[1], (KurvenPunkt{5, 14, 0}));
+        mark({{0, kManuColY}});
+        rec().msgAnswers.push_back(MsgAnswer::Yes);
+        mw().mnuSubDelLine2->trigger();
         QCOMPARE(d().AnzahlXYPunkte, 1);
 
         // a refused paste changes nothing
