@@ -249,6 +249,25 @@ private slots:
         QCOMPARE(d().KurvenAnzahl, 2);
     }
 
+    void xyEditorKeepsTheFilesTitleWhenOpenedAgain()
+    {
+        fx->writeFile("lit.XY", "Literature 25 C\r\n0;1\r\n1;0,5\r\n");
+        mw().mnuEditXY->trigger();
+        rec().openAnswers.push_back(fx->filePath("lit.XY"));
+        xy().cmdLoad->click();
+        QCOMPARE(d().AnzahlXYPunkte, 2);
+        // the main window's item unloads the editor and opens it afresh
+        mw().mnuEditXY->trigger();
+        QCOMPARE(xy().Grid->pointCount(), 2);
+        QVERIFY(xy().Grid->typeIntoCell(2, kManuColX, "2"));
+        const QString copy = fx->filePath("lit2.XY");
+        rec().saveAnswers.push_back(copy);
+        xy().cmdSave->click();
+        const std::string saved = readFile(copy);
+        QCOMPARE(QString::fromStdString(saved.substr(0, saved.find("\r\n"))), QString("Literature 25 C"));
+        QVERIFY(saved.find("\r\n2;0\r\n") != std::string::npos);
+    }
+
     void xyEditorValueOperationsAndDeleting()
     {
         d().XYPunkte = {KurvenPunkt{}, KurvenPunkt{1, 2, 0}, KurvenPunkt{3, 4, -1}, KurvenPunkt{5, 6, 0}};
