@@ -250,7 +250,7 @@ TEST_F(DataFileTest, LambdaRules)
         {"last positive lambda(inf) wins", "1,1,0,0,0,0,0,0,1,6,0,0,0\r\n2,1,0,0,0,0,0,0,1,7.5,0,0,0\r\n", 0, 7.5, ""},
         // A negative value is not taken, and the user is told so with the reason.
         {"negative lambda(inf) ignored", "1,1,0,0,0,0,0,0,-3,-2,0,0,0\r\n2,1,0,0,0,0,0,0,-2.5,-2,0,0,0\r\n", 0, 4.0,
-         "The data file gives lambda(t = infin.) =-2; it was not taken, lambda(t = infin.) is 4."},
+         "The data file gives lambda(t = infin.) = -2; it was not taken, lambda(t = infin.) is 4."},
     };
     for (const Case& c : cases) {
         d.LambdaUnendlich = 4.0;
@@ -281,14 +281,14 @@ TEST_F(DataFileTest, LambdaRules)
     EXPECT_TRUE(told.texts.empty());
     ASSERT_TRUE(LoadChosenDataFile(d, dir.string(), "neg.KV3", true, error, told)) << error;
     ASSERT_EQ(told.texts.size(), 1u);
-    EXPECT_NE(told.texts[0].find("=-0.5"), std::string::npos) << told.texts[0];
+    EXPECT_NE(told.texts[0].find("= -0.5;"), std::string::npos) << told.texts[0];
 
     // The editor's field: a negative value is refused with the same reason.
     std::string why;
     EXPECT_TRUE(LambdaUnendlichAccepted(0, why));
     EXPECT_TRUE(LambdaUnendlichAccepted(12.5, why));
     EXPECT_FALSE(LambdaUnendlichAccepted(-0.25, why));
-    EXPECT_EQ(why, std::string("lambda(t = infin.) =-0.25 is not taken.\r\n") + kLambdaUnendlichRule);
+    EXPECT_EQ(why, std::string("lambda(t = infin.) = -0.25 is not taken.\r\n") + kLambdaUnendlichRule);
 }
 
 TEST_F(DataFileTest, CrLfAndLfAndWindows1252ReadAlike)

@@ -419,7 +419,7 @@ private slots:
         QCOMPARE(d().AnzahlPunkte, 2);
         QCOMPARE(rec().messages.size(), std::size_t(1));
         QCOMPARE(rec().messages[0].title, QString("message from LoadDataFile"));
-        QVERIFY2(rec().lastMessage().contains("=-4.5; it was not taken"), qPrintable(rec().lastMessage()));
+        QVERIFY2(rec().lastMessage().contains("= -4.5; it was not taken"), qPrintable(rec().lastMessage()));
     }
 };
 

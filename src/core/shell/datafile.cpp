@@ -200,7 +200,7 @@ void ApplyDataFile(Declare& d, const DataFileContent& f, bool append)
 bool LambdaUnendlichAccepted(double v, std::string& why)
 {
     if (!(v < 0)) return true;
-    why = "lambda(t = infin.) =" + StrDouble(v) + " is not taken." + kCRLF + kLambdaUnendlichRule;
+    why = "lambda(t = infin.) = " + GenDouble(v) + " is not taken." + kCRLF + kLambdaUnendlichRule;
     return false;
 }
 
@@ -210,8 +210,8 @@ namespace {
 void TellNegativeLambda(const Declare& d, const DataFileContent& f, const std::string& fileName, KinNotify& notify)
 {
     if (f.NegativeLambdaUnendlich == 0) return;
-    const std::string text = "The data file gives lambda(t = infin.) =" + StrDouble(f.NegativeLambdaUnendlich) +
-                             "; it was not taken, lambda(t = infin.) is" + StrDouble(d.LambdaUnendlich) + "." +
+    const std::string text = "The data file gives lambda(t = infin.) = " + GenDouble(f.NegativeLambdaUnendlich) +
+                             "; it was not taken, lambda(t = infin.) is " + GenDouble(d.LambdaUnendlich) + "." +
                              kCRLF + kLambdaUnendlichRule + kCRLF + "File: " + fileName;
     notify.message(text, "message from LoadDataFile", KinNotify::Exclamation);
 }
