@@ -9,10 +9,11 @@
 //
 // The editor starts from the points it held before (XYPunkte,
 // AnzahlXYPunkte), the last file name (XYDateiName) and that file's title
-// line (XYTitel); every change is stored back at once. It enables the main window's pop-up items mnuCopy2 and
-// mnuErase2 while it holds points, and a right click on its grid pops up
-// mnuEdit2, whose items press its buttons cmdClipboard, cmdClipEinfuegen,
-// cmdEraseSelected and cmdErase.
+// line (XYTitel); every change is stored back at once. It enables the main
+// window's pop-up items mnuCopy2 and mnuErase2 while it holds points, and a
+// right click on its grid pops up mnuEdit2, whose items press its buttons
+// cmdClipboard, cmdClipEinfuegen, cmdEraseSelected ("marked cell(s) => 0")
+// and cmdErase ("remove marked line(s)").
 
 #include <array>
 #include <string>
