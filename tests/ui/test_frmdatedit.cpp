@@ -350,6 +350,10 @@ private slots:
         setPoints(all);
         d().LambdaUnendlich = 3;
         AnalyzeExpData(d());
+        m().mnuCtFitting->trigger(); // a fitting window stays open meanwhile
+        QVERIFY(app().find<frmFitting>());
+        app().unload<frmGraph2D>();
+        rec().messages.clear();
         m().mnuNeudat->trigger();
         QVERIFY(editor());
         const QString ct = "No or not enough experimental c-t data\r\nInput data (=> Data / New  exper. data)";
@@ -364,6 +368,9 @@ private slots:
             {m().mnukT[1], "First load or input experimental points k - T!"},
             {m().mnukT[2], "First load or input experimental points k - T!"},
             {m().mnuNonIsothermFitting[1], "No or not enough experimental t-c-T data\r\nInput data (=> Data / New  exper. data)"},
+            {m().mnuNonIsothermFitting[2], "No or not enough experimental t-c-T data\r\nInput data (=> Data / New  exper. data)"},
+            {m().mnuCtFitting, ct},
+            {m().mnuROFitting, ct},
             {m().mnuSubTangente[1], "First load or input experimental points c(A) - t!"},
             {m().mnuSubTangente[5], "First load or input experimental points c(Q) - t!"},
         };
@@ -371,7 +378,7 @@ private slots:
             rec().messages.clear();
             item.action->setEnabled(true);
             item.action->trigger();
-            QVERIFY2(!rec().messages.empty(), qPrintable(item.action->text()));
+            QVERIFY2(rec().messages.size() == 1, qPrintable(item.action->text() + ": " + rec().lastMessage()));
             QCOMPARE(rec().messages.back().text, item.text);
             QCOMPARE(rec().messages.back().title, QString("Execution not possible"));
             QVERIFY(!app().find<frmGraph2D>());

@@ -194,6 +194,8 @@ std::string TangentCheck(const Declare& d, int column)
     return "First load or input experimental points " + SpeciesConcText(column) + " - t!";
 }
 
+bool RedrawAfterRefusal(const Declare& d) { return PointsInUse(d) > 0; }
+
 // ---- new data ---------------------------------------------------------------------------------
 
 void NewExpData(Declare& d)

@@ -58,6 +58,11 @@ void KTEvaluationSetup(Declare& d, int index);
 // species) when no point of the table holds a concentration of it; "" to go on.
 std::string TangentCheck(const Declare& d, int column);
 
+// Whether a fitting item refused for missing data still lets an open fitting
+// window redraw in the new task: not while the table is empty, where there is
+// nothing to draw and the window's own complaint would follow the refusal.
+bool RedrawAfterRefusal(const Declare& d);
+
 // "New  exper. data": an empty point table (records 0 and 1, all zero),
 // AnzahlPunkte 0, LambdaUnendlich 0, no file name; the data kinds, the
 // species with data and the start concentrations are those of the empty
