@@ -14,6 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+KinNotifyNone quiet;
+
 Declare Fresh()
 {
     Declare d;
@@ -134,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Declare d = WithData();
         const Snapshot before(d);
         std::string error;
-        if (!LoadDataFile(d, input.string(), append, error)) {
+        if (!LoadDataFile(d, input.string(), append, error, quiet)) {
             FUZZ_CHECK(Snapshot(d) == before);
             FUZZ_CHECK(error.find(input.string()) != std::string::npos);
             continue;
@@ -146,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // what loads saves, and reads back to the same data
         FUZZ_CHECK(WriteDataFile(d, saved, error));
         Declare r = Fresh();
-        FUZZ_CHECK(LoadDataFile(r, saved, false, error));
+        FUZZ_CHECK(LoadDataFile(r, saved, false, error, quiet));
         FUZZ_CHECK(r.AnzahlPunkte == d.AnzahlPunkte);
         FUZZ_CHECK(r.Kommentar == d.Kommentar);
         FUZZ_CHECK(r.Zeiteinheit == d.Zeiteinheit);
@@ -155,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // and once saved, the file stays as it is through further loads and saves
         FUZZ_CHECK(WriteDataFile(r, saved, error));
         Declare again = Fresh();
-        FUZZ_CHECK(LoadDataFile(again, saved, false, error));
+        FUZZ_CHECK(LoadDataFile(again, saved, false, error, quiet));
         FUZZ_CHECK(DataFileText(again) == DataFileText(r));
     }
     return 0;

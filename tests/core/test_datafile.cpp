@@ -8,6 +8,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "core/shell/datafile.h"
 #include "core/shell/startup.h"
@@ -16,6 +17,9 @@ namespace kinhom {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Loads that tell the user something are checked where that is the point.
+KinNotifyNone quiet;
 
 class DataFileTest : public ::testing::Test {
 protected:
@@ -66,7 +70,7 @@ protected:
         Declare r;
         SetStartupValues(r, dir.string(), ".");
         EXPECT_TRUE(WriteDataFile(d, file, error)) << error;
-        EXPECT_TRUE(LoadDataFile(r, file, false, error)) << error;
+        EXPECT_TRUE(LoadDataFile(r, file, false, error, quiet)) << error;
         return r;
     }
 
@@ -107,7 +111,7 @@ TEST_F(DataFileTest, EveryFieldRoundTripsAndTIsRoundedToSingle)
 
     Declare r;
     SetStartupValues(r, dir.string(), ".");
-    ASSERT_TRUE(LoadDataFile(r, file, false, error)) << error;
+    ASSERT_TRUE(LoadDataFile(r, file, false, error, quiet)) << error;
     EXPECT_EQ(r.Kommentar, d.Kommentar);
     EXPECT_EQ(r.Zeiteinheit, "h");
     EXPECT_EQ(r.ZeiteinheitIndex, 2);
@@ -145,7 +149,7 @@ TEST_F(DataFileTest, EmptyDataAreWrittenAsFourLines)
     EXPECT_EQ(ReadRaw(file), "nothing yet\r\ns\r\n" + kHeaderLine + "\r\n0\r\n");
 
     FillThreePoints();
-    ASSERT_TRUE(LoadDataFile(d, file, false, error)) << error;
+    ASSERT_TRUE(LoadDataFile(d, file, false, error, quiet)) << error;
     EXPECT_EQ(d.AnzahlPunkte, 0);
     EXPECT_EQ(d.Kommentar, "nothing yet");
 }
@@ -167,7 +171,7 @@ TEST_F(DataFileTest, UnitLineGivesTheUnitIndex)
         SetStartupValues(r, dir.string(), ".");
         r.ZeiteinheitIndex = 2;
         std::string error;
-        ASSERT_TRUE(LoadDataFile(r, file, false, error)) << c.line << ": " << error;
+        ASSERT_TRUE(LoadDataFile(r, file, false, error, quiet)) << c.line << ": " << error;
         EXPECT_EQ(r.Zeiteinheit, c.unit) << c.line;
         EXPECT_EQ(r.ZeiteinheitIndex, c.index) << c.line;
         EXPECT_EQ(r.ExpPunkte[1].t, 5.0) << c.line;
@@ -192,7 +196,7 @@ TEST_F(DataFileTest, AppendingKeepsCommentAndConvertsTimesIntoTheUnitInMemory)
                                                          "0,1,0,0,0,0,0,0,3.5,0,0,0,0\r\n" +
                                                          std::to_string(c.fileT) + ",0.5,0,0,0,0,0,0,2,0,0,0,0\r\n");
         std::string error;
-        ASSERT_TRUE(LoadDataFile(d, file, true, error)) << error;
+        ASSERT_TRUE(LoadDataFile(d, file, true, error, quiet)) << error;
         EXPECT_EQ(d.AnzahlPunkte, 5);
         EXPECT_EQ(d.Kommentar, "run 7");
         EXPECT_EQ(d.Zeiteinheit, c.memoryUnit);
@@ -212,35 +216,79 @@ TEST_F(DataFileTest, AppendingToAnEmptyTableTakesTheFileUnit)
     d.Zeiteinheit = "s";
     const std::string file = WriteRaw("a.KV3", "c\r\nh\r\nhdr\r\n1\r\n2,1,0,0,0,0,0,0,0,0,0,0,0\r\n");
     std::string error;
-    ASSERT_TRUE(LoadDataFile(d, file, true, error)) << error;
+    ASSERT_TRUE(LoadDataFile(d, file, true, error, quiet)) << error;
     EXPECT_EQ(d.Zeiteinheit, "h");
     EXPECT_EQ(d.ZeiteinheitIndex, 2);
     EXPECT_EQ(d.ExpPunkte[1].t, 2.0);
     EXPECT_EQ(d.Kommentar, "kept");
 }
 
+// Keeps the messages a load tells the user.
+struct Told final : KinNotify {
+    std::vector<std::string> texts, titles;
+    void message(const std::string& text, const std::string& title, int icon) override
+    {
+        EXPECT_EQ(icon, Exclamation);
+        texts.push_back(text);
+        titles.push_back(title);
+    }
+    void beep() override {}
+    void captionsChanged(int) override {}
+};
+
 TEST_F(DataFileTest, LambdaRules)
 {
     struct Case {
         std::string name, points;
         double lambda0, lambdaInf;
+        const char* told; // what the user is told ("" nothing)
     };
     // lambda is field 9, lambda(inf) field 10, exclude field 13.
     const Case cases[] = {
-        {"only t=0 point excluded", "0,1,0,0,0,0,0,0,2.5,0,0,0,-1\r\n1,1,0,0,0,0,0,0,3,0,0,0,0\r\n", 0, 4.0},
-        {"active t=0 point", "0,1,0,0,0,0,0,0,2.5,6,0,0,0\r\n1,1,0,0,0,0,0,0,3,0,0,0,0\r\n", 2.5, 6.0},
-        {"last positive lambda(inf) wins", "1,1,0,0,0,0,0,0,1,6,0,0,0\r\n2,1,0,0,0,0,0,0,1,7.5,0,0,0\r\n", 0, 7.5},
-        {"negative lambda(inf) ignored", "1,1,0,0,0,0,0,0,1,-2,0,0,0\r\n2,1,0,0,0,0,0,0,1,0,0,0,0\r\n", 0, 4.0},
+        {"only t=0 point excluded", "0,1,0,0,0,0,0,0,2.5,0,0,0,-1\r\n1,1,0,0,0,0,0,0,3,0,0,0,0\r\n", 0, 4.0, ""},
+        {"active t=0 point", "0,1,0,0,0,0,0,0,2.5,6,0,0,0\r\n1,1,0,0,0,0,0,0,3,0,0,0,0\r\n", 2.5, 6.0, ""},
+        {"last positive lambda(inf) wins", "1,1,0,0,0,0,0,0,1,6,0,0,0\r\n2,1,0,0,0,0,0,0,1,7.5,0,0,0\r\n", 0, 7.5, ""},
+        // A negative value is not taken, and the user is told so with the reason.
+        {"negative lambda(inf) ignored", "1,1,0,0,0,0,0,0,-3,-2,0,0,0\r\n2,1,0,0,0,0,0,0,-2.5,-2,0,0,0\r\n", 0, 4.0,
+         "The data file gives lambda(t = infin.) = -2; it was not taken, lambda(t = infin.) is 4."},
     };
     for (const Case& c : cases) {
         d.LambdaUnendlich = 4.0;
         d.Lambda0 = 99;
         const std::string file = WriteRaw("l.KV3", "c\r\ns\r\nhdr\r\n2\r\n" + c.points);
         std::string error;
-        ASSERT_TRUE(LoadDataFile(d, file, false, error)) << c.name << ": " << error;
+        Told told;
+        ASSERT_TRUE(LoadDataFile(d, file, false, error, told)) << c.name << ": " << error;
         EXPECT_EQ(d.Lambda0, c.lambda0) << c.name;
         EXPECT_EQ(d.LambdaUnendlich, c.lambdaInf) << c.name;
+        if (*c.told == 0) {
+            EXPECT_TRUE(told.texts.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(told.texts.size(), 1u) << c.name;
+        EXPECT_EQ(told.titles[0], "message from LoadDataFile");
+        EXPECT_EQ(told.texts[0].rfind(c.told, 0), 0u) << told.texts[0];
+        EXPECT_NE(told.texts[0].find(kLambdaUnendlichRule), std::string::npos);
+        EXPECT_NE(told.texts[0].find("File: " + file), std::string::npos) << told.texts[0];
     }
+
+    // The load dialog's path tells it too; a refused file tells nothing.
+    Told told;
+    std::string error;
+    WriteRaw("neg.KV3", "c\r\ns\r\nhdr\r\n1\r\n1,1,0,0,0,0,0,0,1,-0.5,0,0,0\r\n");
+    WriteRaw("negbad.KV3", "c\r\ns\r\nhdr\r\n2\r\n1,1,0,0,0,0,0,0,1,-0.5,0,0,0\r\n");
+    EXPECT_FALSE(LoadChosenDataFile(d, dir.string(), "negbad.KV3", false, error, told));
+    EXPECT_TRUE(told.texts.empty());
+    ASSERT_TRUE(LoadChosenDataFile(d, dir.string(), "neg.KV3", true, error, told)) << error;
+    ASSERT_EQ(told.texts.size(), 1u);
+    EXPECT_NE(told.texts[0].find("= -0.5;"), std::string::npos) << told.texts[0];
+
+    // The editor's field: a negative value is refused with the same reason.
+    std::string why;
+    EXPECT_TRUE(LambdaUnendlichAccepted(0, why));
+    EXPECT_TRUE(LambdaUnendlichAccepted(12.5, why));
+    EXPECT_FALSE(LambdaUnendlichAccepted(-0.25, why));
+    EXPECT_EQ(why, std::string("lambda(t = infin.) = -0.25 is not taken.\r\n") + kLambdaUnendlichRule);
 }
 
 TEST_F(DataFileTest, CrLfAndLfAndWindows1252ReadAlike)
@@ -256,7 +304,7 @@ TEST_F(DataFileTest, CrLfAndLfAndWindows1252ReadAlike)
         Declare r;
         SetStartupValues(r, dir.string(), ".");
         std::string error;
-        ASSERT_TRUE(LoadDataFile(r, WriteRaw("w.KV3", bytes), false, error)) << error;
+        ASSERT_TRUE(LoadDataFile(r, WriteRaw("w.KV3", bytes), false, error, quiet)) << error;
         EXPECT_EQ(r.Kommentar, "Messung 25\xC2\xB0" "C");
         ASSERT_EQ(r.AnzahlPunkte, 2);
         EXPECT_EQ(r.ExpPunkte[1].c[1], 0.5);
@@ -299,13 +347,13 @@ TEST_F(DataFileTest, FileCutAnywhereChangesNothing)
         for (bool append : {false, true}) {
             const Snapshot before(d);
             std::string error;
-            EXPECT_FALSE(LoadDataFile(d, file, append, error)) << "cut at " << cut;
+            EXPECT_FALSE(LoadDataFile(d, file, append, error, quiet)) << "cut at " << cut;
             EXPECT_TRUE(Snapshot(d) == before) << "cut at " << cut << (append ? " (append)" : "");
             EXPECT_NE(error.find(file), std::string::npos) << error;
         }
     }
     std::string error;
-    ASSERT_TRUE(LoadDataFile(d, WriteRaw("whole.KV3", full.substr(0, lastComplete)), false, error)) << error;
+    ASSERT_TRUE(LoadDataFile(d, WriteRaw("whole.KV3", full.substr(0, lastComplete)), false, error, quiet)) << error;
     EXPECT_EQ(d.AnzahlPunkte, 3);
 }
 
@@ -346,7 +394,7 @@ TEST_F(DataFileTest, BadFieldsAreRefusedWithFileAndLine)
             WriteRaw("bad.KV3", "c\r\ns\r\nhdr\r\n" + c.count + "\r\n" + c.line5 + "\r\n" + c.line6 + "\r\n");
         const Snapshot before(d);
         std::string error;
-        EXPECT_FALSE(LoadDataFile(d, file, false, error)) << c.count << " | " << c.line6;
+        EXPECT_FALSE(LoadDataFile(d, file, false, error, quiet)) << c.count << " | " << c.line6;
         EXPECT_TRUE(Snapshot(d) == before) << c.line6;
         EXPECT_NE(error.find(file), std::string::npos) << error;
         EXPECT_NE(error.find("line " + std::to_string(c.badLine)), std::string::npos) << error;
@@ -358,7 +406,7 @@ TEST_F(DataFileTest, MissingFileAndTooManyPointsChangeNothing)
     FillThreePoints();
     const Snapshot before(d);
     std::string error;
-    EXPECT_FALSE(LoadDataFile(d, (dir / "nope.KV3").string(), false, error));
+    EXPECT_FALSE(LoadDataFile(d, (dir / "nope.KV3").string(), false, error, quiet));
     EXPECT_TRUE(Snapshot(d) == before);
     EXPECT_NE(error.find("nope.KV3"), std::string::npos);
 
@@ -367,9 +415,9 @@ TEST_F(DataFileTest, MissingFileAndTooManyPointsChangeNothing)
     d.ExpPunkte.assign(kMaxExpPunkte + 1, ExpPunkt{});
     const Snapshot full(d);
     const std::string file = WriteRaw("one.KV3", "c\r\ns\r\nhdr\r\n1\r\n1,1,0,0,0,0,0,0,0,0,0,0,0\r\n");
-    EXPECT_FALSE(LoadDataFile(d, file, true, error));
+    EXPECT_FALSE(LoadDataFile(d, file, true, error, quiet));
     EXPECT_TRUE(Snapshot(d) == full);
-    EXPECT_TRUE(LoadDataFile(d, file, false, error)) << "replacing is fine";
+    EXPECT_TRUE(LoadDataFile(d, file, false, error, quiet)) << "replacing is fine";
     EXPECT_EQ(d.AnzahlPunkte, 1);
 }
 
@@ -383,16 +431,16 @@ TEST_F(DataFileTest, ChosenFileReplacesOrAppendsAndFailureKeepsEverything)
     std::string error;
 
     const Snapshot before(d);
-    EXPECT_FALSE(LoadChosenDataFile(d, dir.string(), "broken.KV3", false, error));
+    EXPECT_FALSE(LoadChosenDataFile(d, dir.string(), "broken.KV3", false, error, quiet));
     EXPECT_TRUE(Snapshot(d) == before);
     EXPECT_NE(error.find("line 5"), std::string::npos) << error;
 
-    ASSERT_TRUE(LoadChosenDataFile(d, dir.string(), "new.KV3", true, error)) << error;
+    ASSERT_TRUE(LoadChosenDataFile(d, dir.string(), "new.KV3", true, error, quiet)) << error;
     EXPECT_EQ(d.AnzahlPunkte, 4);
     EXPECT_TRUE(d.DatenGeaendert) << "merged data match no file";
     EXPECT_EQ(d.Kommentar, "run 7");
 
-    ASSERT_TRUE(LoadChosenDataFile(d, dir.string() + "/", "new.KV3", false, error)) << error;
+    ASSERT_TRUE(LoadChosenDataFile(d, dir.string() + "/", "new.KV3", false, error, quiet)) << error;
     EXPECT_EQ(d.AnzahlPunkte, 1);
     EXPECT_FALSE(d.DatenGeaendert);
     EXPECT_EQ(d.DateiName, (dir / "new.KV3").string());
@@ -427,7 +475,7 @@ TEST_F(DataFileTest, CommentWithLineBreaksStaysOneLine)
     ASSERT_TRUE(WriteDataFile(d, file, error)) << error;
     Declare r;
     SetStartupValues(r, dir.string(), ".");
-    ASSERT_TRUE(LoadDataFile(r, file, false, error)) << error;
+    ASSERT_TRUE(LoadDataFile(r, file, false, error, quiet)) << error;
     EXPECT_EQ(r.Kommentar, "first  second");
     EXPECT_EQ(r.AnzahlPunkte, 3);
 }
@@ -451,7 +499,7 @@ TEST_F(DataFileTest, AppendedTimesBeyondSinglePrecisionAfterConversionAreRefused
                                                            c.fileT + ",1,0,0,0,0,0,0,0,0,0,0,0\r\n");
         const Snapshot before(d);
         std::string error;
-        ASSERT_EQ(LoadDataFile(d, file, true, error), c.loads) << error;
+        ASSERT_EQ(LoadDataFile(d, file, true, error, quiet), c.loads) << error;
         if (!c.loads) {
             EXPECT_TRUE(Snapshot(d) == before);
             EXPECT_NE(error.find(file + ", line 6"), std::string::npos) << error;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/evaluation/tangent.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
 
@@ -188,14 +189,25 @@ TEST(EvaluationMenus, KTCouples)
     EXPECT_NEAR(e.AchsenBereiche[7], 310 + 0.5, 1e-4); // T range with its margin
 }
 
-TEST(EvaluationMenus, NewExpDataEmptiesOnlyTheTable)
+TEST(EvaluationMenus, NewExpDataEmptiesTheTableAndWhatItHeld)
 {
-    Declare d = WithPoints({Ct(0, 1), Ct(5, 0.5)});
+    // Data of every kind: c-t-T points, k-T points and lambda readings.
+    std::vector<ExpPunkt> points;
+    for (int i = 0; i < 4; ++i) {
+        ExpPunkt p = Ct(5 * i, 1.0 / (1 + i), 0.5);
+        p.T = 300 + 10 * i;
+        p.k = 0.01 * (i + 1);
+        p.lambda = 10.0f - float(i);
+        points.push_back(p);
+    }
+    Declare d = WithPoints(points);
     d.LambdaUnendlich = 3;
+    AnalyzeExpData(d);
+    ASSERT_TRUE(d.ctDaten && d.ctTDaten && d.kTDaten && d.LambdaDaten && d.DatenVorhanden[1]);
     d.DateiName = "x.KV3";
     d.Kommentar = "kept";
     d.DatenGeaendert = true;
-    d.Lambda0 = 2;
+
     NewExpData(d);
     EXPECT_EQ(d.AnzahlPunkte, 0);
     ASSERT_EQ(d.ExpPunkte.size(), 2u);
@@ -204,8 +216,32 @@ TEST(EvaluationMenus, NewExpDataEmptiesOnlyTheTable)
     EXPECT_EQ(d.DateiName, "");
     EXPECT_EQ(d.Kommentar, "kept");
     EXPECT_TRUE(d.DatenGeaendert);
-    EXPECT_EQ(d.Lambda0, 2);
-    EXPECT_TRUE(d.ctDaten);
+    EXPECT_FALSE(d.ctDaten || d.ctTDaten || d.kTDaten || d.LambdaDaten);
+    EXPECT_EQ(d.AnzahlTemperaturen, 0);
+    EXPECT_EQ(d.c0Exp[1], 0.0f);
+
+    // Every evaluation refuses with its own text instead of charting nothing.
+    MenuNote note;
+    EXPECT_EQ(CtEvaluationCheck(d, 1), "No or not enough experimental c-t data\r\nInput data (=> Data / New  exper. data)");
+    EXPECT_EQ(LambdaEvaluationCheck(d, 1, note),
+              "No or not enough experimental lambda data!\r\nInput data (=> Data / New  exper. data)");
+    EXPECT_EQ(KTEvaluationCheck(d), "First load or input experimental points k - T!");
+    for (int column = 1; column <= 5; ++column) {
+        EXPECT_FALSE(d.DatenVorhanden[column]);
+        EXPECT_EQ(TangentCheck(d, column), "First load or input experimental points " + SpeciesConcText(column) + " - t!");
+    }
+}
+
+TEST(EvaluationMenus, TangentNeedsPointsOfItsSpecies)
+{
+    Declare d = WithPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});
+    EXPECT_EQ(TangentCheck(d, 1), "");
+    EXPECT_EQ(TangentCheck(d, 2), "First load or input experimental points c(B) - t!");
+    // The table counts, not an older analysis of it.
+    d.DatenVorhanden[2] = true;
+    EXPECT_EQ(TangentCheck(d, 2), "First load or input experimental points c(B) - t!");
+    d.AnzahlPunkte = 0;
+    EXPECT_EQ(TangentCheck(d, 1), "First load or input experimental points c(A) - t!");
 }
 
 } // namespace

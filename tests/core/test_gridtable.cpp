@@ -118,8 +118,9 @@ TEST(GridTable, CopyAndPasteRoundTrip)
     EXPECT_EQ(text.substr(0, text.find('\r')), "1\t0\t1\t0.25\t0");
 
     GridTable u = MakeTable();
-    std::string error;
-    ASSERT_TRUE(u.paste(0, 0, text, error)) << error;
+    std::string error, note;
+    ASSERT_TRUE(u.paste(0, 0, text, error, note)) << error;
+    EXPECT_EQ(note, "");
     ASSERT_EQ(u.rowCount(), 3);
     for (int r = 0; r < 3; ++r)
         for (int c = 1; c < 5; ++c)
@@ -135,9 +136,9 @@ TEST(GridTable, PasteFromTheCurrentCellGrowsTheTable)
 {
     GridTable t = MakeTable();
     t.setRows({Row(0, 1.0, 0, 0, 1), Row(5, 0.5, 0, 0, 2)});
-    std::string error;
+    std::string error, note;
     // Two columns from t on, starting in the second row, "," read as ".".
-    ASSERT_TRUE(t.paste(1, 1, "6\t0,55\r\n10\t0,37\r\n15\t0,22\t7\t-1\t99\r\n", error)) << error;
+    ASSERT_TRUE(t.paste(1, 1, "6\t0,55\r\n10\t0,37\r\n15\t0,22\t7\t-1\t99\r\n", error, note)) << error;
     ASSERT_EQ(t.rowCount(), 4);
     EXPECT_EQ(t.value(0, 1), 0.0);  // untouched above
     EXPECT_EQ(t.value(1, 1), 6.0);
@@ -161,16 +162,49 @@ TEST(GridTable, PasteIsReadWholeBeforeAnythingChanges)
         {"1\t1E400\r\n", 100, "Row 1, column \"c(A)\": \"1E400\" is too large."},
         {"1\t2\r\n3\t4\r\n5\t6\r\n", 2, "Row 3: the table holds at most 2 points."},
         {"", 100, "The clipboard holds no text rows to paste."},
+        // Text in a data line is refused whole, below a caption line too.
+        {"t\tc(A)\r\n1\t2\r\n3\tx\r\n", 100, "Row 2, column \"c(A)\": \"x\" is not a number."},
+        // A caption line counts: it is not a number but it is not a data line either.
+        {"t\tc(A)\r\n1\t2\r\n3\t4\r\n5\t6\r\n", 2, "Row 3: the table holds at most 2 points."},
+        // One line of text alone is no caption line: there are no data below it.
+        {"t\tc(A)\r\n", 100, "Row 1, column \"t\": \"t\" is not a number."},
+        // A line that holds a number is a data line, whatever else it holds.
+        {"time\t2\r\n1\t2\r\n", 100, "Row 1, column \"t\": \"time\" is not a number."},
     };
     for (const Case& c : cases) {
         GridTable t = MakeTable(c.maxRows);
         t.setRows({Row(0, 1.0), Row(5, 0.5)});
         const auto before = t.rows();
-        std::string error;
-        EXPECT_FALSE(t.paste(0, 1, c.text, error)) << c.text;
+        std::string error, note = "old";
+        EXPECT_FALSE(t.paste(0, 1, c.text, error, note)) << c.text;
+        EXPECT_EQ(note, "") << c.text;
         EXPECT_EQ(error, c.message);
         EXPECT_EQ(t.rows(), before) << c.text;
     }
+}
+
+TEST(GridTable, PasteLeavesOutACaptionLine)
+{
+    // As a spreadsheet copies a block with its column captions (an empty
+    // caption cell and a caption over the row number included).
+    GridTable t = MakeTable();
+    t.setRows({Row(0, 1.0, 0, 0, 1)});
+    std::string error, note;
+    ASSERT_TRUE(t.paste(0, 0, "No.\ttime / s\t\tlambda\r\n1\t0\t0,9\t12\r\n2\t5\t0.5\t7\r\n", error, note)) << error;
+    EXPECT_EQ(note, "The first line of the pasted text (\"No.\", \"time / s\", \"lambda\") holds column captions, "
+                    "not numbers: it was left out. 2 lines were pasted.");
+    ASSERT_EQ(t.rowCount(), 2);
+    EXPECT_EQ(t.value(0, 1), 0.0);
+    EXPECT_EQ(t.value(0, 2), 0.9);
+    EXPECT_EQ(t.value(1, 3), 7.0);
+    EXPECT_EQ(t.row(0).key, 1);
+
+    // Captions only over columns the paste fills count; one data line is enough.
+    GridTable u = MakeTable();
+    ASSERT_TRUE(u.paste(0, 2, "c(A)\tlambda\r\n0.5\t3\r\n", error, note)) << error;
+    EXPECT_NE(note.find("1 line was pasted."), std::string::npos) << note;
+    ASSERT_EQ(u.rowCount(), 1);
+    EXPECT_EQ(u.value(0, 2), 0.5);
 }
 
 TEST(GridTable, ZeroRemoveAndSort)

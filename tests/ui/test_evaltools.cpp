@@ -249,6 +249,25 @@ private slots:
         QCOMPARE(d().KurvenAnzahl, 2);
     }
 
+    void xyEditorKeepsTheFilesTitleWhenOpenedAgain()
+    {
+        fx->writeFile("lit.XY", "Literature 25 C\r\n0;1\r\n1;0,5\r\n");
+        mw().mnuEditXY->trigger();
+        rec().openAnswers.push_back(fx->filePath("lit.XY"));
+        xy().cmdLoad->click();
+        QCOMPARE(d().AnzahlXYPunkte, 2);
+        // the main window's item unloads the editor and opens it afresh
+        mw().mnuEditXY->trigger();
+        QCOMPARE(xy().Grid->pointCount(), 2);
+        QVERIFY(xy().Grid->typeIntoCell(2, kManuColX, "2"));
+        const QString copy = fx->filePath("lit2.XY");
+        rec().saveAnswers.push_back(copy);
+        xy().cmdSave->click();
+        const std::string saved = readFile(copy);
+        QCOMPARE(QString::fromStdString(saved.substr(0, saved.find("\r\n"))), QString("Literature 25 C"));
+        QVERIFY(saved.find("\r\n2;0\r\n") != std::string::npos);
+    }
+
     void xyEditorValueOperationsAndDeleting()
     {
         d().XYPunkte = {KurvenPunkt{}, KurvenPunkt{1, 2, 0}, KurvenPunkt{3, 4, -1}, KurvenPunkt{5, 6, 0}};
@@ -285,11 +304,24 @@ private slots:
         xy().Grid->clearSelection();
         xy().cmdErase->click();
         QCOMPARE(rec().lastMessage(), QString("No marked item!"));
+        // lines go only after the question, also when not all are marked
         mark({{1, kManuColY}});
+        rec().msgAnswers.push_back(MsgAnswer::No);
+        xy().cmdErase->click();
+        QCOMPARE(rec().messages.back().title, QString("WARNING"));
+        QCOMPARE(d().AnzahlXYPunkte, 3);
+        rec().msgAnswers.push_back(MsgAnswer::Yes);
         xy().cmdErase->click();
         QCOMPARE(d().AnzahlXYPunkte, 2);
+        // "marked cell(s) => 0" sets the marked cells to 0 and removes no line
         mark({{0, kManuColX}});
-        QVERIFY(MDIKIN::PressButton(names::frmManuInput, names::cmdEraseSelected));
+        mw().mnuSubDelNull2->trigger();
+        QCOMPARE(d().AnzahlXYPunkte, 2);
+        QCOMPARE(xy().points()[0], (KurvenPunkt{0, 2, 0}));
+        QCOMPARE(xy().points()[1], (KurvenPunkt{5, 14, 0}));
+        mark({{0, kManuColY}});
+        rec().msgAnswers.push_back(MsgAnswer::Yes);
+        mw().mnuSubDelLine2->trigger();
         QCOMPARE(d().AnzahlXYPunkte, 1);
 
         // a refused paste changes nothing

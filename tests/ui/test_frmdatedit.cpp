@@ -22,6 +22,7 @@
 #include "chart_fixture.h"
 #include "ui/dataedit/datagrid.h"
 #include "ui/dataedit/frmdatedit.h"
+#include "ui/evaluation/frmfitting.h"
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/shell/fileactions.h"
 #include "ui/shell/frmcmndlg.h"
@@ -283,15 +284,16 @@ private slots:
         QCOMPARE(d().ExpPunkte[2].c[1], 0.9);
     }
 
-    void loadSelectsTheFilesUnitAndTheTaskSetsTheColumns()
+    void loadSelectsTheFilesUnitAndEveryColumnIsShown()
     {
         const QString file = fx->filePath("minutes.KV3");
         fx->writeFile("minutes.KV3", "in minutes\r\nmin\r\nhdr\r\n2\r\n0,1,0,0,0,0,0,0,0,0,0,0,0\r\n"
                                      "5,0.5,0,0,0,0,0,0,0,0,0,0,-1\r\n");
-        d().Arbeitsmodus = 1;
-        m().mnuNeudat->trigger();
-        for (int c : {frmDatedit::colLambda, frmDatedit::colTemp, frmDatedit::colK})
-            QVERIFY(grid().isColumnHidden(c));
+        for (std::uint8_t mode : {1, 2, 6, 7}) { // the fitting tasks hide no column
+            d().Arbeitsmodus = mode;
+            m().mnuNeudat->trigger();
+            for (int c = 0; c < frmDatedit::kColumns; ++c) QVERIFY(!grid().isColumnHidden(c));
+        }
         chooseInOpenDialog(file);
         editor()->cmdLoad->click();
         QCOMPARE(d().Zeiteinheit, std::string("min"));
@@ -301,10 +303,130 @@ private slots:
         QVERIFY(!d().DatenGeaendert);
         QVERIFY(grid().table().excluded(1));
         QVERIFY(m().mnuEdit->isEnabled());
+        for (int c = 0; c < frmDatedit::kColumns; ++c) QVERIFY(!grid().isColumnHidden(c));
+    }
 
-        grid().typeIntoCell(0, frmDatedit::colTemp, "300"); // a column with values is shown
-        editor()->ShowData();
+    // A fit leaves the task mode at fitting; new data must still take k-T
+    // points and the ARRHENIUS evaluation must take them.
+    void afterAFitNewKTDataGiveTheArrheniusPlot()
+    {
+        setPoints({Ct(0, 1), Ct(5, 0.6065), Ct(10, 0.3679), Ct(15, 0.2231)});
+        m().mnuCtFitting->trigger();
+        QVERIFY(app().find<frmFitting>());
+        QCOMPARE(d().Arbeitsmodus, std::uint8_t(1));
+        app().unload<frmFitting>();
+        app().unload<frmGraph2D>();
+        rec().messages.clear();
+
+        m().mnuNeudat->trigger();
+        QVERIFY(editor());
         QVERIFY(!grid().isColumnHidden(frmDatedit::colTemp));
+        QVERIFY(!grid().isColumnHidden(frmDatedit::colK));
+        for (int i = 0; i < 3; ++i) {
+            const double T = 300 + 10 * i;
+            QVERIFY(grid().typeIntoCell(i, frmDatedit::colTemp, QString::number(T)));
+            QVERIFY(grid().typeIntoCell(i, frmDatedit::colK, QString::number(1e10 * std::exp(-50000 / (8.3145 * T)), 'g', 15)));
+        }
+        QVERIFY(d().kTDaten);
+        m().mnukT[1]->trigger();
+        QVERIFY2(rec().messages.empty(), qPrintable(rec().lastMessage()));
+        QVERIFY(app().find<frmGraph2D>());
+        QCOMPARE(d().DiagrammTyp, std::int16_t(-3));
+        QVERIFY2(g().statusText().contains("EA/ (kJ/mol) = 50.00"), qPrintable(g().statusText()));
+    }
+
+    // "New  exper. data" with the table still empty: each evaluation refuses
+    // with its own text and no chart opens.
+    void emptyNewDataIsRefusedByEveryEvaluation()
+    {
+        std::vector<ExpPunkt> all;
+        for (int i = 0; i < 4; ++i) {
+            ExpPunkt p = Ct(5 * i, 1.0 / (1 + i), 0.5);
+            p.T = 300 + 10 * i;
+            p.k = 0.01 * (i + 1);
+            p.lambda = 10.0f - float(i);
+            all.push_back(p);
+        }
+        setPoints(all);
+        d().LambdaUnendlich = 3;
+        AnalyzeExpData(d());
+        m().mnuCtFitting->trigger(); // a fitting window stays open meanwhile
+        QVERIFY(app().find<frmFitting>());
+        app().unload<frmGraph2D>();
+        rec().messages.clear();
+        m().mnuNeudat->trigger();
+        QVERIFY(editor());
+        const QString ct = "No or not enough experimental c-t data\r\nInput data (=> Data / New  exper. data)";
+        struct Item {
+            QAction* action;
+            QString text;
+        };
+        const Item items[] = {
+            {m().mnuctAusw[1], ct},
+            {m().mnuctAusw[3], ct},
+            {m().mnuLambdaAusw[1], "No or not enough experimental lambda data!\r\nInput data (=> Data / New  exper. data)"},
+            {m().mnukT[1], "First load or input experimental points k - T!"},
+            {m().mnukT[2], "First load or input experimental points k - T!"},
+            {m().mnuNonIsothermFitting[1], "No or not enough experimental t-c-T data\r\nInput data (=> Data / New  exper. data)"},
+            {m().mnuNonIsothermFitting[2], "No or not enough experimental t-c-T data\r\nInput data (=> Data / New  exper. data)"},
+            {m().mnuCtFitting, ct},
+            {m().mnuROFitting, ct},
+            {m().mnuSubTangente[1], "First load or input experimental points c(A) - t!"},
+            {m().mnuSubTangente[5], "First load or input experimental points c(Q) - t!"},
+        };
+        for (const Item& item : items) {
+            rec().messages.clear();
+            item.action->setEnabled(true);
+            item.action->trigger();
+            QVERIFY2(rec().messages.size() == 1, qPrintable(item.action->text() + ": " + rec().lastMessage()));
+            QCOMPARE(rec().messages.back().text, item.text);
+            QCOMPARE(rec().messages.back().title, QString("Execution not possible"));
+            QVERIFY(!app().find<frmGraph2D>());
+        }
+        // the tangent items are not even offered
+        emit m().mnuCalcTangente->aboutToShow();
+        for (int i = 1; i <= 5; ++i) QVERIFY(!m().mnuSubTangente[std::size_t(i)]->isEnabled());
+    }
+
+    void pastedCaptionLineIsLeftOutAndSaid()
+    {
+        m().mnuNeudat->trigger();
+        QGuiApplication::clipboard()->setText("time\tc(A)\r\n0\t1\r\n5\t0,5\r\n");
+        grid().setCurrentCell(0, frmDatedit::colT);
+        editor()->cmdClipEinfuegen->click();
+        QCOMPARE(d().AnzahlPunkte, 2);
+        QCOMPARE(d().ExpPunkte[2].c[1], 0.5);
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(rec().messages[0].icon, MsgIcon::Information);
+        QVERIFY2(rec().lastMessage().contains("(\"time\", \"c(A)\")"), qPrintable(rec().lastMessage()));
+        QVERIFY(d().ctDaten);
+    }
+
+    void negativeLambdaInfinityIsRefusedWithItsReason()
+    {
+        m().mnuNeudat->trigger();
+        editor()->txtLambdaUnendlich->setText("2.5");
+        emit editor()->txtLambdaUnendlich->editingFinished();
+        QCOMPARE(d().LambdaUnendlich, 2.5);
+        editor()->txtLambdaUnendlich->setText("-1.5");
+        emit editor()->txtLambdaUnendlich->editingFinished();
+        QCOMPARE(d().LambdaUnendlich, 2.5);
+        QCOMPARE(editor()->txtLambdaUnendlich->text(), QString("2.5"));
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QVERIFY2(rec().lastMessage().contains("Shift all readings"), qPrintable(rec().lastMessage()));
+        QVERIFY(rec().lastMessage().contains("lambda(t = infin.) > 0"));
+
+        // a data file's negative value is not taken, and the load says so
+        const QString file = fx->filePath("neg.KV3");
+        fx->writeFile("neg.KV3", "sucrose\r\nmin\r\nhdr\r\n2\r\n0,0,0,0,0,0,0,0,20,-4.5,0,0,0\r\n"
+                                 "5,0,0,0,0,0,0,0,15,-4.5,0,0,0\r\n");
+        rec().messages.clear();
+        chooseInOpenDialog(file);
+        editor()->cmdLoad->click();
+        QCOMPARE(d().AnzahlPunkte, 2);
+        QCOMPARE(rec().messages.size(), std::size_t(1));
+        QCOMPARE(rec().messages[0].title, QString("message from LoadDataFile"));
+        QVERIFY2(rec().lastMessage().contains("= -4.5; it was not taken"), qPrintable(rec().lastMessage()));
     }
 };
 

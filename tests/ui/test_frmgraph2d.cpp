@@ -913,7 +913,8 @@ private slots:
             f.write(text);
         }
         std::string error;
-        QVERIFY2(LoadDataFile(d(), file.toStdString(), false, error), error.c_str());
+        KinNotifyNone quiet;
+        QVERIFY2(LoadDataFile(d(), file.toStdString(), false, error, quiet), error.c_str());
         AnalyzeExpData(d());
         GetStartConcFromData(d());
         QVERIFY(d().ctDaten);

@@ -189,16 +189,42 @@ void GridTable::setExcluded(int r, bool isExcluded)
     if (c >= 0 && r >= 0 && r < rowCount()) rows_[static_cast<std::size_t>(r)].v[static_cast<std::size_t>(c)] = isExcluded ? -1 : 0;
 }
 
-bool GridTable::paste(int r, int c, std::string_view text, std::string& error)
+bool GridTable::isHeaderLine(int c, const std::vector<std::string>& fields) const
 {
+    bool text = false;
+    for (std::size_t j = 0; j < fields.size(); ++j) {
+        const int cc = c + static_cast<int>(j);
+        if (cc >= columnCount()) break;
+        if (columns_[static_cast<std::size_t>(cc)].kind == CellKind::RowNumber) continue;
+        if (TrimBlanks(fields[j]).empty()) continue;
+        double v = 0;
+        std::string why;
+        if (ReadCellText(fields[j], CellKind::Double, v, why)) return false; // a number: a data line
+        text = true;
+    }
+    return text;
+}
+
+bool GridTable::paste(int r, int c, std::string_view text, std::string& error, std::string& note)
+{
+    note.clear();
     if (r < 0 || r > rowCount() || c < 0 || c >= columnCount()) {
         error = cellName(r, c) + ": there is no such cell to paste into.";
         return false;
     }
-    const auto lines = SplitClipboardText(text);
+    auto lines = SplitClipboardText(text);
     if (lines.empty()) {
         error = "The clipboard holds no text rows to paste.";
         return false;
+    }
+    std::string header;
+    if (lines.size() > 1 && isHeaderLine(c, lines.front())) {
+        for (const std::string& field : lines.front()) {
+            const std::string_view f = TrimBlanks(field);
+            if (f.empty()) continue;
+            header += (header.empty() ? "\"" : ", \"") + std::string(f.substr(0, 40)) + "\"";
+        }
+        lines.erase(lines.begin());
     }
     const long long lastRow = static_cast<long long>(r) + static_cast<long long>(lines.size()) - 1;
     if (lastRow >= maxRows_) {
@@ -230,6 +256,9 @@ bool GridTable::paste(int r, int c, std::string_view text, std::string& error)
     }
     while (rowCount() <= lastRow) rows_.push_back(GridRow{std::vector<double>(columns_.size(), 0.0), -1});
     for (const Cell& cell : cells) rows_[static_cast<std::size_t>(cell.r)].v[static_cast<std::size_t>(cell.c)] = cell.v;
+    if (!header.empty())
+        note = "The first line of the pasted text (" + header + ") holds column captions, not numbers: it was left out. " +
+               std::to_string(lines.size()) + (lines.size() == 1 ? " line was" : " lines were") + " pasted.";
     return true;
 }
 

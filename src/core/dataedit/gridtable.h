@@ -98,7 +98,11 @@ public:
     // field that is refused, or a block that would grow the table beyond
     // maxRows, refuses the paste with a message naming the cell, and the table
     // is unchanged. r may be rowCount() (paste below the last row).
-    bool paste(int r, int c, std::string_view text, std::string& error);
+    // A first line of column captions, as a spreadsheet copies them (no field
+    // it pastes is a number, at least one is text, and lines follow), is left
+    // out: the lines below it go from row r on, and note says what was left
+    // out. note is empty when the block was pasted whole.
+    bool paste(int r, int c, std::string_view text, std::string& error, std::string& note);
 
     // The clipboard text of the cells r0..r1, c0..c1 (inclusive), each number
     // in the shortest form that a paste reads back as exactly the same value.
@@ -117,6 +121,8 @@ public:
 
 private:
     std::string cellName(int r, int c) const;
+    // Whether a pasted line from column c on is a line of captions.
+    bool isHeaderLine(int c, const std::vector<std::string>& fields) const;
 
     std::vector<GridColumn> columns_;
     int maxRows_;

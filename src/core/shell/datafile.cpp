@@ -13,6 +13,10 @@ namespace kinhom {
 
 const char* const kDataFileHeader = "t, cA, cB, cC, cP, cQ, k, T, lambda, lamda(inf), res3, res4, exclude(0|-1)";
 
+const char* const kLambdaUnendlichRule =
+    "The lambda evaluations need lambda(t = infin.) > 0. Shift all readings (every lambda and "
+    "lambda(t = infin.)) by the same amount, so that lambda(t = infin.) becomes positive.";
+
 namespace {
 
 constexpr std::size_t kFieldsPerPoint = 13;
@@ -108,6 +112,7 @@ bool ParseDataFile(const std::vector<std::string>& lines, DataFileContent& out, 
             return false;
         }
         if (lambdaInf > 0) f.LambdaUnendlich = lambdaInf;
+        if (lambdaInf < 0) f.NegativeLambdaUnendlich = lambdaInf;
     }
     out = std::move(f);
     return true;
@@ -192,7 +197,28 @@ void ApplyDataFile(Declare& d, const DataFileContent& f, bool append)
     d.AnzahlPunkte += n;
 }
 
-bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::string& error)
+bool LambdaUnendlichAccepted(double v, std::string& why)
+{
+    if (!(v < 0)) return true;
+    why = "lambda(t = infin.) = " + GenDouble(v) + " is not taken." + kCRLF + kLambdaUnendlichRule;
+    return false;
+}
+
+namespace {
+
+// A negative lambda(inf) of a loaded file was not taken: the user learns why.
+void TellNegativeLambda(const Declare& d, const DataFileContent& f, const std::string& fileName, KinNotify& notify)
+{
+    if (f.NegativeLambdaUnendlich == 0) return;
+    const std::string text = "The data file gives lambda(t = infin.) = " + GenDouble(f.NegativeLambdaUnendlich) +
+                             "; it was not taken, lambda(t = infin.) is " + GenDouble(d.LambdaUnendlich) + "." +
+                             kCRLF + kLambdaUnendlichRule + kCRLF + "File: " + fileName;
+    notify.message(text, "message from LoadDataFile", KinNotify::Exclamation);
+}
+
+} // namespace
+
+bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::string& error, KinNotify& notify)
 {
     DataFileContent f;
     if (!ReadDataFile(fileName, f, error)) return false;
@@ -202,11 +228,12 @@ bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::str
         return false;
     }
     ApplyDataFile(d, f, append);
+    TellNegativeLambda(d, f, fileName, notify);
     return true;
 }
 
 bool LoadChosenDataFile(Declare& d, const std::string& folder, const std::string& name, bool append,
-                        std::string& error)
+                        std::string& error, KinNotify& notify)
 {
     d.ExpDatenPfad = folder;
     const std::string fullName = JoinFolderName(folder, name);
@@ -226,6 +253,7 @@ bool LoadChosenDataFile(Declare& d, const std::string& folder, const std::string
     }
     d.DateiName = fullName;
     ApplyDataFile(d, f, append);
+    TellNegativeLambda(d, f, fullName, notify);
     return true;
 }
 

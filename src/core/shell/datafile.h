@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/kinetics/notify.h"
 #include "core/shell/declare.h"
 
 namespace kinhom {
@@ -37,7 +38,16 @@ struct DataFileContent {
     std::string Zeiteinheit;         // line 2, a text field
     std::vector<ExpPunkt> Punkte;    // the points in file order
     double LambdaUnendlich = 0;      // the last lambda(inf) above 0; 0 when none is
+    double NegativeLambdaUnendlich = 0; // the last lambda(inf) below 0 (not taken); 0 when none is
 };
+
+// Why lambda(t = infin.) must be above 0, and what to do about a negative one.
+extern const char* const kLambdaUnendlichRule;
+
+// The refusal of a negative lambda(t = infin.) typed by the user: false with
+// the reason (kLambdaUnendlichRule) for v < 0; 0 (no value) and positive
+// values pass.
+bool LambdaUnendlichAccepted(double v, std::string& why);
 
 // Parses the lines of a data file. On failure returns false; error says what
 // was wrong and errorLine is the 1-based line number (0 when the fault is not
@@ -69,16 +79,19 @@ bool CanApplyDataFile(const Declare& d, const DataFileContent& f, bool append, s
 
 // Reads fileName and applies it (ReadDataFile, CanApplyDataFile, ApplyDataFile).
 // On failure nothing in d changes and error holds the message for the box
-// "message from LoadDataFile".
-bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::string& error);
+// "message from LoadDataFile". A loaded file whose lambda(inf) is negative
+// is told through notify (exclamation, "message from LoadDataFile"): the
+// value was not taken, and why.
+bool LoadDataFile(Declare& d, const std::string& fileName, bool append, std::string& error, KinNotify& notify);
 
 // What the load dialog does once a file is chosen: ExpDatenPfad becomes the
 // folder; the file is read; on success a replacing load clears the old table
 // first (DatenGeaendert false), an appending load marks the data changed (they
 // now match no file), and DateiName becomes the folder joined with the name.
-// On failure only ExpDatenPfad has changed.
+// On failure only ExpDatenPfad has changed. A negative lambda(inf) is told
+// as by LoadDataFile.
 bool LoadChosenDataFile(Declare& d, const std::string& folder, const std::string& name, bool append,
-                        std::string& error);
+                        std::string& error, KinNotify& notify);
 
 // The text of the data file of the data in memory (CR LF line ends).
 std::string DataFileText(const Declare& d);

@@ -178,6 +178,9 @@ struct Declare {
     std::vector<double> RegBasis;           // (1..5)
     int AnzahlXYPunkte = 0;
     std::string XYDateiName;
+    // The title line of the XY editor's curve point file (loaded or last
+    // saved), written again when the points are saved.
+    std::string XYTitel;
     // The XY editor's points 1..AnzahlXYPunkte (Aus -1 = excluded), kept while
     // the editor is closed; element 0 unused.
     std::vector<KurvenPunkt> XYPunkte;

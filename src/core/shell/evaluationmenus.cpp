@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "core/evaluation/tangent.h"
+#include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
 
 namespace kinhom {
@@ -181,6 +183,19 @@ void KTEvaluationSetup(Declare& d, int index)
     CalcExpDataRanges(d, d.DiagrammTyp, true);
 }
 
+// ---- tangent ----------------------------------------------------------------------------------
+
+std::string TangentCheck(const Declare& d, int column)
+{
+    if (column < 1 || column > 5) return "No species is chosen.";
+    const int n = PointsInUse(d);
+    for (int i = 1; i <= n; ++i)
+        if (d.ExpPunkte[static_cast<std::size_t>(i)].c[column] > 0) return {};
+    return "First load or input experimental points " + SpeciesConcText(column) + " - t!";
+}
+
+bool RedrawAfterRefusal(const Declare& d) { return PointsInUse(d) > 0; }
+
 // ---- new data ---------------------------------------------------------------------------------
 
 void NewExpData(Declare& d)
@@ -189,6 +204,10 @@ void NewExpData(Declare& d)
     d.AnzahlPunkte = 0;
     d.LambdaUnendlich = 0;
     d.DateiName.clear();
+    // The flags of the data that were dropped would let an evaluation go on
+    // with an empty table.
+    AnalyzeExpData(d);
+    GetStartConcFromData(d);
 }
 
 } // namespace kinhom

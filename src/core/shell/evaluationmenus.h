@@ -53,8 +53,21 @@ std::string KTEvaluationCheck(const Declare& d);
 // plot ranges of the measured data.
 void KTEvaluationSetup(Declare& d, int index);
 
+// The tangent method on species column 1..5 (c(A) .. c(Q)): refused with
+// "First load or input experimental points c(A) - t!" (the column's
+// species) when no point of the table holds a concentration of it; "" to go on.
+std::string TangentCheck(const Declare& d, int column);
+
+// Whether a fitting item refused for missing data still lets an open fitting
+// window redraw in the new task: not while the table is empty, where there is
+// nothing to draw and the window's own complaint would follow the refusal.
+bool RedrawAfterRefusal(const Declare& d);
+
 // "New  exper. data": an empty point table (records 0 and 1, all zero),
-// AnzahlPunkte 0, LambdaUnendlich 0, no file name. Everything else stays.
+// AnzahlPunkte 0, LambdaUnendlich 0, no file name; the data kinds, the
+// species with data and the start concentrations are those of the empty
+// table, so that every evaluation refuses until points are entered. The
+// comment, the time unit and DatenGeaendert stay.
 void NewExpData(Declare& d);
 
 } // namespace kinhom

@@ -277,13 +277,14 @@ bool DataGrid::pasteText(const QString& text)
         r = pointCount();
         c = 0;
     }
-    std::string error;
-    if (!table_.paste(std::min(r, pointCount()), c, S(text), error)) {
+    std::string error, note;
+    if (!table_.paste(std::min(r, pointCount()), c, S(text), error, note)) {
         refuse(error + "\nNothing was pasted.");
         return false;
     }
     refresh();
     emit edited();
+    if (!note.empty()) app().services().msgBox(Q(note), MsgButtons::OK, MsgIcon::Information, messageTitle_);
     return true;
 }
 

@@ -61,7 +61,8 @@ public:
     QString selectionText() const;
     // Puts selectionText() on the clipboard; false when nothing is selected.
     bool copySelection();
-    // Pastes text rows from the current cell on (below the last row when there is none).
+    // Pastes text rows from the current cell on (below the last row when there
+    // is none); a first line of column captions is left out, with a note.
     bool pasteText(const QString& text);
     // Pastes the clipboard's text.
     bool pasteClipboard();

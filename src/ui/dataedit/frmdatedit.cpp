@@ -84,7 +84,7 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     txtDateiName->setReadOnly(true);
     txtLambdaUnendlich = new QLineEdit(this);
     txtLambdaUnendlich->setObjectName("txtLambdaUnendlich");
-    txtLambdaUnendlich->setToolTip("lambda at infinite time, one value for the whole data set");
+    txtLambdaUnendlich->setToolTip("lambda at infinite time, one value for the whole data set (above 0)");
     txtLambdaUnendlich->setMaximumWidth(140);
 
     auto* fraZeit = new QGroupBox(this);
@@ -228,7 +228,6 @@ void frmDatedit::ShowData()
     for (int i = 1; i <= n; ++i) rows.push_back(RowOf(d.ExpPunkte[std::size_t(i)], i));
     Grid->setRows(std::move(rows));
     if (Grid->pointCount() > 0) Grid->selectRow(0);
-    ShowColumnsForTask();
 }
 
 GridRow frmDatedit::RowOf(const ExpPunkt& p, int key)
@@ -255,22 +254,6 @@ void frmDatedit::showEvent(QShowEvent* event)
 {
     KinWidget::showEvent(event);
     ShowTimeUnit(); // the model window may have changed the unit meanwhile
-}
-
-void frmDatedit::ShowColumnsForTask()
-{
-    // Fitting works on the concentrations (and, non-isothermal, the
-    // temperature); the graph-assisted evaluations use every column.
-    const std::uint8_t mode = app().declare().Arbeitsmodus;
-    std::vector<int> unused;
-    if (mode == 1 || mode == 2) unused = {colLambda, colTemp, colK};
-    if (mode == 6 || mode == 7) unused = {colLambda, colK};
-    for (int c = 0; c < kColumns; ++c) Grid->setColumnHidden(c, false);
-    for (int c : unused) {
-        bool holdsValues = false;
-        for (const GridRow& r : Grid->table().rows()) holdsValues = holdsValues || r.v[std::size_t(c)] != 0;
-        Grid->setColumnHidden(c, !holdsValues);
-    }
 }
 
 bool frmDatedit::SetNamedCaption(const QString& name, const QString& text)
@@ -342,8 +325,10 @@ void frmDatedit::txtLambdaUnendlich_LostFocus()
     Declare& d = app().declare();
     double v = 0;
     std::string why;
-    if (!ReadCellText(S(txtLambdaUnendlich->text()), CellKind::Double, v, why)) {
-        app().services().msgBox(Q("lambda(t = infin.): " + why + ".\nThe field keeps its previous value."),
+    const bool number = ReadCellText(S(txtLambdaUnendlich->text()), CellKind::Double, v, why);
+    if (!number || !LambdaUnendlichAccepted(v, why)) {
+        app().services().msgBox(Q((number ? why : "lambda(t = infin.): " + why + ".") + d.CRLF +
+                                  "The field keeps its previous value."),
                                 MsgButtons::OK, MsgIcon::Critical, "Experimental data");
         txtLambdaUnendlich->setText(FieldText(d.LambdaUnendlich));
         return;

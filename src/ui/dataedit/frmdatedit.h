@@ -5,6 +5,9 @@
 // exclude cell), with the data set's comment, lambda(t = infin.), file name
 // and time unit above it.
 //
+// Every column is shown whatever the task, so that any kind of data can be
+// typed in for any evaluation.
+//
 // Every change the user makes goes straight into the shared table (ExpPunkte,
 // AnzahlPunkte) and marks the data changed, so Save and Exit see it at once,
 // and tells the rest of the program what the data now hold (the data kinds,
@@ -104,8 +107,6 @@ private:
     void ApplyData();
     // Selects the option of the current time unit without converting anything.
     void ShowTimeUnit();
-    // Hides the columns the task does not use, unless they hold values.
-    void ShowColumnsForTask();
     void AfterLoad(bool loaded);
 
     bool showing_ = false; // fields are being filled: no edit

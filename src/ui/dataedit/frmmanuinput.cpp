@@ -96,7 +96,7 @@ frmManuInput::frmManuInput(QWidget* parent) : KinWidget(parent)
     cmdClose = Button(this, "Close", "cmdClose", "Close the editor <Esc>");
     cmdClipboard = Button(this, "Copy", names::cmdClipboard);
     cmdClipEinfuegen = Button(this, "Paste", names::cmdClipEinfuegen);
-    cmdEraseSelected = Button(this, "Delete rows", names::cmdEraseSelected);
+    cmdEraseSelected = Button(this, "Marked cells => 0", names::cmdEraseSelected);
     for (QPushButton* hidden : {cmdClipboard, cmdClipEinfuegen, cmdEraseSelected}) hidden->hide();
 
     auto* side = new QVBoxLayout;
@@ -134,7 +134,6 @@ void frmManuInput::Form_Load()
 {
     const Declare& d = app().declare();
     Grid->setRows(ManuRowsFromPoints(StoredXYPoints(d)));
-    title_.clear();
     gridChanged();
     if (QWidget* f = frame()) f->resize(QSize(560, 520));
     Move(200, 200);
@@ -194,7 +193,7 @@ void frmManuInput::cmdLoad_Click()
         return;
     }
     Grid->setRows(ManuRowsFromPoints(file.points));
-    title_ = file.title;
+    d.XYTitel = file.title;
     d.XYDateiName = S(*chosen);
     d.XYPfad = std::filesystem::path(d.XYDateiName).parent_path().string();
     gridChanged();
@@ -219,13 +218,13 @@ void frmManuInput::cmdSave_Click()
     if (!chosen) return;
     const std::string path = S(*chosen);
     const std::string title =
-        !title_.empty() ? title_ : (FileNameOnly(path).empty() ? std::string("XY data") : FileNameOnly(path));
+        !d.XYTitel.empty() ? d.XYTitel : (FileNameOnly(path).empty() ? std::string("XY data") : FileNameOnly(path));
     std::string error;
     if (!WriteTextFileAtomic(std::filesystem::path(path), CurvePointFileContent(title, pts, d.Trennzeichen), error)) {
         message("The curve point file was not saved:" + d.CRLF + error, static_cast<int>(MsgIcon::Critical));
         return;
     }
-    title_ = title;
+    d.XYTitel = title;
     d.XYDateiName = path;
     d.XYPfad = std::filesystem::path(path).parent_path().string();
     showFileName();
@@ -294,7 +293,10 @@ void frmManuInput::cmdClipboard_Click()
 
 void frmManuInput::cmdClipEinfuegen_Click() { Grid->pasteClipboard(); }
 
-void frmManuInput::cmdEraseSelected_Click() { Grid->removeMarkedRows(); }
+void frmManuInput::cmdEraseSelected_Click()
+{
+    if (!Grid->zeroSelectedCells()) message(kNoMark, static_cast<int>(MsgIcon::Exclamation));
+}
 
 void frmManuInput::cmdErase_Click()
 {
@@ -303,15 +305,19 @@ void frmManuInput::cmdErase_Click()
         message(kNoMark, static_cast<int>(MsgIcon::Exclamation));
         return;
     }
-    if (static_cast<int>(marked.size()) == Grid->pointCount()) {
-        const MsgAnswer answer = app().services().msgBox(
-            "Delete all lines?", MsgButtons::YesNo, MsgIcon::Question, "WARNING", 2);
-        if (answer != MsgAnswer::Yes) return;
-        Grid->clearRows();
-        gridChanged();
+    // Rows go only after a question: all of them, or the marked ones.
+    const bool all = static_cast<int>(marked.size()) == Grid->pointCount();
+    const std::string question =
+        all ? std::string("Delete all lines?")
+            : "The marked line(s) will be removed." + app().declare().CRLF + "Continue?";
+    if (app().services().msgBox(Q(question), MsgButtons::YesNo, MsgIcon::Question, "WARNING", 2) != MsgAnswer::Yes)
+        return;
+    if (!all) {
+        Grid->removeMarkedRows();
         return;
     }
-    Grid->removeMarkedRows();
+    Grid->clearRows();
+    gridChanged();
 }
 
 void frmManuInput::cmdClose_Click() { Unload(); }

@@ -8,11 +8,12 @@
 //   app().mainWindow().mnuEditXY_Click();   // unloads it and opens it afresh
 //
 // The editor starts from the points it held before (XYPunkte,
-// AnzahlXYPunkte) and the last file name (XYDateiName); every change is stored
-// back at once. It enables the main window's pop-up items mnuCopy2 and
-// mnuErase2 while it holds points, and a right click on its grid pops up
-// mnuEdit2, whose items press its buttons cmdClipboard, cmdClipEinfuegen,
-// cmdEraseSelected and cmdErase.
+// AnzahlXYPunkte), the last file name (XYDateiName) and that file's title
+// line (XYTitel); every change is stored back at once. It enables the main
+// window's pop-up items mnuCopy2 and mnuErase2 while it holds points, and a
+// right click on its grid pops up mnuEdit2, whose items press its buttons
+// cmdClipboard, cmdClipEinfuegen, cmdEraseSelected ("marked cell(s) => 0")
+// and cmdErase ("remove marked line(s)").
 
 #include <array>
 #include <string>
@@ -48,10 +49,11 @@ public:
     void cmdClipboard_Click();
     // Pastes the clipboard's rows from the current cell on.
     void cmdClipEinfuegen_Click();
-    // Deletes the rows that hold a marked cell.
+    // Sets the marked cells to 0 (an exclude cell becomes active); "No
+    // marked item!" without a mark. Rows go only through cmdErase.
     void cmdEraseSelected_Click();
-    // Deletes the marked lines; all lines only after a question; "No marked
-    // item!" without a mark.
+    // Deletes the marked lines after a question titled "WARNING" ("Delete
+    // all lines?" when every line is marked); "No marked item!" without a mark.
     void cmdErase_Click();
     void cmdClose_Click();
 
@@ -81,7 +83,6 @@ private:
     void gridChanged();
     void showFileName();
     void message(const std::string& text, int icon) const;
-    std::string title_; // title line of the loaded file
 };
 
 } // namespace kinhom

@@ -11,6 +11,7 @@
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
 #include "ui/dataedit/frmdatedit.h"
+#include "ui/kinetics/kinnotifyui.h"
 #include "ui/reactors/frmprotokoll.h"
 #include "ui/shell/application.h"
 #include "ui/shell/frmcmndlg.h"
@@ -62,7 +63,8 @@ std::string LoadProjectData(const std::string& dataFileName, const std::string& 
             error += d.CRLF + place;
     } else {
         d.AppendExpData = false;
-        loaded = LoadDataFile(d, found, d.AppendExpData, error);
+        KinNotifyUi notify;
+        loaded = LoadDataFile(d, found, d.AppendExpData, error, notify);
     }
     if (!loaded) {
         Critical(error, "message from LoadDataFile");
@@ -113,7 +115,8 @@ void LoadExpDataDlg(bool append, bool& loaded, bool& cancelled)
                    cancelled);
     if (cancelled) return;
     std::string error;
-    if (!LoadChosenDataFile(d, folder, name, append, error)) {
+    KinNotifyUi notify;
+    if (!LoadChosenDataFile(d, folder, name, append, error, notify)) {
         Critical(error, "message from LoadDataFile");
         return;
     }

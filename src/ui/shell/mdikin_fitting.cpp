@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 
+#include "core/shell/evaluationmenus.h"
 #include "core/shell/expdata.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/evaluation/frmfitting.h"
@@ -54,7 +55,7 @@ void MDIKIN::IsothermalFitting(int mode)
         Lines(d, "No or not enough experimental c-t data", "Input data (=> Data / New  exper. data)");
     if (!d.ctDaten) {
         Refuse(noData);
-        FinishFitting();
+        if (RedrawAfterRefusal(d)) FinishFitting();
         return;
     }
     if (d.AnzahlPunkte < 2) {
@@ -84,7 +85,7 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
                             MsgButtons::OK, MsgIcon::Exclamation, "WARNING");
     if (!d.ctTDaten) {
         Refuse(Lines(d, "No or not enough experimental t-c-T data", "Input data (=> Data / New  exper. data)"));
-        FinishFitting();
+        if (RedrawAfterRefusal(d)) FinishFitting();
         return;
     }
     a.unload<frmGraph2D>();

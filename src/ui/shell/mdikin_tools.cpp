@@ -2,6 +2,7 @@
 // "from points c(A) - t" ... "from points c(Q) - t", "ARRHENIUS Calculator"
 // and "EYRING Calculator" (toolbar buttons 14 and 16 follow the last two).
 
+#include "core/shell/evaluationmenus.h"
 #include "core/shell/expdata.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/evaluation/frmarrheniusrechner.h"
@@ -9,6 +10,7 @@
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/mdikin.h"
+#include "ui/shell/qtext.h"
 
 #include <QSlider>
 
@@ -18,6 +20,11 @@ void MDIKIN::mnuSubTangente_Click(int Index)
 {
     App& a = app();
     Declare& d = a.declare();
+    // Without points of the species there is nothing to draw a tangent on.
+    if (const std::string refusal = TangentCheck(d, Index); !refusal.empty()) {
+        a.services().msgBox(Q(refusal), MsgButtons::OK, MsgIcon::Critical, kExecutionNotPossible);
+        return;
+    }
     a.unload<frmGraph2D>();
     d.TangenteSpalte = static_cast<std::uint8_t>(Index);
     d.DiagrammTyp = 100;
