@@ -47,9 +47,11 @@ struct Modell9 {
 
 // The enzyme is either free or bound: E + ES keeps its start value. The
 // Runge-Kutta steps keep that sum only up to the rounding of every substep,
-// which adds up over a long stiff run; so after each substep the complex is
-// what the enzyme total leaves beside the free enzyme. E itself is integrated,
-// so that a free enzyme far below its total keeps its relative precision.
+// which adds up over a long stiff run; so after each substep the larger of the
+// two is what the enzyme total leaves beside the smaller. The larger one takes
+// up the rounding within its own last digits; the smaller one, which may be
+// far below the total, keeps its relative precision (and with it the rate it
+// passes on to S or P).
 struct Modell10 {
     static constexpr int N = 4;
     double k1, k2, k3;
@@ -62,7 +64,13 @@ struct Modell10 {
         f[2] = k1 * E * S - k2 * ES - k3 * ES;
         f[3] = k3 * ES;
     }
-    void Klemmen(Zustand& y) const { y[2] = enzyme - y[0]; }
+    void Klemmen(Zustand& y) const
+    {
+        if (std::fabs(y[0]) >= std::fabs(y[2]))
+            y[0] = enzyme - y[2];
+        else
+            y[2] = enzyme - y[0];
+    }
 };
 
 struct Modell13 {
@@ -241,12 +249,12 @@ std::string AbbruchText(double t, int maxM)
 
 // A course that starts from concentrations that are not negative never takes
 // one below zero; a trial that does beyond the rounding of the species' own
-// scale is unstable, however well it agrees with the other trial. That scale
-// is the largest value the species has had so far, so a species that is small
-// beside the others (an enzyme beside its substrate) is held to its own
-// magnitude. Courses with a negative start value, and courses run backwards in
+// scale (1e-12 of it, room for the rounding of many substeps) is unstable,
+// however well it agrees with the other trial. That scale is the largest
+// value the species has had so far, so a species that is small beside the
+// others (an enzyme beside its substrate) is held to its own magnitude. Courses with a negative start value, and courses run backwards in
 // time, are not held to this.
-constexpr double kNegativeAllowance = 1e-9;
+constexpr double kNegativeAllowance = 1e-12;
 
 Zustand LowerBounds(const Zustand& start, int n, double dt)
 {
