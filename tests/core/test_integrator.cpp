@@ -337,6 +337,27 @@ TEST(Integrator, SmallEnzymeAmountStaysAtOrAboveZero)
     EXPECT_TRUE(EnzymeCourseSound({0.001, 10, 1000, 0.1, 0.005, 1.0f}));
 }
 
+TEST(Integrator, EnzymeInExcessKeepsTheSubstrateBalance)
+{
+    // E0 = 1 beside S0 = 1e-12: the complex is a trillionth of the enzyme
+    // total. Rebuilt from that total it would carry the total's rounding,
+    // which k3 turns into product out of nothing; the balances must hold.
+    Declare d = Modell(10, 1000);
+    d.c0[1] = 1;
+    d.c0[2] = 1e-12;
+    d.k[1] = 1e3;
+    d.k[2] = 1e-3;
+    d.k[3] = 10;
+    const SimulationsErgebnis erg = calc_diagram_function(d, 10);
+    ASSERT_FALSE(erg.failed) << erg.Fehlertext;
+    for (std::size_t r = 0; r <= 200; ++r) {
+        EXPECT_NEAR(d.SimCB[r] + d.SimCC[r] + d.SimCP[r], 1e-12, 1e-21) << r;
+        EXPECT_NEAR(d.SimCA[r] + d.SimCC[r], 1.0, 1e-15) << r;
+        EXPECT_GE(d.SimCC[r], 0.0) << r;
+    }
+    EXPECT_NEAR(d.SimCP[200], 1e-12, 1e-18);
+}
+
 // A course that needs more substeps than the bound allows is reported as too
 // fast for the chosen t(max), also when the last trial overflowed.
 TEST(Integrator, SubstepBoundIsReportedAsTooFast)
