@@ -252,8 +252,9 @@ std::string AbbruchText(double t, int maxM)
 // scale (1e-12 of it, room for the rounding of many substeps) is unstable,
 // however well it agrees with the other trial. That scale is the largest
 // value the species has had so far, so a species that is small beside the
-// others (an enzyme beside its substrate) is held to its own magnitude. Courses with a negative start value, and courses run backwards in
-// time, are not held to this.
+// others (an enzyme beside its substrate) is held to its own magnitude.
+// Courses with a negative start value, and courses run backwards in time, are
+// not held to this.
 constexpr double kNegativeAllowance = 1e-12;
 
 Zustand LowerBounds(const Zustand& start, int n, double dt)

@@ -74,10 +74,11 @@ bool SchrittGenauGenug(const double* R, const double* Y, int n);
 // species' largest value so far (when none starts below zero), is never
 // accepted; a finer one is tried, up to the bound, which fails the run as too
 // fast for the t(max). In model 10 the larger of E and ES is the enzyme total
-// E0 + ES0 less the smaller after every substep, so E + ES keeps its start value. The times are running sums of dt. The Sim arrays must hold 201
-// rows. maxTeilschritte is the substep bound (kMaxTeilschritte in every run of
-// the program). On failure the rows stored so far stay and the later rows are
-// not touched.
+// E0 + ES0 less the smaller after every substep, so E + ES keeps its start
+// value. The times are running sums of dt. The Sim arrays must hold 201 rows.
+// maxTeilschritte is the substep bound (kMaxTeilschritte in every run of the
+// program). On failure the rows stored so far stay and the later rows are not
+// touched.
 IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt,
                                     int maxTeilschritte = kMaxTeilschritte);
 
