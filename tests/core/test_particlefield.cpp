@@ -162,3 +162,60 @@ TEST(ParticleField, SettingsAreChecked)
         EXPECT_EQ(CheckMonteCarloSettings(s), c.faults) << "N = " << c.n << ", p1 = " << c.p1 << ", p2 = " << c.p2;
     }
 }
+
+// Every N the window allows, in fields from twice as high as wide to twice as
+// wide as high: the rows hold all particles in order, every row at least one
+// and none more than one beyond another, so no particle is left alone on an
+// extra row; the cells stay about square (at most twice as wide as high or
+// high as wide, beyond that only for rows of one or two particles).
+TEST(ParticleField, EveryAllowedCountFillsAFullRectangle)
+{
+    for (double aspect : {0.5, 1.0, 1.1, 1.6, 2.0}) {
+        double widest = 1, widestFrom10 = 1;
+        for (int n = 1; n <= kMonteCarloMaxParticles; ++n) {
+            const FieldLayout l = LayOutField(n, aspect);
+            ASSERT_GE(l.rows, 1) << n;
+            ASSERT_LE(l.rows, n) << n;
+            ASSERT_EQ(FieldRowStart(l, 0), 0) << n;
+            ASSERT_EQ(FieldRowStart(l, l.rows), n) << n;
+            int shortest = n, longest = 0;
+            for (int r = 0; r < l.rows; ++r) {
+                const int length = FieldRowStart(l, r + 1) - FieldRowStart(l, r);
+                shortest = std::min(shortest, length);
+                longest = std::max(longest, length);
+                // Cell width over cell height in a field of height 1.
+                const double cell = aspect / length * l.rows;
+                widest = std::max({widest, cell, 1 / cell});
+                if (n >= 10) widestFrom10 = std::max({widestFrom10, cell, 1 / cell});
+            }
+            ASSERT_GE(shortest, 1) << n << " at " << aspect;
+            ASSERT_LE(longest - shortest, 1) << n << " at " << aspect;
+        }
+        EXPECT_LE(widestFrom10, 2.0 + 1e-12) << aspect;
+        EXPECT_LE(widest, 2.5) << aspect;
+    }
+}
+
+TEST(ParticleField, CountsWithAnAboutSquareGridAreExactGrids)
+{
+    struct Case {
+        int n;
+        double aspect;
+        int rows;
+    };
+    // 21 in a square field: rows of 4, 4, 4, 4 and 5 (it was 5 rows of 5 with
+    // one particle alone on the last). 401 is prime: rows of 20 and 21.
+    for (const Case& c : {Case{400, 1.0, 20}, Case{400, 1.1, 20}, Case{400, 0.8, 20}, Case{10000, 1.2, 100},
+                          Case{1000, 1.6, 25}, Case{500, 1.25, 20}, Case{21, 1.0, 5}, Case{401, 1.0, 20},
+                          Case{1, 1.0, 1}, Case{2, 2.0, 1}, Case{2, 0.5, 2}, Case{50, 2.0, 5}}) {
+        const FieldLayout l = LayOutField(c.n, c.aspect);
+        EXPECT_EQ(l.rows, c.rows) << c.n << " at " << c.aspect;
+        const bool exact = c.n % c.rows == 0;
+        for (int r = 0; exact && r < l.rows; ++r)
+            EXPECT_EQ(FieldRowStart(l, r), r * (c.n / c.rows)) << c.n;
+    }
+    // An area without size lays out as a square one.
+    EXPECT_EQ(LayOutField(400, 0.0).rows, 20);
+    EXPECT_EQ(LayOutField(400, std::nan("")).rows, 20);
+    EXPECT_EQ(LayOutField(0, 1.0).rows, 0);
+}

@@ -1,6 +1,11 @@
 // The Monte-Carlo window: the menu opens it afresh for its task, a run steps on
 // its timer and stops, closing mid-run leaves no timer running, bad settings
-// are refused, and the options reach an open window through Refresh.
+// are refused, the field is a full rectangle, and the options reach an open
+// window through Refresh.
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +128,39 @@ private slots:
         w->txtAnzahl->setText("12.5");
         w->cmdStart->click();
         QVERIFY(f.rec->lastMessage().contains("number of particles N"));
+    }
+
+    // 21 particles in the window's field: rows that span the whole field and
+    // differ by at most one particle (the old grid put 5 rows of 5 with one
+    // particle alone on the last row), and every particle inside the field.
+    void theFieldIsAFullRectangle()
+    {
+        ShellFixture f;
+        f.app->startUp();
+        f.app->mainWindow().mnuSubMonteCarlo[0]->trigger();
+        frmMonteCarlo* w = f.app->find<frmMonteCarlo>();
+        for (const char* count : {"21", "401", "400", "7", "1"}) {
+            w->txtAnzahl->setText(count);
+            w->cmdStart->click();
+            w->cmdStop->click();
+            const std::vector<QPointF> centres = w->picFeld->particleCentres();
+            QCOMPARE(int(centres.size()), QString(count).toInt());
+            std::map<double, std::vector<double>> rows; // y -> x of the row's particles
+            for (const QPointF& c : centres) {
+                QVERIFY(w->picFeld->rect().contains(c.toPoint()));
+                rows[c.y()].push_back(c.x());
+            }
+            std::size_t shortest = centres.size(), longest = 0;
+            for (const auto& [y, xs] : rows) {
+                shortest = std::min(shortest, xs.size());
+                longest = std::max(longest, xs.size());
+                // Each row's outer particles sit half a cell from the field's edges.
+                const double cell = (w->picFeld->width() - 8.0) / double(xs.size());
+                QVERIFY(std::fabs(*std::min_element(xs.begin(), xs.end()) - (4 + cell / 2)) < 1e-6);
+                QVERIFY(std::fabs(*std::max_element(xs.begin(), xs.end()) - (w->picFeld->width() - 4 - cell / 2)) < 1e-6);
+            }
+            QVERIFY2(longest - shortest <= 1, count);
+        }
     }
 
     void optionsApplyThroughRefresh()

@@ -45,9 +45,17 @@ struct Modell9 {
     void Klemmen(Zustand&) const {}
 };
 
+// The enzyme is either free or bound: E + ES keeps its start value. The
+// Runge-Kutta steps keep that sum only up to the rounding of every substep,
+// which adds up over a long stiff run; so after each substep the larger of the
+// two is what the enzyme total leaves beside the smaller. The larger one takes
+// up the rounding within its own last digits; the smaller one, which may be
+// far below the total, keeps its relative precision (and with it the rate it
+// passes on to S or P).
 struct Modell10 {
     static constexpr int N = 4;
     double k1, k2, k3;
+    double enzyme; // E0 + ES0
     void operator()(const Zustand& y, Zustand& f) const
     {
         const double E = y[0], S = y[1], ES = y[2];
@@ -56,7 +64,13 @@ struct Modell10 {
         f[2] = k1 * E * S - k2 * ES - k3 * ES;
         f[3] = k3 * ES;
     }
-    void Klemmen(Zustand&) const {}
+    void Klemmen(Zustand& y) const
+    {
+        if (std::fabs(y[0]) >= std::fabs(y[2]))
+            y[0] = enzyme - y[2];
+        else
+            y[2] = enzyme - y[0];
+    }
 };
 
 struct Modell13 {
@@ -186,13 +200,13 @@ inline void Teilschritte(const Modell& ableitung, Zustand& W, double h, int anza
 
 // One output interval from t to t + dt by step doubling, starting from the
 // accepted state y: m and 2m substeps, m doubling until the two solutions
-// agree; a trial that is not finite is never accepted. On success y holds the
-// finer solution and m the count for the next interval (a quarter of the last
-// one, at least 1). False when the bound would be passed; unendlich then
-// tells whether the last trial was not finite.
+// agree; a trial that is not finite or that takes a species below its lower
+// bound is never accepted. On success y holds the finer solution and m the
+// count for the next interval (a quarter of the last one, at least 1). False
+// when the substep bound would be passed.
 template <class Modell>
 bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m, int maxM, double& h,
-               long& auswertungen, int& maxTeil, double lowerBound)
+               long& auswertungen, int& maxTeil, const Zustand& lowerBound)
 {
     constexpr int N = Modell::N;
     Zustand R{}, Y{};
@@ -205,9 +219,9 @@ bool Intervall(const Modell& ableitung, Zustand& y, double t, double dt, int& m,
     };
     // A trial that is not finite or clearly negative is not accurate enough,
     // whatever the other one says: a finer one is tried.
-    auto usable = [lowerBound](const Zustand& z) {
-        for (int i = 0; i < N; ++i)
-            if (!std::isfinite(z[i]) || z[i] < lowerBound) return false;
+    auto usable = [&lowerBound](const Zustand& z) {
+        for (std::size_t i = 0; i < N; ++i)
+            if (!std::isfinite(z[i]) || z[i] < lowerBound[i]) return false;
         return true;
     };
     versuch(Y);
@@ -234,18 +248,33 @@ std::string AbbruchText(double t, int maxM)
 }
 
 // A course that starts from concentrations that are not negative never takes
-// one below zero; a trial that does (beyond rounding, a billionth of the
-// largest start value) is unstable, however well it agrees with the other
-// trial. Courses with a negative start value, and courses run backwards in
-// time, are not held to this.
-double LowerBound(const Zustand& start, int n, double dt)
+// one below zero; a trial that does beyond the rounding of the species' own
+// scale (1e-12 of it, room for the rounding of many substeps) is unstable,
+// however well it agrees with the other trial. That scale is the largest
+// value the species has had so far, so a species that is small beside the
+// others (an enzyme beside its substrate) is held to its own magnitude.
+// Courses with a negative start value, and courses run backwards in time, are
+// not held to this.
+constexpr double kNegativeAllowance = 1e-12;
+
+Zustand LowerBounds(const Zustand& start, int n, double dt)
 {
-    double largest = 0;
+    Zustand lower{};
+    bool held = dt > 0;
+    for (int i = 0; i < n; ++i) held = held && start[std::size_t(i)] >= 0;
+    for (int i = 0; i < n; ++i)
+        lower[std::size_t(i)] =
+            held ? -kNegativeAllowance * start[std::size_t(i)] : -std::numeric_limits<double>::infinity();
+    return lower;
+}
+
+// After an accepted interval: a species that has grown has a larger scale.
+void WidenLowerBounds(Zustand& lower, const Zustand& y, int n)
+{
     for (int i = 0; i < n; ++i) {
-        if (start[std::size_t(i)] < 0) return -std::numeric_limits<double>::infinity();
-        largest = std::max(largest, std::fabs(start[std::size_t(i)]));
+        const std::size_t s = std::size_t(i);
+        lower[s] = std::min(lower[s], -kNegativeAllowance * std::fabs(y[s]));
     }
-    return dt > 0 ? -1e-9 * largest : -std::numeric_limits<double>::infinity();
 }
 
 template <class Modell>
@@ -268,7 +297,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
     // row 200 is always stored; the loop itself never goes past row 200. (A
     // negative t(max) runs the course backwards, as the closed forms do.)
     const double tGrenze = std::fabs(double(d.tEnde)) * (1 + 1e-9) + 1e-8;
-    const double lowerBound = LowerBound(start, N, dt);
+    Zustand lowerBound = LowerBounds(start, N, dt);
     int zeilen = 0;
     while (zeilen <= kSimIntervals && std::fabs(t) <= tGrenze) {
         const std::size_t ri = static_cast<std::size_t>(zeilen);
@@ -305,6 +334,7 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
             erg.Fehlertext = AbbruchText(t, maxM);
             break;
         }
+        WidenLowerBounds(lowerBound, y, N);
         t = t + dt;
     }
     erg.Zeilen = zeilen;
@@ -360,7 +390,7 @@ void IntegratorDerivative(int model, const double* k, float order, const double*
     switch (model) {
     case 7: Modell7{k1, k2, k3}(Y, F); break;
     case 9: Modell9{k1, k2, k3}(Y, F); break;
-    case 10: Modell10{k1, k2, k3}(Y, F); break;
+    case 10: Modell10{k1, k2, k3, 0}(Y, F); break;
     case 13: Modell13{k1, k2, k3}(Y, F); break;
     case 14: Modell14{k1, k2, k3}(Y, F); break;
     case 15: Modell15{k1, k2, k3}(Y, F); break;
@@ -394,7 +424,7 @@ IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt, int maxTei
     switch (model) {
     case 7: erg = Integriere(d, Modell7{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
     case 9: erg = Integriere(d, Modell9{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
-    case 10: erg = Integriere(d, Modell10{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
+    case 10: erg = Integriere(d, Modell10{k1, k2, k3, A0 + C0}, vier, vier, dt, maxTeilschritte); break;
     case 13: erg = Integriere(d, Modell13{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
     case 18: erg = Integriere(d, Modell18{k1, k2, k3}, vier, vier, dt, maxTeilschritte); break;
     case 14: erg = Integriere(d, Modell14{k1, k2, k3}, drei, drei, dt, maxTeilschritte); break;
@@ -435,7 +465,7 @@ IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, 
     int m = 1;
     double h = dt;
     double t = 0;
-    const double lowerBound = LowerBound(y, FreiesSystem::N, dt);
+    Zustand lowerBound = LowerBounds(y, FreiesSystem::N, dt);
     for (int i = 0; i < intervalle; ++i) {
         if (!Intervall(system, y, t, dt, m, maxTeilschritte, h, erg.RHSAuswertungen, erg.MaxTeilschritte,
                        lowerBound)) {
@@ -443,6 +473,7 @@ IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, 
             erg.Fehlertext = AbbruchText(t, maxTeilschritte);
             break;
         }
+        WidenLowerBounds(lowerBound, y, FreiesSystem::N);
         t = t + dt;
         erg.Zeilen = i + 1;
     }

@@ -70,13 +70,15 @@ bool SchrittGenauGenug(const double* R, const double* Y, int n);
 // where the first column falls below c0(1)/2, HalbwertszeitB where the second
 // column, as stored, falls below c0(2)/2; for 14, 15 and 20 that column holds
 // C or P) and Zeitschritt (the last substep size). A trial that is not finite,
-// or that takes a concentration below zero by more than a billionth of the
-// largest start value (when none starts below zero), is never accepted; a
-// finer one is tried, up to the bound, which fails the run as too fast for
-// the t(max). The times are running sums of dt. The Sim arrays must hold 201
-// rows. maxTeilschritte is the substep bound (kMaxTeilschritte in every run of
-// the program). On failure the rows stored so far stay and the later rows are
-// not touched.
+// or that takes a concentration below zero by more than 1e-12 of that
+// species' largest value so far (when none starts below zero), is never
+// accepted; a finer one is tried, up to the bound, which fails the run as too
+// fast for the t(max). In model 10 the larger of E and ES is the enzyme total
+// E0 + ES0 less the smaller after every substep, so E + ES keeps its start
+// value. The times are running sums of dt. The Sim arrays must hold 201 rows.
+// maxTeilschritte is the substep bound (kMaxTeilschritte in every run of the
+// program). On failure the rows stored so far stay and the later rows are not
+// touched.
 IntegratorErgebnis IntegriereModell(Declare& d, int model, double dt,
                                     int maxTeilschritte = kMaxTeilschritte);
 

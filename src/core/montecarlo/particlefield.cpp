@@ -1,6 +1,8 @@
 #include "core/montecarlo/particlefield.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kinhom {
 
@@ -33,6 +35,40 @@ double ExpectedA(const MonteCarloSettings& s, int step)
         return n * std::pow(1.0 - s.p1, step);
     const double eq = n * s.p2 / (s.p1 + s.p2);
     return eq + (n - eq) * std::pow(1.0 - s.p1 - s.p2, step);
+}
+
+FieldLayout LayOutField(int n, double aspect)
+{
+    FieldLayout layout;
+    if (n < 1)
+        return layout;
+    layout.particles = n;
+    if (!std::isfinite(aspect) || aspect <= 0)
+        aspect = 1;
+    // The row count that gives square cells. A divisor of n that gives cells
+    // at most twice as wide as high or high as wide gives an exact grid; the
+    // one nearest to square wins.
+    const double ideal = std::clamp(std::sqrt(n / aspect), 1.0, double(n));
+    const int lowest = std::max(1, int(std::ceil(ideal / std::sqrt(2.0))));
+    const int highest = std::min(n, int(std::floor(ideal * std::sqrt(2.0))));
+    double nearest = std::numeric_limits<double>::infinity();
+    for (int r = lowest; r <= highest; ++r) {
+        const double distance = std::fabs(std::log(r / ideal));
+        if (n % r == 0 && distance < nearest) {
+            nearest = distance;
+            layout.rows = r;
+        }
+    }
+    if (layout.rows == 0)
+        layout.rows = std::clamp(int(std::lround(ideal)), 1, n);
+    return layout;
+}
+
+int FieldRowStart(const FieldLayout& layout, int row)
+{
+    if (layout.rows < 1)
+        return 0;
+    return int(std::int64_t(row) * layout.particles / layout.rows);
 }
 
 ParticleField::ParticleField(const MonteCarloSettings& settings, std::uint64_t seed)

@@ -37,6 +37,23 @@ std::vector<std::string> CheckMonteCarloSettings(const MonteCarloSettings& s);
 // Neq + (N - Neq)·(1 - p1 - p2)^n with Neq = N·p2/(p1 + p2) for the equilibrium.
 double ExpectedA(const MonteCarloSettings& s, int step);
 
+// How the field is drawn: `rows` rows of particles, each spanning the whole
+// width of the field, particle i in the row where it falls by FieldRowStart.
+// The rows hold n / rows particles, some one more, spread evenly over the
+// field, so the particles fill a full rectangle for every n; when a row count
+// that gives about square cells divides n, the field is an exact grid.
+struct FieldLayout {
+    int particles = 0;
+    int rows = 0;
+};
+
+// The layout of n particles in an area `aspect` times as wide as it is high.
+FieldLayout LayOutField(int n, double aspect);
+
+// The first particle of a row (0 to rows - 1); FieldRowStart(l, l.rows) is
+// the number of particles.
+int FieldRowStart(const FieldLayout& layout, int row);
+
 class ParticleField {
 public:
     enum State : std::uint8_t { A = 0, P = 1 };

@@ -68,6 +68,23 @@ void ParticleFieldView::setField(const ParticleField* field, bool flash)
     update();
 }
 
+std::vector<QPointF> ParticleFieldView::particleCentres() const
+{
+    std::vector<QPointF> centres;
+    if (!field_ || field_->size() == 0)
+        return centres;
+    // Rows that span the whole field, with about square cells.
+    const double w = std::max(1, width() - 8), h = std::max(1, height() - 8);
+    const FieldLayout layout = LayOutField(field_->size(), w / h);
+    centres.reserve(std::size_t(field_->size()));
+    for (int row = 0; row < layout.rows; ++row) {
+        const int first = FieldRowStart(layout, row), length = FieldRowStart(layout, row + 1) - first;
+        for (int k = 0; k < length; ++k)
+            centres.emplace_back(4 + (k + 0.5) * w / length, 4 + (row + 0.5) * h / layout.rows);
+    }
+    return centres;
+}
+
 void ParticleFieldView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -77,12 +94,8 @@ void ParticleFieldView::paintEvent(QPaintEvent*)
     if (!field_ || field_->size() == 0)
         return;
 
-    // A grid with about square cells that fills the field.
     const int n = field_->size();
-    const double w = width() - 8, h = height() - 8;
-    const int columns = std::max(1, int(std::ceil(std::sqrt(n * w / std::max(h, 1.0)))));
-    const int rows = (n + columns - 1) / columns;
-    const double cw = w / columns, ch = h / rows;
+    const std::vector<QPointF> centres = particleCentres();
     const double d = std::max(1, look_.size);
 
     std::vector<bool> changed;
@@ -92,7 +105,7 @@ void ParticleFieldView::paintEvent(QPaintEvent*)
             changed[std::size_t(i)] = true;
     }
     for (int i = 0; i < n; ++i) {
-        const QPointF c(4 + (i % columns + 0.5) * cw, 4 + (i / columns + 0.5) * ch);
+        const QPointF& c = centres[std::size_t(i)];
         const QColor colour = field_->state(i) == ParticleField::A ? look_.colourA : look_.colourP;
         if (flash_ && changed[std::size_t(i)]) {
             // A particle that has just changed lights up: larger, with a halo.

@@ -14,7 +14,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
+#include <QPointF>
 #include <QWidget>
 
 #include "core/montecarlo/particlefield.h"
@@ -29,7 +31,7 @@ namespace kinhom {
 
 class ChartView;
 
-// The particles drawn on a regular grid that fills the widget.
+// The particles drawn in rows that fill the widget edge to edge (LayOutField).
 class ParticleFieldView : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +49,8 @@ public:
     // that changed in the last step.
     void setField(const ParticleField* field, bool flash);
     bool flashing() const { return flash_; }
+    // Where each particle of the field is drawn (index = particle).
+    std::vector<QPointF> particleCentres() const;
 
     QSize sizeHint() const override { return {420, 420}; }
     QSize minimumSizeHint() const override { return {160, 160}; }
