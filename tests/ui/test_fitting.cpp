@@ -67,6 +67,19 @@ void AddData(Declare& d, int model, double k1, double k2, float n, const char* s
 
 double Box(frmFitting& f, int i) { return f.Inp[std::size_t(i)]->text().toDouble(); }
 
+// Lets the window's computation (fit or sum of squares) end and its result arrive.
+bool Settled(frmFitting* w)
+{
+    return QTest::qWaitFor([w] { return !w->Computing(); }, 20000);
+}
+
+// Clicks "automatic fit" and waits for the fit to end.
+bool FitAndWait(frmFitting* w)
+{
+    w->cmdFit->click();
+    return Settled(w);
+}
+
 struct FitFixture : SimFixture {
     MDIKIN& main() { return app->mainWindow(); }
     frmFitting* fitting() { return app->find<frmFitting>(); }
@@ -114,7 +127,7 @@ private slots:
 
         w->Inp[10]->setText(" 0.1");
         w->Inp[11]->setText(" 0.1");
-        w->cmdFit->click();
+        QVERIFY(FitAndWait(w));
         QVERIFY2(w->txtErgebnis->toPlainText().contains("Converged."), qPrintable(w->txtErgebnis->toPlainText()));
         QVERIFY(std::fabs(Box(*w, 10) - 0.3) < 0.02);
         QVERIFY(std::fabs(Box(*w, 11) - 0.05) < 0.005);
@@ -132,11 +145,13 @@ private slots:
         frmFitting* w = f.firstOrderFit();
         QVERIFY(w);
         QCOMPARE(f.curves(), 2);
+        QVERIFY(Settled(w));
         const QString ssqBefore = w->lblSSQ->text();
         const QString k1Before = w->Inp[10]->text();
         QVERIFY(ssqBefore.startsWith("SSQ ="));
 
         w->scrParameter[1]->setValue(w->scrParameter[1]->value() + 100);
+        QVERIFY(Settled(w));
         QVERIFY(w->Inp[10]->text() != k1Before);
         QVERIFY(Box(*w, 10) > ReadNumber(k1Before));
         QCOMPARE(f.d().k[1], Box(*w, 10));
@@ -179,7 +194,7 @@ private slots:
         QVERIFY(Shown(w, "Inp_11"));
         w->Inp[10]->setText(" 0.1");
         w->Inp[11]->setText(" 1");
-        w->cmdFit->click();
+        QVERIFY(FitAndWait(w));
         QVERIFY2(w->txtErgebnis->toPlainText().contains("Converged."), qPrintable(w->txtErgebnis->toPlainText()));
         QVERIFY(std::fabs(Box(*w, 11) - 1.5) < 0.1);
         QVERIFY(std::fabs(Box(*w, 10) - 0.2) < 0.02);
@@ -209,6 +224,7 @@ private slots:
         QCOMPARE(w->Inp[10]->text(), QString(" 100"));
         const std::size_t before = f.rec->messages.size();
         w->cmdFit->click();
+        QVERIFY(Settled(w));
         QCOMPARE(f.rec->messages.size(), before + 1);
         QVERIFY(f.lastMessage().contains("does not respond"));
         QCOMPARE(w->Inp[10]->text(), QString(" 100"));
@@ -216,7 +232,7 @@ private slots:
 
         w->Inp[10]->setText(" 1E+08");
         w->Inp[11]->setText(" 50000");
-        w->cmdFit->click();
+        QVERIFY(FitAndWait(w));
         QVERIFY2(w->txtErgebnis->toPlainText().contains("k(T/K = 310)"), qPrintable(w->txtErgebnis->toPlainText()));
         QVERIFY(std::fabs(Box(*w, 11) - 60000) < 1500);
         QVERIFY(std::fabs(std::log10(Box(*w, 10)) - 9) < 0.3);
@@ -274,7 +290,7 @@ private slots:
         w->Inp[10]->setText(" 0.1");
         w->Inp[11]->setText(" 0.0523");
         w->chkFixed[2]->setChecked(true);
-        w->cmdFit->click();
+        QVERIFY(FitAndWait(w));
         QCOMPARE(w->Inp[11]->text(), QString(" 0.0523"));
         QVERIFY(w->Inp[10]->text() != QString(" 0.1"));
         w->chkFixed[2]->setChecked(false);
@@ -284,7 +300,7 @@ private slots:
             f.d().ExpPunkte[std::size_t(i)].exclude = -1;
         w->Inp[10]->setText(" 0.1");
         w->Inp[11]->setText(" 0.1");
-        w->cmdFit->click();
+        QVERIFY(FitAndWait(w));
         QVERIFY(f.lastMessage().startsWith("Not enough measured values"));
         QCOMPARE(w->Inp[10]->text(), QString(" 0.1"));
         QCOMPARE(w->Inp[11]->text(), QString(" 0.1"));
@@ -305,6 +321,7 @@ private slots:
         w->cmdHelp->click();
         QCOMPARE(f.rec->helpTopics.back(), 10700);
         QVERIFY(QFile::exists(QString(QT_TESTCASE_SOURCEDIR) + "/resources/help/10700.html"));
+        QVERIFY(Settled(w));
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!f.fitting());
     }
