@@ -64,10 +64,9 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
     auto box = [this](int index) {
         QLineEdit* e = NumberBox("Inp", index, 112);
-        if (index >= 10 && index <= 12) {
+        if (index >= 10 && index <= 12)
             connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
-            connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
-        }
+        connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
         return e;
     };
 
@@ -141,6 +140,34 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     txtErgebnis->setMinimumHeight(110);
     txtErgebnis->setTabChangesFocus(true);
 
+    QGridLayout* commands = BuildCommands();
+
+    // One column beside the chart window: parameters, start concentrations,
+    // commands, the sum of squares and the result of the fit.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addWidget(Label7);
+    layout->addWidget(fraParameter);
+    layout->addWidget(fraKonz);
+    layout->addLayout(commands);
+    layout->addWidget(lblSSQ);
+    layout->addWidget(txtErgebnis, 1);
+
+    // Tab goes through the boxes in the order they are shown.
+    std::vector<QWidget*> order;
+    for (int j = 1; j <= 3; ++j)
+        order.insert(order.end(), {Inp[std::size_t(9 + j)], chkFixed[std::size_t(j)], scrParameter[std::size_t(j)]});
+    order.push_back(Inp[14]);
+    for (int i = 0; i < 5; ++i)
+        order.insert(order.end(), {Inp[std::size_t(i)], chkConcFQS[std::size_t(i + 1)]});
+    order.insert(order.end(), {cmdFit, cmdStop, cmdDrawNewCurve, cmdHelp, cmdClose, txtErgebnis});
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+// The command buttons in two rows.
+QGridLayout* frmFitting::BuildCommands()
+{
     cmdFit = new QPushButton("automatic fit", this);
     cmdFit->setObjectName("cmdFit");
     cmdFit->setToolTip("Levenberg-Marquardt fit of the parameters that are not fixed");
@@ -168,28 +195,7 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     commands->addWidget(cmdDrawNewCurve, 0, 2);
     commands->addWidget(cmdHelp, 1, 0);
     commands->addWidget(cmdClose, 1, 2);
-
-    // One column beside the chart window: parameters, start concentrations,
-    // commands, the sum of squares and the result of the fit.
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->addWidget(Label7);
-    layout->addWidget(fraParameter);
-    layout->addWidget(fraKonz);
-    layout->addLayout(commands);
-    layout->addWidget(lblSSQ);
-    layout->addWidget(txtErgebnis, 1);
-
-    // Tab goes through the boxes in the order they are shown.
-    std::vector<QWidget*> order;
-    for (int j = 1; j <= 3; ++j)
-        order.insert(order.end(), {Inp[std::size_t(9 + j)], chkFixed[std::size_t(j)], scrParameter[std::size_t(j)]});
-    order.push_back(Inp[14]);
-    for (int i = 0; i < 5; ++i)
-        order.insert(order.end(), {Inp[std::size_t(i)], chkConcFQS[std::size_t(i + 1)]});
-    order.insert(order.end(), {cmdFit, cmdStop, cmdDrawNewCurve, cmdHelp, cmdClose, txtErgebnis});
-    for (std::size_t i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
+    return commands;
 }
 
 // ---- load and activation ----------------------------------------------------------------------
@@ -289,9 +295,10 @@ void frmFitting::Inp_Change(int Index)
 
 void frmFitting::Inp_Edited(int Index)
 {
-    double v = 0;
-    if (ValFits(S(Inp[std::size_t(Index)]->text()), v))
-        Redraw();
+    (void)Index;
+    // Sound inputs redraw; faulty ones leave the SSQ line empty, never showing
+    // the sum of other values.
+    Redraw();
 }
 
 std::array<std::string, 4> frmFitting::Units() const
@@ -482,19 +489,23 @@ void frmFitting::UpdateRunningState()
 void frmFitting::StartSumOfSquares(const FitProblem& p)
 {
     auto data = std::make_shared<const Declare>(app().declare());
+    // What the boxes show now (after a fit, single-precision texts of the values
+    // p holds): the sum is shown only while they still show it.
+    FitProblem shown;
+    const bool sound = ReadAndCheckInputs(shown).isEmpty();
     lblSSQ->setText("SSQ = ...   (computing)");
     fitRunning_ = false;
-    job_.start([this, data, p](const BackgroundJob::Context& c) -> std::function<void()> {
+    job_.start([this, data, p, shown, sound](const BackgroundJob::Context& c) -> std::function<void()> {
         FitControl control;
         control.cancel = &c.cancel;
         double ssq = 0;
         int points = 0;
         std::string error;
         const bool ok = FitSumOfSquares(*data, p, Values(p), ssq, points, error, control);
-        return [this, data, p, ok, ssq, points, error] {
+        return [this, data, shown, sound, ok, ssq, points, error] {
             UpdateRunningState();
             // Values edited since are not what this sum belongs to.
-            if (!InputsUnchanged(p, *data)) {
+            if (!sound || !InputsUnchanged(shown, *data)) {
                 lblSSQ->setText("SSQ =");
                 return;
             }

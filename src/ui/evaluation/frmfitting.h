@@ -35,6 +35,7 @@
 #include "ui/shell/modellinputform.h"
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -77,7 +78,7 @@ public:
     // A parameter box got a new value (typed, fitted, or written by the model
     // window): its slider is centred on it.
     void Inp_Change(int Index);
-    // A value typed into a parameter box: the curves follow.
+    // A value typed into a box: the curves and the sum of squares follow.
     void Inp_Edited(int Index);
 
     // Reads the boxes into a fit problem and collects the input faults, one
@@ -111,6 +112,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QGridLayout* BuildCommands();
     // Simulates with the problem's values and draws the curves (one per
     // temperature in modes 6 and 7), after deleting the previous redraw's.
     // False when the simulation failed (quiet: nothing is shown).

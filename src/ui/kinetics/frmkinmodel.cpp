@@ -480,8 +480,9 @@ void frmKinModel::ConvertRateConstantBoxes(ModellInputForm& f, double factor)
         std::string unit;
         if (!box || (fitting && FitParamOwnUnit(mode, j, unit)))
             continue;
+        // A rate constant is a positive number; any other text is left alone.
         float v = 0;
-        if (ValFitsSingle(box->text().toStdString(), v))
+        if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
             box->setText(NumberText(double(v) / factor));
     }
 }

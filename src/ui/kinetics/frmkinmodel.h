@@ -52,7 +52,8 @@ public:
     // into the rate-constant boxes of an input window.
     static void ShowRateConstants(ModellInputForm& f);
     // After a change of the time unit: every rate-constant box of an input
-    // window that holds a valid number shows it divided by factor (a typed
+    // window that holds a valid rate constant (a positive number) shows it
+    // divided by factor (a typed
     // value not yet used is converted, not replaced); a refused text and the
     // fitting window's order and activation energy stay as they are.
     static void ConvertRateConstantBoxes(ModellInputForm& f, double factor);
