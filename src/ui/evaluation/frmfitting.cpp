@@ -520,7 +520,7 @@ void frmFitting::ShowSSQ(bool ok, double ssq, int points, const std::string& err
     if (ok)
         lblSSQ->setText("SSQ =" + Q(StrSingle(ToSingle(ssq))) + QString("   (%1 measured values)").arg(points));
     else
-        lblSSQ->setText("SSQ: " + (error.empty() ? QString("the sum of squares cannot be computed for these values")
+        lblSSQ->setText("SSQ: " + (error.empty() ? QString("the sum of squares exceeds the number range")
                                                  : Q(error)));
 }
 
