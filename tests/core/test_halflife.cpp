@@ -31,7 +31,12 @@ struct Recorder : KinNotify {
     void beep() override { ++beeps; }
     void captionsChanged(int neu) override { captions.push_back(neu); }
     int conversions = 0;
-    void rateConstantsConverted() override { ++conversions; }
+    double factor = 0;
+    void rateConstantsConverted(double f) override
+    {
+        ++conversions;
+        factor = f;
+    }
 };
 
 const std::string kNotA = "c(A) = c(A)(0)/2 can not be reached under this equilibrium conditions ";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/evaluation/fitstart.h"
 #include "core/kinetics/regression.h"
 #include "core/shell/error.h"
 #include "core/shell/numtext.h"
@@ -367,7 +368,10 @@ EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
     if (out.RegR2 > 0) text += "   (R^2 = " + FormatPatternSingle(out.RegR2, "0.00000", dec) + ")";
 
     // Everything succeeded: commit.
-    if (setK) d.k[1] = k1;
+    if (setK) {
+        d.k[1] = k1;
+        RememberEvaluatedRateConstant(d, EvaluationModel(code), k1);
+    }
     if (d.KurvenPunkte.size() < line.size() + 1) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
     d.KurvenPunkte[0].x = static_cast<float>(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) d.KurvenPunkte[i + 1] = line[i];

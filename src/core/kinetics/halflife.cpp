@@ -387,7 +387,7 @@ void SetZeiteinheit(Declare& d, int neu, int alt, KinNotify& notify)
         for (int i = 1; i <= 3 && i < static_cast<int>(d.k.size()); ++i) d.k[i] = d.k[i] / f;
         for (int i = 1; i <= 3 && i < static_cast<int>(d.FileRateConstants.size()); ++i)
             d.FileRateConstants[i] = d.FileRateConstants[i] / f;
-        notify.rateConstantsConverted();
+        notify.rateConstantsConverted(f);
     }
     notify.captionsChanged(neu);
 }

@@ -18,9 +18,9 @@ struct KinNotify {
     // The time unit is now neu (0 "s" to 4 "a"): rewrite the unit captions of
     // the input windows and select option neu in the model window if it is loaded.
     virtual void captionsChanged(int neu) = 0;
-    // k1..k3 were converted to another time unit: the open input windows show
-    // the new numbers.
-    virtual void rateConstantsConverted() {}
+    // k1..k3 were converted to another time unit (divided by factor): the open
+    // input windows convert the rate constants their boxes show.
+    virtual void rateConstantsConverted(double factor) { (void)factor; }
 
     virtual ~KinNotify() = default;
 };

@@ -111,6 +111,13 @@ struct Declare {
     // that model is the current one; picking a model drops them.
     std::int16_t FileRateConstantsModel = 0;
     std::vector<double> FileRateConstants = std::vector<double>(4, 0.0);
+    // The rate constant the last linearised evaluation of measured data gave,
+    // the model it is k1 of (0: none) and the measured points it came from; it
+    // counts only while the data are those points (core/evaluation/fitstart.h).
+    // Never written to a file.
+    std::int16_t EvaluatedKModel = 0;
+    double EvaluatedK = 0;
+    std::vector<ExpPunkt> EvaluatedKPoints;
 
     // ---- time ---------------------------------------------------------------
     std::string Zeiteinheit;

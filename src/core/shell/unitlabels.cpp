@@ -10,6 +10,7 @@ UnitTexts MakeUnitTexts(const std::string& zeiteinheit)
     t.K1 = "/(1/" + t.u + ")";
     t.K2 = "/(l/(" + t.u + "*mol))";
     t.K0 = "/(mol/(" + t.u + "*l))";
+    t.Kn = "/((l/mol)^(n-1)/" + t.u + ")";
     return t;
 }
 

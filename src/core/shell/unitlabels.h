@@ -7,9 +7,9 @@ namespace kinhom {
 
 // The unit texts of rate constants for the time unit u (trailing blanks
 // removed): K0 "/(mol/(u*l))" (zeroth order), K1 "/(1/u)" (first order),
-// K2 "/(l/(u*mol))" (second order).
+// K2 "/(l/(u*mol))" (second order), Kn "/((l/mol)^(n-1)/u)" (order n).
 struct UnitTexts {
-    std::string K0, K1, K2, u;
+    std::string K0, K1, K2, Kn, u;
 };
 
 UnitTexts MakeUnitTexts(const std::string& zeiteinheit);

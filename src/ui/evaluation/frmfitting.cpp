@@ -14,8 +14,11 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "core/evaluation/fitstart.h"
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/numtext.h"
+#include "core/shell/unitlabels.h"
 #include "core/shell/utilities.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/kinetics/inputkeys.h"
@@ -30,6 +33,7 @@ namespace {
 
 const char* const kExecutionNotPossible = "Execution not possible";
 const char* const kFitTitle = " k-Fitting manual / automatic";
+const char* const kFitStopped = "The fit was stopped; the values are unchanged.";
 // Help page of the window.
 constexpr int kHelpFitting = 10700;
 // Slider: 1000 steps; a logarithmic one spans two decades either side of its
@@ -60,10 +64,9 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
     auto box = [this](int index) {
         QLineEdit* e = NumberBox("Inp", index, 112);
-        if (index >= 10 && index <= 12) {
+        if (index >= 10 && index <= 12)
             connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
-            connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
-        }
+        connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
         return e;
     };
 
@@ -137,27 +140,7 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     txtErgebnis->setMinimumHeight(110);
     txtErgebnis->setTabChangesFocus(true);
 
-    cmdFit = new QPushButton("automatic fit", this);
-    cmdFit->setObjectName("cmdFit");
-    cmdFit->setToolTip("Levenberg-Marquardt fit of the parameters that are not fixed");
-    cmdDrawNewCurve = new QPushButton("Draw curve(s)", this);
-    cmdDrawNewCurve->setObjectName(names::cmdDrawNewCurve);
-    cmdHelp = new QPushButton("Help", this);
-    cmdHelp->setObjectName("cmdHelp");
-    cmdClose = new QPushButton("Close <Esc>", this);
-    cmdClose->setObjectName("cmdClose");
-    for (QPushButton* b : {cmdFit, cmdDrawNewCurve, cmdHelp, cmdClose})
-        b->setAutoDefault(true);
-    connect(cmdFit, &QPushButton::clicked, this, Guarded([this] { cmdFit_Click(); }));
-    connect(cmdDrawNewCurve, &QPushButton::clicked, this, Guarded([this] { cmdDrawNewCurve_Click(); }));
-    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { cmdHelp_Click(); }));
-    connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
-
-    auto* commands = new QGridLayout;
-    commands->addWidget(cmdFit, 0, 0);
-    commands->addWidget(cmdDrawNewCurve, 0, 1);
-    commands->addWidget(cmdHelp, 1, 0);
-    commands->addWidget(cmdClose, 1, 1);
+    QGridLayout* commands = BuildCommands();
 
     // One column beside the chart window: parameters, start concentrations,
     // commands, the sum of squares and the result of the fit.
@@ -177,9 +160,42 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     order.push_back(Inp[14]);
     for (int i = 0; i < 5; ++i)
         order.insert(order.end(), {Inp[std::size_t(i)], chkConcFQS[std::size_t(i + 1)]});
-    order.insert(order.end(), {cmdFit, cmdDrawNewCurve, cmdHelp, cmdClose, txtErgebnis});
+    order.insert(order.end(), {cmdFit, cmdStop, cmdDrawNewCurve, cmdHelp, cmdClose, txtErgebnis});
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+// The command buttons in two rows.
+QGridLayout* frmFitting::BuildCommands()
+{
+    cmdFit = new QPushButton("automatic fit", this);
+    cmdFit->setObjectName("cmdFit");
+    cmdFit->setToolTip("Levenberg-Marquardt fit of the parameters that are not fixed");
+    cmdDrawNewCurve = new QPushButton("Draw curve(s)", this);
+    cmdDrawNewCurve->setObjectName(names::cmdDrawNewCurve);
+    cmdHelp = new QPushButton("Help", this);
+    cmdHelp->setObjectName("cmdHelp");
+    cmdClose = new QPushButton("Close <Esc>", this);
+    cmdClose->setObjectName("cmdClose");
+    cmdStop = new QPushButton("Stop <Esc>", this);
+    cmdStop->setObjectName("cmdStop");
+    cmdStop->setToolTip("stops the running fit or sum of squares; the values stay as they were");
+    cmdStop->setEnabled(false);
+    for (QPushButton* b : {cmdFit, cmdStop, cmdDrawNewCurve, cmdHelp, cmdClose})
+        b->setAutoDefault(true);
+    connect(cmdFit, &QPushButton::clicked, this, Guarded([this] { cmdFit_Click(); }));
+    connect(cmdStop, &QPushButton::clicked, this, Guarded([this] { cmdStop_Click(); }));
+    connect(cmdDrawNewCurve, &QPushButton::clicked, this, Guarded([this] { cmdDrawNewCurve_Click(); }));
+    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { cmdHelp_Click(); }));
+    connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
+
+    auto* commands = new QGridLayout;
+    commands->addWidget(cmdFit, 0, 0);
+    commands->addWidget(cmdStop, 0, 1);
+    commands->addWidget(cmdDrawNewCurve, 0, 2);
+    commands->addWidget(cmdHelp, 1, 0);
+    commands->addWidget(cmdClose, 1, 2);
+    return commands;
 }
 
 // ---- load and activation ----------------------------------------------------------------------
@@ -195,6 +211,24 @@ void frmFitting::Form_Load()
     // window writes into Inp(14) after this load, is at least the data's.
     if (!(d.tEnde >= d.tMaxExp) && std::isfinite(d.tMaxExp))
         d.tEnde = ToSingle(d.tMaxExp);
+}
+
+void frmFitting::Form_Unload(int& Cancel)
+{
+    (void)Cancel;
+    job_.stopAndWait();
+    fitRunning_ = false;
+}
+
+void frmFitting::TakeStartValuesFromData()
+{
+    Declare& d = app().declare();
+    TakeFitStartValuesFromData(d);
+    for (int i = 0; i < 5; ++i)
+        if (Shown(Inp[std::size_t(i)]))
+            Inp[std::size_t(i)]->setText(NumberText(d.c0[std::size_t(i + 1)]));
+    Inp[10]->setText(NumberText(RateConstantBoxValues(d)[0]));
+    Inp[14]->setText(NumberText(d.tEnde));
 }
 
 void frmFitting::Form_Activate()
@@ -261,9 +295,10 @@ void frmFitting::Inp_Change(int Index)
 
 void frmFitting::Inp_Edited(int Index)
 {
-    double v = 0;
-    if (ValFits(S(Inp[std::size_t(Index)]->text()), v))
-        Redraw();
+    (void)Index;
+    // Sound inputs redraw; faulty ones leave the SSQ line empty, never showing
+    // the sum of other values.
+    Redraw();
 }
 
 std::array<std::string, 4> frmFitting::Units() const
@@ -349,6 +384,8 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     if (p.mode == 2) {
         d.k[1] = p.p[1].value;
         d.Ordnung = ToSingle(p.p[2].value);
+        // The model line names the order the curves are drawn with.
+        Label7->setText(Q(ModelLine(d)));
     } else if (nonIsothermal) {
         d.ArrheniusA = p.p[1].value;
         d.ArrheniusEA = p.p[2].value;
@@ -405,33 +442,107 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     return ok;
 }
 
-void frmFitting::ShowSSQ(const FitProblem& p)
+// ---- computations off the user-interface thread -------------------------------------------------
+
+namespace {
+
+std::array<double, 4> Values(const FitProblem& p)
 {
     std::array<double, 4> v{};
     for (int j = 1; j <= 3; ++j)
         v[std::size_t(j)] = p.p[std::size_t(j)].value;
-    double ssq = 0;
-    int points = 0;
-    std::string error;
-    if (FitSumOfSquares(app().declare(), p, v, ssq, points, error))
+    return v;
+}
+
+bool SameProblem(const FitProblem& a, const FitProblem& b)
+{
+    if (a.mode != b.mode || a.model != b.model || a.species != b.species || a.c0 != b.c0 || a.tEnde != b.tEnde)
+        return false;
+    for (int j = 1; j <= 3; ++j) {
+        const FitParam& x = a.p[std::size_t(j)];
+        const FitParam& y = b.p[std::size_t(j)];
+        if (x.used != y.used || x.fixed != y.fixed || x.value != y.value)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool frmFitting::InputsUnchanged(const FitProblem& problem, const Declare& data) const
+{
+    const Declare& d = app().declare();
+    FitProblem now;
+    return ReadAndCheckInputs(now).isEmpty() && SameProblem(now, problem) && d.Zeiteinheit == data.Zeiteinheit &&
+           SameMeasuredPoints(d, MeasuredPoints(data));
+}
+
+void frmFitting::UpdateRunningState()
+{
+    const bool fit = FitRunning();
+    for (QWidget* w : {static_cast<QWidget*>(fraParameter), static_cast<QWidget*>(fraKonz),
+                       static_cast<QWidget*>(cmdFit), static_cast<QWidget*>(cmdDrawNewCurve)})
+        w->setEnabled(!fit);
+    cmdStop->setEnabled(job_.running());
+}
+
+void frmFitting::StartSumOfSquares(const FitProblem& p)
+{
+    auto data = std::make_shared<const Declare>(app().declare());
+    // What the boxes show now (after a fit, single-precision texts of the values
+    // p holds): the sum is shown only while they still show it.
+    FitProblem shown;
+    const bool sound = ReadAndCheckInputs(shown).isEmpty();
+    lblSSQ->setText("SSQ = ...   (computing)");
+    fitRunning_ = false;
+    job_.start([this, data, p, shown, sound](const BackgroundJob::Context& c) -> std::function<void()> {
+        FitControl control;
+        control.cancel = &c.cancel;
+        double ssq = 0;
+        int points = 0;
+        std::string error;
+        const bool ok = FitSumOfSquares(*data, p, Values(p), ssq, points, error, control);
+        return [this, data, shown, sound, ok, ssq, points, error] {
+            UpdateRunningState();
+            // Values edited since are not what this sum belongs to.
+            if (!sound || !InputsUnchanged(shown, *data)) {
+                lblSSQ->setText("SSQ =");
+                return;
+            }
+            ShowSSQ(ok, ssq, points, error);
+        };
+    });
+    UpdateRunningState();
+}
+
+void frmFitting::ShowSSQ(bool ok, double ssq, int points, const std::string& error)
+{
+    if (ok)
         lblSSQ->setText("SSQ =" + Q(StrSingle(ToSingle(ssq))) + QString("   (%1 measured values)").arg(points));
     else
-        lblSSQ->setText("SSQ: " + Q(error));
+        lblSSQ->setText("SSQ: " + (error.empty() ? QString("the sum of squares exceeds the number range")
+                                                 : Q(error)));
 }
 
 void frmFitting::Redraw()
 {
+    if (FitRunning())
+        return;
     FitProblem p;
     if (!ReadAndCheckInputs(p).isEmpty()) {
+        job_.cancel();
+        UpdateRunningState();
         lblSSQ->setText("SSQ =");
         return;
     }
     DrawCurves(p, true);
-    ShowSSQ(p);
+    StartSumOfSquares(p);
 }
 
 void frmFitting::cmdDrawNewCurve_Click()
 {
+    if (FitRunning())
+        return;
     FitProblem p;
     const QString faults = ReadAndCheckInputs(p);
     if (!faults.isEmpty()) {
@@ -439,30 +550,69 @@ void frmFitting::cmdDrawNewCurve_Click()
         return;
     }
     DrawCurves(p, false);
-    ShowSSQ(p);
+    StartSumOfSquares(p);
 }
 
 void frmFitting::cmdFit_Click()
 {
     App& a = app();
-    Declare& d = a.declare();
+    if (FitRunning())
+        return;
     FitProblem p;
     const QString faults = ReadAndCheckInputs(p);
     if (!faults.isEmpty()) {
         a.services().msgBox(faults, MsgButtons::OK, MsgIcon::Critical, kExecutionNotPossible);
         return;
     }
-    FitResult r;
-    {
-        BusyCursor busy;
-        r = MarquardtNashFitting(d, p);
-    }
-    txtErgebnis->setPlainText(Q(FitResultText(r, p, d, Units())));
+    // A sum of squares still on its way is superseded; its line is computed afresh afterwards.
+    ssqBeforeFit_ = job_.running() ? QString() : lblSSQ->text();
+    auto data = std::make_shared<const Declare>(a.declare());
+    fitRunning_ = true;
+    job_.start([this, data, p](const BackgroundJob::Context& c) -> std::function<void()> {
+        FitControl control;
+        control.cancel = &c.cancel;
+        control.progress = [post = c.post, this](int iteration, double ssq) {
+            post([this, iteration, ssq] { ShowFitProgress(iteration, ssq); });
+        };
+        FitResult r = MarquardtNashFitting(*data, p, control);
+        return [this, data, p, r = std::move(r)] { FitFinished(r, p, *data); };
+    });
+    lblSSQ->setText("automatic fit: starting ...");
+    UpdateRunningState();
+}
+
+void frmFitting::ShowFitProgress(int iteration, double ssq)
+{
+    lblSSQ->setText(QString("automatic fit: iteration %1,  SSQ =").arg(iteration) + Q(StrSingle(ToSingle(ssq))));
+}
+
+void frmFitting::FitFinished(const FitResult& r, const FitProblem& started, const Declare& data)
+{
+    App& a = app();
+    Declare& d = a.declare();
+    fitRunning_ = false;
+    UpdateRunningState();
+    auto restoreSSQ = [this] {
+        FitProblem now;
+        if (ssqBeforeFit_.isEmpty() && ReadAndCheckInputs(now).isEmpty())
+            StartSumOfSquares(now);
+        else
+            lblSSQ->setText(ssqBeforeFit_.isEmpty() ? QString("SSQ =") : ssqBeforeFit_);
+    };
+    txtErgebnis->setPlainText(Q(FitResultText(r, started, data, Units())));
     if (!FitSucceeded(r.status)) {
         // The window keeps its values.
+        restoreSSQ();
         a.services().msgBox(Q(r.statusText), MsgButtons::OK, MsgIcon::Exclamation, kFitTitle);
         return;
     }
+    if (!InputsUnchanged(started, data)) {
+        restoreSSQ();
+        a.services().msgBox("The inputs or the measured data changed while the fit ran; its result was not applied.",
+                            MsgButtons::OK, MsgIcon::Exclamation, kFitTitle);
+        return;
+    }
+    FitProblem p = started;
     for (int j = 1; j <= 3; ++j) {
         FitParam& f = p.p[std::size_t(j)];
         if (!f.used)
@@ -472,7 +622,33 @@ void frmFitting::cmdFit_Click()
         Inp[std::size_t(9 + j)]->setText(NumberText(f.value));
     }
     DrawCurves(p, false);
-    ShowSSQ(p);
+    StartSumOfSquares(p);
+}
+
+void frmFitting::cmdStop_Click()
+{
+    if (!job_.running())
+        return;
+    const bool fit = fitRunning_;
+    job_.cancel();
+    fitRunning_ = false;
+    UpdateRunningState();
+    if (fit) {
+        lblSSQ->setText(ssqBeforeFit_.isEmpty() ? QString("SSQ =") : ssqBeforeFit_);
+        txtErgebnis->setPlainText(kFitStopped);
+    } else {
+        lblSSQ->setText("SSQ: stopped");
+    }
+}
+
+bool frmFitting::SetNamedCaption(const QString& name, const QString& text)
+{
+    (void)text;
+    const Declare& d = app().declare();
+    if (name != "unit1" || d.Arbeitsmodus != 2)
+        return false;
+    unit1->setText(Q(MakeUnitTexts(d.Zeiteinheit).Kn));
+    return true;
 }
 
 void frmFitting::cmdHelp_Click() { app().services().showHelp(HelpContextID()); }
@@ -515,7 +691,11 @@ void frmFitting::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
-        cmdClose->click();
+        // Esc stops a running computation; otherwise it closes the window.
+        if (job_.running())
+            cmdStop->click();
+        else
+            cmdClose->click();
         return;
     case Qt::Key_F1:
         cmdHelp->click();

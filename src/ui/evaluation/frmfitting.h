@@ -13,6 +13,14 @@
 // takes the values over and draws the fitted curves. Every redraw first
 // deletes the curves of the previous one. A fit that fails changes nothing.
 //
+// The automatic fit and the sum of squares of manual fitting run off the
+// user-interface thread on a copy of the shared state (BackgroundJob): the fit
+// shows its iteration and SSQ as it goes, Stop and Esc end either at once, and
+// a result is applied only when its run completed and the inputs and measured
+// points are still the ones it started from. While the fit runs the inputs and
+// the fit and draw buttons are disabled; a newer sum of squares supersedes an
+// older one. Closing the window or quitting stops and joins the computation.
+//
 // The model window relabels it through the shared controls of ModellInputForm
 // (it is the last window in its search order) and ticks chkConcFQS(1..5), the
 // species taken into the sum of squares.
@@ -23,9 +31,11 @@
 #include <QString>
 
 #include "core/evaluation/fitting.h"
+#include "ui/shell/backgroundjob.h"
 #include "ui/shell/modellinputform.h"
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -44,12 +54,22 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+    // Stops a running computation and waits for its thread.
+    void Form_Unload(int& Cancel) override;
+    // The fitting menus, once the model window has written the boxes: the
+    // start values the measured data give (TakeFitStartValuesFromData).
+    void TakeStartValuesFromData();
 
     // Checks the inputs (faults in one box titled "Execution not possible"),
     // simulates with the window's values and draws over the measured points.
     void cmdDrawNewCurve_Click();
-    // The automatic fit.
+    // The automatic fit, started off the user-interface thread.
     void cmdFit_Click();
+    // Stops the running fit or sum of squares; nothing changes.
+    void cmdStop_Click();
+    // A fit or a sum of squares is running.
+    bool Computing() const { return job_.running(); }
+    bool FitRunning() const { return job_.running() && fitRunning_; }
     void cmdHelp_Click();
     int HelpContextID() const override;
     void cmdClose_Click();
@@ -58,7 +78,7 @@ public:
     // A parameter box got a new value (typed, fitted, or written by the model
     // window): its slider is centred on it.
     void Inp_Change(int Index);
-    // A value typed into a parameter box: the curves follow.
+    // A value typed into a box: the curves and the sum of squares follow.
     void Inp_Edited(int Index);
 
     // Reads the boxes into a fit problem and collects the input faults, one
@@ -79,22 +99,36 @@ public:
     QLabel* lblSSQ = nullptr;
     QPlainTextEdit* txtErgebnis = nullptr;
     QPushButton* cmdFit = nullptr;
+    QPushButton* cmdStop = nullptr;
     QPushButton* cmdDrawNewCurve = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdClose = nullptr;
+
+    // unit1 in the order fit: the unit of k for the order n.
+    bool SetNamedCaption(const QString& name, const QString& text) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QGridLayout* BuildCommands();
     // Simulates with the problem's values and draws the curves (one per
     // temperature in modes 6 and 7), after deleting the previous redraw's.
     // False when the simulation failed (quiet: nothing is shown).
     bool DrawCurves(const FitProblem& problem, bool quiet);
     // Manual fitting: a quiet redraw when the inputs are sound.
     void Redraw();
-    void ShowSSQ(const FitProblem& problem);
+    // The sum of squares of the problem's values, computed off the thread.
+    void StartSumOfSquares(const FitProblem& problem);
+    void ShowSSQ(bool ok, double ssq, int points, const std::string& error);
+    void ShowFitProgress(int iteration, double ssq);
+    void FitFinished(const FitResult& r, const FitProblem& problem, const Declare& data);
+    // True when the window's inputs and the measured points are still those
+    // that `problem` and `data` were taken from.
+    bool InputsUnchanged(const FitProblem& problem, const Declare& data) const;
+    // Enables the inputs and buttons for the running state.
+    void UpdateRunningState();
     void CentreSlider(int slot, double value);
     double SliderValue(int slot) const;
     bool LogSlider(int slot) const;
@@ -106,6 +140,11 @@ private:
     const frmGraph2D* drawnOn_ = nullptr;
     bool settingSlider_ = false;
     bool fromSlider_ = false;
+    bool fitRunning_ = false;
+    // The SSQ line shown when the fit started, put back when it stops or fails.
+    QString ssqBeforeFit_;
+    // Last member: it is destroyed (and its thread joined) first.
+    BackgroundJob job_{this};
 };
 
 } // namespace kinhom

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "core/evaluation/fitting.h"
 #include "core/kinetics/halflife.h"
 #include "core/kinetics/inputrules.h"
 #include "core/kinetics/models.h"
@@ -468,6 +469,22 @@ void frmKinModel::ShowRateConstants(ModellInputForm& f)
     for (int j = 0; j < 3; ++j)
         if (QLineEdit* box = f.Inp[std::size_t(10 + j)])
             box->setText(NumberText(k[std::size_t(j)]));
+}
+
+void frmKinModel::ConvertRateConstantBoxes(ModellInputForm& f, double factor)
+{
+    const bool fitting = f.objectName() == QLatin1String(names::frmFitting);
+    const int mode = app().declare().Arbeitsmodus;
+    for (int j = 1; j <= 3; ++j) {
+        QLineEdit* box = f.Inp[std::size_t(9 + j)];
+        std::string unit;
+        if (!box || (fitting && FitParamOwnUnit(mode, j, unit)))
+            continue;
+        // A rate constant is a positive number; any other text is left alone.
+        float v = 0;
+        if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
+            box->setText(NumberText(double(v) / factor));
+    }
 }
 
 void frmKinModel::setOptionFonts(int Index)

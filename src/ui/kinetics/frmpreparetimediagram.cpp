@@ -251,7 +251,11 @@ void frmPrepareTimeDiagram::Form_Activate()
                 withData = true;
         chkMitPunkten->setEnabled(withData);
     }
-    txtS0max->setText(QString::fromStdString(StrSingle(d.S0max)));
+    // The box shows the stored value unless it already reads as that value: a
+    // refused text (one beyond the number range, say) stays as it was typed.
+    const float shown = ToSingle(ReadNumber(txtS0max->text()));
+    if (shown != d.S0max)
+        txtS0max->setText(QString::fromStdString(StrSingle(d.S0max)));
 }
 
 // ---- input boxes ------------------------------------------------------------------------------

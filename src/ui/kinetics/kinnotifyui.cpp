@@ -31,12 +31,12 @@ void KinNotifyUi::captionsChanged(int neu)
             m->optZeit[std::size_t(neu)]->setChecked(true);
 }
 
-void KinNotifyUi::rateConstantsConverted()
+void KinNotifyUi::rateConstantsConverted(double factor)
 {
     App& a = app();
     for (const char* name : names::kInputWindows)
         if (auto* f = dynamic_cast<ModellInputForm*>(a.findForm(QString::fromLatin1(name))))
-            frmKinModel::ShowRateConstants(*f);
+            frmKinModel::ConvertRateConstantBoxes(*f, factor);
 }
 
 } // namespace kinhom

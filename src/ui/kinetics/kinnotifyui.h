@@ -16,7 +16,7 @@ public:
     // time-unit option neu of the model window when that is loaded.
     void captionsChanged(int neu) override;
     // Every loaded input window shows the converted k1..k3.
-    void rateConstantsConverted() override;
+    void rateConstantsConverted(double factor) override;
 };
 
 } // namespace kinhom

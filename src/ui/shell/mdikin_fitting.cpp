@@ -107,15 +107,19 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
 }
 
 // The fitting window is open: the model window applies the model afresh and
-// relabels it, and the chart shows the measured points.
+// relabels it, the window takes its start values from the measured data, and
+// the chart shows the measured points.
 void MDIKIN::OpenFittingWindow()
 {
     App& a = app();
     Declare& d = a.declare();
     a.unload<frmKinModel>();
     a.show<frmKinModel>();
-    if (frmFitting* f = a.find<frmFitting>())
+    if (frmFitting* f = a.find<frmFitting>()) {
+        // The start values the measured data give replace the model's defaults.
+        f->TakeStartValuesFromData();
         f->Show();
+    }
     CalcExpDataRanges(d, d.DiagrammTyp, true);
     SetDiagramTitles();
 }
