@@ -8,6 +8,7 @@
 #include "core/kinetics/simulation.h"
 #include "core/shell/datafile.h"
 #include "core/shell/expdata.h"
+#include "core/shell/filefolders.h"
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
 #include "ui/dataedit/frmdatedit.h"
@@ -261,14 +262,16 @@ void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, 
 void mnuLoadLastSession_Click()
 {
     Declare& d = app().declare();
+    // Written among the program's own files; one that a run which could write
+    // the program folder left there is read as long as there is no other.
+    const std::string session = LastSessionFileToRead(d.LastSessionDatei, d.ProgrammPfad);
     ProjectFileContent p;
-    if (!ParseProjectDlg(d.LastSessionDatei, p)) return;
+    if (!ParseProjectDlg(session, p)) return;
     if (!ChangedDataSavedOrDropped(p)) return;
     ApplyProjectDlg(p);
     const std::string dataFileName = p.DatenDatei;
-    const std::string message = dataFileName.empty()
-                                    ? std::string("... no data file")
-                                    : LoadProjectData(dataFileName, FolderOf(d.LastSessionDatei));
+    const std::string message = dataFileName.empty() ? std::string("... no data file")
+                                                     : LoadProjectData(dataFileName, FolderOf(session));
     EnableItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     ReopenModelWindowKeepingK();
