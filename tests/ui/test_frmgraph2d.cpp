@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScreen>
@@ -450,29 +452,79 @@ private slots:
                          "experimental points fit to this diagram \r\nor enlarge the range of the diagram resp."));
     }
 
-    void placementByTaskModeAndGrafikLinksRemembered()
+    // The window is sized from the main window's client area and lies inside
+    // it, so its legend, menu and close button are in sight, whatever the
+    // screen's size and wherever it was closed before.
+    void placementInsideTheClientAreaByTaskMode()
     {
-        const QSize screen = QGuiApplication::primaryScreen()->size();
-        d().Arbeitsmodus = 0;
-        d().GrafikLinks = 3000;
-        simulate(2);
-        QCOMPARE(g().Left(), 3000);
-        QCOMPARE(g().Top(), 495); // 500 twips are 33 pixels
-        QVERIFY(std::abs(g().Width() - int(0.72 * screen.width() * 15)) <= 15);
-        // moved and closed: the next window opens where this one was
-        g().Move(1500, 500);
-        app().unload<frmGraph2D>();
-        QCOMPARE(d().GrafikLinks, 1500);
-        simulate(2);
-        QCOMPARE(g().Left(), 1500);
+        QWidget* viewport = app().mdiArea()->viewport();
+        const auto inside = [viewport](QWidget* frame) {
+            return QRect(QPoint(0, 0), viewport->size()).contains(frame->geometry());
+        };
+        for (const QSize mainSize : {QSize(1000, 750), QSize(640, 480)}) {
+            app().mainWindow().resize(mainSize);
+            QCoreApplication::processEvents();
+            const int areaW = viewport->width() * 15;
+            d().Arbeitsmodus = 0;
+            d().GrafikLinks = 3000;
+            simulate(2);
+            QVERIFY(std::abs(g().Left() - std::min(3000, areaW - int(std::lround(0.72 * areaW)))) <= 15);
+            QCOMPARE(g().Top(), 495); // 500 twips are 33 pixels
+            QVERIFY(std::abs(g().Width() - int(0.72 * areaW)) <= 15);
+            QVERIFY(std::abs(g().Height() - int(0.75 * viewport->height() * 15)) <= 15);
+            QVERIFY(inside(g().frame()));
+            // moved and closed: the next window opens where this one was
+            g().Move(1500, 500);
+            app().unload<frmGraph2D>();
+            QCOMPARE(d().GrafikLinks, 1500);
+            simulate(2);
+            QCOMPARE(g().Left(), 1500);
+            // a remembered place beyond the right edge is moved in
+            app().unload<frmGraph2D>();
+            d().GrafikLinks = 30000;
+            simulate(2);
+            QVERIFY(inside(g().frame()));
 
-        // a fitting mode puts the window at the right edge, whatever GrafikLinks holds
-        d().Arbeitsmodus = 1;
-        d().GrafikLinks = 0;
+            // a fitting mode puts the window at the right edge, whatever GrafikLinks holds
+            d().Arbeitsmodus = 1;
+            d().GrafikLinks = 0;
+            simulate(2);
+            const int width = int(std::lround(0.68 * areaW));
+            QVERIFY(std::abs(g().Width() - width) <= 15);
+            QVERIFY(std::abs(g().Left() - (areaW - width - 50)) <= 15);
+            QVERIFY(inside(g().frame()));
+            app().unload<frmGraph2D>();
+        }
+    }
+
+    // A chart that opens while the main window is not the active one (a menu
+    // or the "Loaded..." box has just closed) comes to the front and stays
+    // there when the main window is active again, even though the keyboard
+    // focus was in the model window.
+    void chartThatOpensComesToTheFront()
+    {
+        QMainWindow& main = app().mainWindow();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        auto* model = new QLineEdit; // the model window's focused box
+        model->setObjectName("focused");
+        QMdiSubWindow* modelFrame = app().mdiArea()->addSubWindow(model);
+        modelFrame->show();
+        model->setFocus();
+        QCOMPARE(app().mdiArea()->activeSubWindow(), modelFrame);
+
+        QWidget other; // stands in for the menu or the message box
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
         simulate(2);
-        const int width = int(std::lround(0.68 * screen.width() * 15));
-        QVERIFY(std::abs(g().Width() - width) <= 15);
-        QVERIFY(std::abs(g().Left() - (screen.width() * 15 - width - 50)) <= 15);
+        other.hide();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QCoreApplication::processEvents();
+        QCOMPARE(app().mdiArea()->activeSubWindow(), g().subWindow());
+        QCOMPARE(app().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), g().subWindow());
+        delete modelFrame;
     }
 
     void separatorListFollowsTrennzeichen()
