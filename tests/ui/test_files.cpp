@@ -585,10 +585,26 @@ private slots:
         QVERIFY(text.find("\r\nfirst project\r\nmemory.KV3\r\n8\r\n") != std::string::npos);
 
         rec().saveAnswers = {QString::fromStdString(file.string())};
+        rec().msgAnswers = {MsgAnswer::Yes}; // replace proj.KC3
         onCommentDialog({}, true);
         SaveProjectAs();
+        QCOMPARE(rec().lastMessage(), QString("proj.KC3 already exists.\r\nDo you want to replace it?"));
         QCOMPARE(d().ProjektKommentar, std::string());
         QVERIFY(readFile(file).find("\r\n\r\nmemory.KV3\r\n") != std::string::npos);
+
+        // Return in the comment box presses OK
+        rec().saveAnswers = {QString::fromStdString(file.string())};
+        rec().msgAnswers = {MsgAnswer::Yes};
+        QTimer::singleShot(0, qApp, [] {
+            frmCommentInput* c = app().find<frmCommentInput>();
+            if (!c) return;
+            c->txtDatComm->setText("typed, then Return");
+            QTest::keyClick(c->txtDatComm, Qt::Key_Return);
+            if (app().find<frmCommentInput>()) c->cmdAbort->click(); // never hang
+        });
+        SaveProjectAs();
+        QCOMPARE(d().ProjektKommentar, std::string("typed, then Return"));
+        QVERIFY(readFile(file).find("\r\ntyped, then Return\r\n") != std::string::npos);
 
         rec().saveAnswers = {std::nullopt};
         d().ProjektPfad = "unchanged";
@@ -754,12 +770,23 @@ private slots:
         QVERIFY(rec().messages.back().text.startsWith("the project file is corrupt"));
         QCOMPARE(rec().messages.back().title, QString("Execution not possible"));
 
+        // the dialog does not ask about the data file typed; no question for
+        // series.KV3.KC3 while it does not exist, one about it once it does
+        rec().messages.clear();
         rec().saveAnswers = {QString::fromStdString((dir / "series.KV3").string())};
         onCommentDialog("c");
         app().mainWindow().mnuSaveProject->trigger();
         QCOMPARE(rec().saveRequests.back().fileName, QString());
+        QVERIFY(!rec().saveRequests.back().overwritePrompt);
+        QVERIFY(rec().messages.empty());
         QCOMPARE(readFile(dir / "series.KV3"), std::string(kGoodData));
         QVERIFY(readFile(dir / "series.KV3.KC3").find("\r\nc\r\n") != std::string::npos);
+        rec().saveAnswers = {QString::fromStdString((dir / "series.KV3").string()), std::nullopt};
+        rec().msgAnswers = {MsgAnswer::No};
+        SaveProjectAs();
+        QCOMPARE(rec().lastMessage(), QString("series.KV3.KC3 already exists.\r\nDo you want to replace it?"));
+        QCOMPARE(rec().messages.back().title, QString("Save actual session as ..."));
+        QCOMPARE(readFile(dir / "series.KV3"), std::string(kGoodData));
 
         // a project's name is proposed, in whatever case its extension is
         d().ProjektDatei = (dir / "old.kc3").string();

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -715,6 +717,7 @@ private slots:
         QTemporaryDir dir;
         const QString svg = dir.filePath("diagram.svg");
         rec().saveAnswers.push_back(svg);
+        rec().saveTypeAnswers.push_back(3); // SVG
         g().mnuPrintIt_Click();
         g().cmdSaveImage->click();
         QCOMPARE(rec().saveRequests.size(), size_t(1));
@@ -726,19 +729,42 @@ private slots:
         QVERIFY(text.contains("polyline") || text.contains("path"));
         QCOMPARE(rec().messages.size(), size_t(0));
 
-        // a name without extension becomes a PNG
+        // a name without extension gets the chosen type's: PNG ...
         rec().saveAnswers.push_back(dir.filePath("diagram"));
         g().cmdSaveImage->click();
         QImage png(dir.filePath("diagram.png"));
         QVERIFY(!png.isNull());
         QCOMPARE(png.size(), g().Chart2D1->size());
-
-        // an unknown image type is refused with a message, nothing is written
+        QVERIFY(!QFile::exists(dir.filePath(".png")));
+        // ... or PDF: a PDF file, not a PNG
+        rec().saveAnswers.push_back(dir.filePath("report"));
+        rec().saveTypeAnswers.push_back(4);
+        g().cmdSaveImage->click();
+        QFile pdf(dir.filePath("report.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(!QFile::exists(dir.filePath("report.png")));
+        // the type decides also against another extension typed
         rec().saveAnswers.push_back(dir.filePath("diagram.gif"));
+        rec().saveTypeAnswers.push_back(2);
+        g().cmdSaveImage->click();
+        QVERIFY(QFile::exists(dir.filePath("diagram.gif.bmp")));
+        QVERIFY(!QImage(dir.filePath("diagram.gif.bmp"), "BMP").isNull());
+        QCOMPARE(rec().messages.size(), size_t(0));
+
+        // an existing file: asked about the file that will be written; No
+        // shows the dialog again, which may be cancelled
+        const QDateTime written = QFileInfo(dir.filePath("report.pdf")).lastModified();
+        rec().saveAnswers = {dir.filePath("report"), std::nullopt};
+        rec().saveTypeAnswers = {4};
+        rec().msgAnswers.push_back(MsgAnswer::No);
         g().cmdSaveImage->click();
         QCOMPARE(rec().messages.size(), size_t(1));
-        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
-        QVERIFY(!QFile::exists(dir.filePath("diagram.gif")));
+        QCOMPARE(rec().messages[0].text, QString("report.pdf already exists.\r\nDo you want to replace it?"));
+        QCOMPARE(rec().saveRequests.back().fileName, dir.filePath("report.pdf"));
+        QCOMPARE(rec().saveRequests.back().filterIndex, 4);
+        QVERIFY(!rec().saveRequests.back().overwritePrompt);
+        QCOMPARE(QFileInfo(dir.filePath("report.pdf")).lastModified(), written);
     }
 
     // "Save Image ..." writes PDF beside PNG, BMP and SVG: a page of the size
@@ -749,6 +775,7 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath("diagram.pdf");
         rec().saveAnswers.push_back(pdf);
+        rec().saveTypeAnswers = {4, 4};
         g().mnuPrintIt_Click();
         g().txtWidth_in_cm->setText("12.7");
         g().txtHeight_in_cm->setText("8.89");
@@ -787,7 +814,7 @@ private slots:
             thrown = true;
             throw std::runtime_error("the image writer failed");
         };
-        rec().saveAnswers.push_back(dir.filePath("diagram.gif")); // refused with a message, which throws
+        rec().saveAnswers.push_back(dir.filePath("no such folder/diagram.png")); // a message, which throws
         g().mnuPrintIt_Click();
         g().cmdSaveImage->click();
         QCOMPARE(rec().messages.size(), size_t(2));

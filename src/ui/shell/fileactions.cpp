@@ -191,9 +191,12 @@ void SaveProjectAs()
     request.defaultExtension = ".KC3";
     request.overwritePrompt = true;
     request.fileMustExist = false;
-    const std::optional<QString> chosen = app().services().saveFileName(request);
-    if (!chosen || chosen->isEmpty()) return;
-    const std::string fileName = WithProjectExtension(S(*chosen));
+    // A data file's name becomes NAME.KV3.KC3: the question to replace is asked
+    // about that file, not about the data file.
+    const std::optional<FileChoice> chosen = AskFileToWrite(
+        app().services(), request, [](const FileChoice& c) { return Q(WithProjectExtension(S(c.path))); });
+    if (!chosen) return;
+    const std::string fileName = S(chosen->path);
     WriteProjectFileDlg(fileName);
     d.ProjektPfad = FolderPart(fileName);
 }
