@@ -45,7 +45,8 @@ class CursorAdapter;
 class App {
 public:
     struct Setup {
-        // The program's folder: tips file, help pages, last session, protocol files.
+        // The program's folder: tips file, help pages, icons; the last session and
+        // the protocol files while it can be written (see fileFolders()).
         std::filesystem::path programFolder;
         std::unique_ptr<Services> services;
         // Settings file (INI); empty: the user's settings of the program.
