@@ -148,5 +148,15 @@ TEST(FileNames, ProjectNamesEndInKC3)
     }
 }
 
+// An image's name ends with the extension of the type chosen, whatever else was typed.
+TEST(FileNames, ImageTypeDecidesTheExtension)
+{
+    EXPECT_EQ(WithExtension("/u/diagram", ".pdf"), "/u/diagram.pdf");
+    EXPECT_EQ(WithExtension("/u/diagram.PDF", ".pdf"), "/u/diagram.PDF");
+    EXPECT_EQ(WithExtension("/u/diagram.png", ".pdf"), "/u/diagram.png.pdf");
+    EXPECT_EQ(WithExtension("/u/pdf", ".pdf"), "/u/pdf.pdf");
+    EXPECT_EQ(WithExtension("", ".pdf"), "");
+}
+
 } // namespace
 } // namespace kinhom

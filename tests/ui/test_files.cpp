@@ -10,8 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -72,11 +74,15 @@ class TestFiles : public QObject {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    void makeApp()
+    // programWritable false: the program folder counts as one that cannot be
+    // written (the check is injected, so the test means the same run as root).
+    void makeApp(bool programWritable = true)
     {
         application.reset();
-        application = std::make_unique<App>(App::Setup{program, std::make_unique<RecordingServices>(),
-                                                       QString::fromStdString((dir / "settings.ini").string())});
+        App::Setup setup{program, std::make_unique<RecordingServices>(),
+                         QString::fromStdString((dir / "settings.ini").string())};
+        if (!programWritable) setup.folderWritable = [](const fs::path&) { return false; };
+        application = std::make_unique<App>(std::move(setup));
         application->startUp();
         ConnectFileActions(app().mainWindow());
         rec().messages.clear();
@@ -579,10 +585,26 @@ private slots:
         QVERIFY(text.find("\r\nfirst project\r\nmemory.KV3\r\n8\r\n") != std::string::npos);
 
         rec().saveAnswers = {QString::fromStdString(file.string())};
+        rec().msgAnswers = {MsgAnswer::Yes}; // replace proj.KC3
         onCommentDialog({}, true);
         SaveProjectAs();
+        QCOMPARE(rec().lastMessage(), QString("proj.KC3 already exists.\r\nDo you want to replace it?"));
         QCOMPARE(d().ProjektKommentar, std::string());
         QVERIFY(readFile(file).find("\r\n\r\nmemory.KV3\r\n") != std::string::npos);
+
+        // Return in the comment box presses OK
+        rec().saveAnswers = {QString::fromStdString(file.string())};
+        rec().msgAnswers = {MsgAnswer::Yes};
+        QTimer::singleShot(0, qApp, [] {
+            frmCommentInput* c = app().find<frmCommentInput>();
+            if (!c) return;
+            c->txtDatComm->setText("typed, then Return");
+            QTest::keyClick(c->txtDatComm, Qt::Key_Return);
+            if (app().find<frmCommentInput>()) c->cmdAbort->click(); // never hang
+        });
+        SaveProjectAs();
+        QCOMPARE(d().ProjektKommentar, std::string("typed, then Return"));
+        QVERIFY(readFile(file).find("\r\ntyped, then Return\r\n") != std::string::npos);
 
         rec().saveAnswers = {std::nullopt};
         d().ProjektPfad = "unchanged";
@@ -748,12 +770,23 @@ private slots:
         QVERIFY(rec().messages.back().text.startsWith("the project file is corrupt"));
         QCOMPARE(rec().messages.back().title, QString("Execution not possible"));
 
+        // the dialog does not ask about the data file typed; no question for
+        // series.KV3.KC3 while it does not exist, one about it once it does
+        rec().messages.clear();
         rec().saveAnswers = {QString::fromStdString((dir / "series.KV3").string())};
         onCommentDialog("c");
         app().mainWindow().mnuSaveProject->trigger();
         QCOMPARE(rec().saveRequests.back().fileName, QString());
+        QVERIFY(!rec().saveRequests.back().overwritePrompt);
+        QVERIFY(rec().messages.empty());
         QCOMPARE(readFile(dir / "series.KV3"), std::string(kGoodData));
         QVERIFY(readFile(dir / "series.KV3.KC3").find("\r\nc\r\n") != std::string::npos);
+        rec().saveAnswers = {QString::fromStdString((dir / "series.KV3").string()), std::nullopt};
+        rec().msgAnswers = {MsgAnswer::No};
+        SaveProjectAs();
+        QCOMPARE(rec().lastMessage(), QString("series.KV3.KC3 already exists.\r\nDo you want to replace it?"));
+        QCOMPARE(rec().messages.back().title, QString("Save actual session as ..."));
+        QCOMPARE(readFile(dir / "series.KV3"), std::string(kGoodData));
 
         // a project's name is proposed, in whatever case its extension is
         d().ProjektDatei = (dir / "old.kc3").string();
@@ -808,6 +841,77 @@ private slots:
         QCOMPARE(d().ModellNr, std::int16_t(6));
         QCOMPARE(d().k[1], 0.33);
         QCOMPARE(reopened, 0);
+    }
+
+    // An installed program's folder cannot be written: the dialogs start in
+    // the home folder, the protocol and the last session go to the per-user
+    // data folder, and nothing is written into the program folder. A last
+    // session left in the program folder is read until one is written per user.
+    void readOnlyProgramFolderSendsFilesToTheUser()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const fs::path perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+        const fs::path home = QDir::homePath().toStdString();
+        fs::remove_all(perUser);
+        writeFile(program / "KinLastSession.KC3", "d\r\nKINHOM last session\r\n\r\n6\r\n0.5,0.25,0\r\n0\r\n0\r\n0\r\n"
+                                                  "0\r\n0,0,0,0\r\n0\r\n0\r\n0,0\r\nx\r\nx\r\n");
+        const auto programFiles = [this] {
+            std::vector<fs::path> files;
+            for (const auto& e : fs::directory_iterator(program)) files.push_back(e.path());
+            std::sort(files.begin(), files.end());
+            return files;
+        };
+        const std::vector<fs::path> before = programFiles();
+        makeApp(false);
+        QVERIFY(fs::is_directory(perUser));
+        QCOMPARE(app().userFilesFolder(), home);
+        QCOMPARE(app().ownFilesFolder(), perUser);
+        for (const std::string* folder : {&d().ProjektPfad, &d().ExpDatenPfad, &d().XYPfad, &d().OC2Pfad, &d().TabellePfad})
+            QCOMPARE(fs::path(*folder), home);
+        QCOMPARE(fs::path(d().LastSessionDatei), perUser / "KinLastSession.KC3");
+        // the protocol file is named after the files in the per-user folder
+        std::string first;
+        app().mainWindow().SetAutoProtName(first);
+        writeFile(perUser / first, "x");
+        std::string next;
+        app().mainWindow().SetAutoProtName(next);
+        QCOMPARE(next.substr(6, 2), std::string("02"));
+
+        // every save dialog starts in the home folder
+        fillData(false);
+        rec().saveAnswers = {std::nullopt, std::nullopt};
+        SaveProjectAs();
+        bool notSaved = false;
+        SaveExpDataAs(notSaved);
+        QCOMPARE(rec().saveRequests.size(), std::size_t(2));
+        for (const FileDialogRequest& r : rec().saveRequests) QCOMPARE(fs::path(r.folder.toStdString()), home);
+
+        // the old session in the program folder is read while none is per user
+        fileActionHooks().reopenModelWindow = [] {};
+        mnuLoadLastSession_Click();
+        QCOMPARE(d().ModellNr, std::int16_t(6));
+        QCOMPARE(d().k[2], 0.25);
+
+        // Exit writes the session per user; the next run reads that one
+        d().ModellNr = 17;
+        d().k[1] = 2.5;
+        mnuExit_Click();
+        QVERIFY(fs::exists(perUser / "KinLastSession.KC3"));
+        QCOMPARE(programFiles(), before);
+        makeApp(false);
+        fileActionHooks().reopenModelWindow = [] {};
+        mnuLoadLastSession_Click();
+        QCOMPARE(d().ModellNr, std::int16_t(17));
+        QCOMPARE(d().k[1], 2.5);
+        QCOMPARE(programFiles(), before);
+
+        // a program folder that can be written keeps everything there
+        makeApp(true);
+        QCOMPARE(app().userFilesFolder(), program);
+        QCOMPARE(app().ownFilesFolder(), program);
+        QCOMPARE(fs::path(d().LastSessionDatei), program / "KinLastSession.KC3");
+        fs::remove_all(perUser);
+        QStandardPaths::setTestModeEnabled(false);
     }
 
     void lastSessionComesBackAfterExit()

@@ -10,10 +10,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScreen>
@@ -450,29 +454,79 @@ private slots:
                          "experimental points fit to this diagram \r\nor enlarge the range of the diagram resp."));
     }
 
-    void placementByTaskModeAndGrafikLinksRemembered()
+    // The window is sized from the main window's client area and lies inside
+    // it, so its legend, menu and close button are in sight, whatever the
+    // screen's size and wherever it was closed before.
+    void placementInsideTheClientAreaByTaskMode()
     {
-        const QSize screen = QGuiApplication::primaryScreen()->size();
-        d().Arbeitsmodus = 0;
-        d().GrafikLinks = 3000;
-        simulate(2);
-        QCOMPARE(g().Left(), 3000);
-        QCOMPARE(g().Top(), 495); // 500 twips are 33 pixels
-        QVERIFY(std::abs(g().Width() - int(0.72 * screen.width() * 15)) <= 15);
-        // moved and closed: the next window opens where this one was
-        g().Move(1500, 500);
-        app().unload<frmGraph2D>();
-        QCOMPARE(d().GrafikLinks, 1500);
-        simulate(2);
-        QCOMPARE(g().Left(), 1500);
+        QWidget* viewport = app().mdiArea()->viewport();
+        const auto inside = [viewport](QWidget* frame) {
+            return QRect(QPoint(0, 0), viewport->size()).contains(frame->geometry());
+        };
+        for (const QSize mainSize : {QSize(1000, 750), QSize(640, 480)}) {
+            app().mainWindow().resize(mainSize);
+            QCoreApplication::processEvents();
+            const int areaW = viewport->width() * 15;
+            d().Arbeitsmodus = 0;
+            d().GrafikLinks = 3000;
+            simulate(2);
+            QVERIFY(std::abs(g().Left() - std::min(3000, areaW - int(std::lround(0.72 * areaW)))) <= 15);
+            QCOMPARE(g().Top(), 495); // 500 twips are 33 pixels
+            QVERIFY(std::abs(g().Width() - int(0.72 * areaW)) <= 15);
+            QVERIFY(std::abs(g().Height() - int(0.75 * viewport->height() * 15)) <= 15);
+            QVERIFY(inside(g().frame()));
+            // moved and closed: the next window opens where this one was
+            g().Move(1500, 500);
+            app().unload<frmGraph2D>();
+            QCOMPARE(d().GrafikLinks, 1500);
+            simulate(2);
+            QCOMPARE(g().Left(), 1500);
+            // a remembered place beyond the right edge is moved in
+            app().unload<frmGraph2D>();
+            d().GrafikLinks = 30000;
+            simulate(2);
+            QVERIFY(inside(g().frame()));
 
-        // a fitting mode puts the window at the right edge, whatever GrafikLinks holds
-        d().Arbeitsmodus = 1;
-        d().GrafikLinks = 0;
+            // a fitting mode puts the window at the right edge, whatever GrafikLinks holds
+            d().Arbeitsmodus = 1;
+            d().GrafikLinks = 0;
+            simulate(2);
+            const int width = int(std::lround(0.68 * areaW));
+            QVERIFY(std::abs(g().Width() - width) <= 15);
+            QVERIFY(std::abs(g().Left() - (areaW - width - 50)) <= 15);
+            QVERIFY(inside(g().frame()));
+            app().unload<frmGraph2D>();
+        }
+    }
+
+    // A chart that opens while the main window is not the active one (a menu
+    // or the "Loaded..." box has just closed) comes to the front and stays
+    // there when the main window is active again, even though the keyboard
+    // focus was in the model window.
+    void chartThatOpensComesToTheFront()
+    {
+        QMainWindow& main = app().mainWindow();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        auto* model = new QLineEdit; // the model window's focused box
+        model->setObjectName("focused");
+        QMdiSubWindow* modelFrame = app().mdiArea()->addSubWindow(model);
+        modelFrame->show();
+        model->setFocus();
+        QCOMPARE(app().mdiArea()->activeSubWindow(), modelFrame);
+
+        QWidget other; // stands in for the menu or the message box
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
         simulate(2);
-        const int width = int(std::lround(0.68 * screen.width() * 15));
-        QVERIFY(std::abs(g().Width() - width) <= 15);
-        QVERIFY(std::abs(g().Left() - (screen.width() * 15 - width - 50)) <= 15);
+        other.hide();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QCoreApplication::processEvents();
+        QCOMPARE(app().mdiArea()->activeSubWindow(), g().subWindow());
+        QCOMPARE(app().mdiArea()->subWindowList(QMdiArea::StackingOrder).last(), g().subWindow());
+        delete modelFrame;
     }
 
     void separatorListFollowsTrennzeichen()
@@ -663,6 +717,7 @@ private slots:
         QTemporaryDir dir;
         const QString svg = dir.filePath("diagram.svg");
         rec().saveAnswers.push_back(svg);
+        rec().saveTypeAnswers.push_back(3); // SVG
         g().mnuPrintIt_Click();
         g().cmdSaveImage->click();
         QCOMPARE(rec().saveRequests.size(), size_t(1));
@@ -674,19 +729,42 @@ private slots:
         QVERIFY(text.contains("polyline") || text.contains("path"));
         QCOMPARE(rec().messages.size(), size_t(0));
 
-        // a name without extension becomes a PNG
+        // a name without extension gets the chosen type's: PNG ...
         rec().saveAnswers.push_back(dir.filePath("diagram"));
         g().cmdSaveImage->click();
         QImage png(dir.filePath("diagram.png"));
         QVERIFY(!png.isNull());
         QCOMPARE(png.size(), g().Chart2D1->size());
-
-        // an unknown image type is refused with a message, nothing is written
+        QVERIFY(!QFile::exists(dir.filePath(".png")));
+        // ... or PDF: a PDF file, not a PNG
+        rec().saveAnswers.push_back(dir.filePath("report"));
+        rec().saveTypeAnswers.push_back(4);
+        g().cmdSaveImage->click();
+        QFile pdf(dir.filePath("report.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QVERIFY(!QFile::exists(dir.filePath("report.png")));
+        // the type decides also against another extension typed
         rec().saveAnswers.push_back(dir.filePath("diagram.gif"));
+        rec().saveTypeAnswers.push_back(2);
+        g().cmdSaveImage->click();
+        QVERIFY(QFile::exists(dir.filePath("diagram.gif.bmp")));
+        QVERIFY(!QImage(dir.filePath("diagram.gif.bmp"), "BMP").isNull());
+        QCOMPARE(rec().messages.size(), size_t(0));
+
+        // an existing file: asked about the file that will be written; No
+        // shows the dialog again, which may be cancelled
+        const QDateTime written = QFileInfo(dir.filePath("report.pdf")).lastModified();
+        rec().saveAnswers = {dir.filePath("report"), std::nullopt};
+        rec().saveTypeAnswers = {4};
+        rec().msgAnswers.push_back(MsgAnswer::No);
         g().cmdSaveImage->click();
         QCOMPARE(rec().messages.size(), size_t(1));
-        QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
-        QVERIFY(!QFile::exists(dir.filePath("diagram.gif")));
+        QCOMPARE(rec().messages[0].text, QString("report.pdf already exists.\r\nDo you want to replace it?"));
+        QCOMPARE(rec().saveRequests.back().fileName, dir.filePath("report.pdf"));
+        QCOMPARE(rec().saveRequests.back().filterIndex, 4);
+        QVERIFY(!rec().saveRequests.back().overwritePrompt);
+        QCOMPARE(QFileInfo(dir.filePath("report.pdf")).lastModified(), written);
     }
 
     // "Save Image ..." writes PDF beside PNG, BMP and SVG: a page of the size
@@ -697,6 +775,7 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath("diagram.pdf");
         rec().saveAnswers.push_back(pdf);
+        rec().saveTypeAnswers = {4, 4};
         g().mnuPrintIt_Click();
         g().txtWidth_in_cm->setText("12.7");
         g().txtHeight_in_cm->setText("8.89");
@@ -735,7 +814,7 @@ private slots:
             thrown = true;
             throw std::runtime_error("the image writer failed");
         };
-        rec().saveAnswers.push_back(dir.filePath("diagram.gif")); // refused with a message, which throws
+        rec().saveAnswers.push_back(dir.filePath("no such folder/diagram.png")); // a message, which throws
         g().mnuPrintIt_Click();
         g().cmdSaveImage->click();
         QCOMPARE(rec().messages.size(), size_t(2));

@@ -207,11 +207,13 @@ std::string FindProjectDataFile(const std::string& dataFileName, const std::stri
     return std::string();
 }
 
-std::string WithProjectExtension(const std::string& fileName)
+std::string WithExtension(const std::string& fileName, const std::string& ext)
 {
-    if (fileName.empty() || EndsWithNoCase(fileName, ".KC3")) return fileName;
-    return fileName + ".KC3";
+    if (fileName.empty() || EndsWithNoCase(fileName, ext)) return fileName;
+    return fileName + ext;
 }
+
+std::string WithProjectExtension(const std::string& fileName) { return WithExtension(fileName, ".KC3"); }
 
 std::string ProposedProjectName(const std::string& fileName)
 {

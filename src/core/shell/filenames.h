@@ -55,6 +55,10 @@ std::string FindProjectDataFile(const std::string& dataFileName, const std::stri
 std::vector<std::string> ProjectDataFilePlaces(const std::string& dataFileName, const std::string& projectFolder,
                                                const std::string& programFolder);
 
+// The name as given when it ends with ext (".png", in any case), else the name
+// with ext appended ("" stays "").
+std::string WithExtension(const std::string& fileName, const std::string& ext);
+
 // A project's file name: the name as given when it ends with ".KC3" (in any
 // case), else the name with ".KC3" appended ("" stays "").
 std::string WithProjectExtension(const std::string& fileName);

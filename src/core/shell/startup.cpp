@@ -1,7 +1,5 @@
 #include "core/shell/startup.h"
 
-#include <filesystem>
-
 namespace kinhom {
 
 const char* const kZeiteinheiten[kTimeUnitCount] = {"s", "min", "h", "d", "a"};
@@ -52,6 +50,11 @@ void FillModellNamen(std::vector<std::string>& n)
 
 void SetStartupValues(Declare& d, const std::string& programFolder, const std::string& localeDecimalSign)
 {
+    SetStartupValues(d, ProgramFileFolders(programFolder), localeDecimalSign);
+}
+
+void SetStartupValues(Declare& d, const FileFolders& folders, const std::string& localeDecimalSign)
+{
     // 1. dimensions
     const std::size_t sim = kSimIntervals + 1;
     for (auto* v : {&d.SimT, &d.SimCA, &d.SimCB, &d.SimCC, &d.SimCP, &d.SimCQ}) v->assign(sim, 0.0);
@@ -70,13 +73,13 @@ void SetStartupValues(Declare& d, const std::string& programFolder, const std::s
     // 4.
     d.CRLF = "\r\n";
 
-    // 5. the folders, in this order
-    d.ProjektPfad = programFolder;
-    d.TabellePfad = programFolder;
-    d.ExpDatenPfad = programFolder;
-    d.OC2Pfad = programFolder;
-    d.XYPfad = programFolder;
-    d.ProgrammPfad = programFolder;
+    // 5. the folders, in this order: where the dialogs start
+    d.ProjektPfad = folders.userFiles;
+    d.TabellePfad = folders.userFiles;
+    d.ExpDatenPfad = folders.userFiles;
+    d.OC2Pfad = folders.userFiles;
+    d.XYPfad = folders.userFiles;
+    d.ProgrammPfad = folders.program;
 
     // 6. to 8.
     d.Zeiteinheit = "s";
@@ -102,8 +105,8 @@ void SetStartupValues(Declare& d, const std::string& programFolder, const std::s
     // A particle size of 0 would draw no particle at all.
     d.Punktgroesse = 4;
 
-    // 11. the last-session file in the program folder
-    d.LastSessionDatei = (std::filesystem::path(programFolder) / "KinLastSession.KC3").string();
+    // 11. the last-session file among the program's own files
+    d.LastSessionDatei = LastSessionFileIn(folders.ownFiles);
 
     // 14.
     d.TipsPerMenue = false;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/shell/declare.h"
+#include "core/shell/filefolders.h"
 
 namespace kinhom {
 
@@ -21,8 +22,12 @@ void FillModellNamen(std::vector<std::string>& namen);
 // load: array dimensions, English tips, the decimal-comma test, CRLF, the five
 // folders, the time unit, ZeitFaktor, the model names, the defaults, the
 // last-session file, and the values set after the start-up windows are shown.
-// programFolder is the program's folder without a trailing separator;
-// localeDecimalSign is the decimal sign of the user's locale (the ui passes it).
+// The five dialog folders are folders.userFiles, the last-session file lies in
+// folders.ownFiles and ProgrammPfad is folders.program (each without a
+// trailing separator); localeDecimalSign is the decimal sign of the user's
+// locale (the ui passes it).
+void SetStartupValues(Declare& d, const FileFolders& folders, const std::string& localeDecimalSign);
+// The same with every folder the program's folder.
 void SetStartupValues(Declare& d, const std::string& programFolder, const std::string& localeDecimalSign);
 
 } // namespace kinhom

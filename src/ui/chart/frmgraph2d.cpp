@@ -29,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include "core/chart/chartcontent.h"
+#include "core/chart/chartplacement.h"
 #include "core/chart/designeffects.h"
 #include "core/chart/exppoints.h"
 #include "core/chart/titles.h"
@@ -231,7 +232,7 @@ void frmGraph2D::Form_Load()
     const QSize screenPx = screen ? screen->size() : QSize(1024, 768);
     resetCounters();
     // 2.
-    const QSize size = placeWindow(PixelsToTwips(screenPx.width()), PixelsToTwips(screenPx.height()));
+    const QSize size = placeWindow(screenPx);
     // 3.-10. The chart's content layout, start styles and texts, in one batch.
     loadChartContent(screenPx.width() >= 800, size);
     // 11.
@@ -265,24 +266,22 @@ void frmGraph2D::resetCounters()
     PunktDichte = 300;
 }
 
-// Form_Load step 2: at GrafikLinks in the simulation mode, at the right screen
-// edge in every fitting mode. Returns the window's width and height (twips).
-QSize frmGraph2D::placeWindow(int screenWidth, int screenHeight)
+// Form_Load step 2: at GrafikLinks in the simulation mode, at the right edge
+// in every fitting mode, sized and kept inside the main window's client area
+// (the screen's size stands in while that area is not laid out yet). Returns
+// the window's width and height (twips).
+QSize frmGraph2D::placeWindow(QSize screenPx)
 {
     const Declare& d = app().declare();
-    const int top = 500;
-    const int height = static_cast<int>(std::lround(0.75 * screenHeight));
-    int width = 0;
-    int left = 0;
-    if (d.Arbeitsmodus == 0) {
-        left = d.GrafikLinks;
-        width = static_cast<int>(std::lround(0.72 * screenWidth));
-    } else {
-        width = static_cast<int>(std::lround(0.68 * screenWidth));
-        left = screenWidth - width - 50;
+    QSize area = screenPx;
+    if (QMdiArea* mdi = app().mdiArea()) {
+        const QSize viewport = mdi->viewport()->size();
+        if (viewport.width() >= 100 && viewport.height() >= 100) area = viewport;
     }
-    Move(left, top, width, height);
-    return {width, height};
+    const ChartWindowPlace p =
+        PlaceChartWindow(PixelsToTwips(area.width()), PixelsToTwips(area.height()), d.Arbeitsmodus, d.GrafikLinks);
+    Move(p.left, p.top, p.width, p.height);
+    return {p.width, p.height};
 }
 
 // Form_Load steps 3 to 10, with the chart batched: the panels' places, the

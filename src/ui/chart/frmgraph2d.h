@@ -401,7 +401,7 @@ private:
     void SetAxesMinMax();
     // The steps of Form_Load.
     void resetCounters();
-    QSize placeWindow(int screenWidth, int screenHeight);
+    QSize placeWindow(QSize screenPixels);
     void loadChartContent(bool wideScreen, QSize size);
     QSize sizeChartArea(QSize windowTwips);
     void loadPointDensity();

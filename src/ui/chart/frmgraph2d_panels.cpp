@@ -31,6 +31,7 @@
 #include "core/chart/chartcontent.h"
 #include "core/chart/designeffects.h"
 #include "core/chart/exppoints.h"
+#include "core/shell/filenames.h"
 #include "core/shell/numtext.h"
 #include "core/shell/utilities.h"
 #include "ui/chart/chartoutput.h"
@@ -318,6 +319,13 @@ std::unique_ptr<ChartView> OutputView(const Chart2D& chart, double widthPx, doub
     return view;
 }
 
+// The extension of the image type chosen in the save dialog (PNG, BMP, SVG, PDF).
+std::string ImageExtension(int filterIndex)
+{
+    static const char* const kTypes[] = {".png", ".bmp", ".svg", ".pdf"};
+    return kTypes[filterIndex >= 1 && filterIndex <= 4 ? filterIndex - 1 : 0];
+}
+
 } // namespace
 
 void frmGraph2D::paintAt(QPainter& painter, double leftCm, double topCm, double widthCm, double heightCm)
@@ -356,12 +364,15 @@ void frmGraph2D::cmdSaveImage_Click()
     r.folder = Q(a.declare().OC2Pfad);
     r.filter = "PNG image (*.png)|*.png|Bitmap (*.bmp)|*.bmp|SVG vector image (*.svg)|*.svg|"
                "PDF document (*.pdf)|*.pdf";
-    r.defaultExtension = "png";
     r.overwritePrompt = true;
-    const std::optional<QString> name = a.services().saveFileName(r);
-    if (!name) return;
-    const QString path = WithDefaultExtension(*name, "png");
-    if (QFileInfo(path).suffix().compare("pdf", Qt::CaseInsensitive) == 0) {
+    // The type chosen in the dialog decides the format, and the name ends with
+    // its extension ("diagram" as PDF is diagram.pdf).
+    const std::optional<FileChoice> chosen = AskFileToWrite(a.services(), r, [](const FileChoice& c) {
+        return Q(WithExtension(S(c.path), ImageExtension(c.filterIndex)));
+    });
+    if (!chosen) return;
+    const QString path = chosen->path;
+    if (ImageExtension(chosen->filterIndex) == ".pdf") {
         // A PDF page is the diagram, of the size in the panel's boxes.
         double left = 0, top = 0, w = 0, h = 0;
         if (!printRect(left, top, w, h)) return;

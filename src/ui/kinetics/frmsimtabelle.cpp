@@ -181,7 +181,7 @@ void frmSimTabelle::cmdSaveTable_Click()
 
     FileDialogRequest request;
     request.title = "Save table as ...";
-    request.folder = QString::fromStdString(a.programFolderText());
+    request.folder = QString::fromStdString(a.fileFolders().userFiles);
     request.fileName = QString::fromStdString(d.TabelleDateiTitel);
     request.filter = "Text (*.TXT)|*.TXT";
     request.defaultExtension = ".TXT";

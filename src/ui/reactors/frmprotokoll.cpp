@@ -87,7 +87,7 @@ bool frmProtokoll::schreibProtFileAndClose()
     const std::string text = ProtCsvText(d, d.Trennzeichen.empty() ? std::string(";") : d.Trennzeichen,
                                          dec.empty() ? '.' : dec[0]);
     std::string error;
-    if (!WriteTextFileAtomic(ProtDateiPfad(d, a.programFolder()), text, error)) {
+    if (!WriteTextFileAtomic(ProtDateiPfad(d, a.ownFilesFolder()), text, error)) {
         a.services().msgBox(Q(error), MsgButtons::OK, MsgIcon::Critical, "message from schreibProtFileAndClose");
         return false;
     }
@@ -108,7 +108,7 @@ bool frmProtokoll::SaveProtocolBeforeExit()
 
 void frmProtokoll::SetAutoProtName(std::string& name)
 {
-    const std::filesystem::path folder = app().programFolder();
+    const std::filesystem::path folder = app().ownFilesFolder();
     std::error_code ec;
     std::filesystem::current_path(folder, ec);
     name = NextProtFileNameToday(folder);

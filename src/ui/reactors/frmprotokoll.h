@@ -29,8 +29,8 @@ public:
     void cmdCloseFile_Click();
     void cmdClose_Click();
 
-    // The next free protocol file name of today in the program folder; makes
-    // the program folder the current directory (the main window's rule).
+    // The next free protocol file name of today in the folder of the program's
+    // own files; makes that folder the current directory (the main window's rule).
     void SetAutoProtName(std::string& name);
 
     // Writes the protocol file (header and every recorded row, atomically)

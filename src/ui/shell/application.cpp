@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -12,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "core/evaluation/fitting.h"
 #include "core/shell/startup.h"
@@ -64,10 +66,27 @@ std::string FolderText(const std::filesystem::path& folder)
         s.pop_back();
     return s;
 }
+
+// The folders of the user's files and of the program's own files; a per-user
+// data folder that is chosen is created.
+FileFolders LookUpFileFolders(const std::filesystem::path& programFolder,
+                              const std::function<bool(const std::filesystem::path&)>& folderWritable)
+{
+    const bool writable = folderWritable ? folderWritable(programFolder) : FolderWritable(programFolder);
+    const FileFolders f =
+        ChooseFileFolders(FolderText(programFolder), writable, FolderText(QDir::homePath().toStdString()),
+                          FolderText(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()));
+    if (f.ownFiles != f.program) {
+        std::error_code ec;
+        std::filesystem::create_directories(f.ownFiles, ec);
+    }
+    return f;
+}
 } // namespace
 
 App::App(Setup setup)
-    : programFolder_(std::move(setup.programFolder)), services_(std::move(setup.services)),
+    : programFolder_(std::move(setup.programFolder)), folders_(LookUpFileFolders(programFolder_, setup.folderWritable)),
+      services_(std::move(setup.services)),
       settingsFile_(std::move(setup.settingsFile))
 {
     if (!services_)
@@ -77,7 +96,7 @@ App::App(Setup setup)
     g_current = this;
     // The shared state holds its start values from the beginning, so windows
     // loaded before (or without) the main window's load find a sound state.
-    SetStartupValues(declare_, programFolderText(), localeDecimalSign().toStdString());
+    SetStartupValues(declare_, folders_, localeDecimalSign().toStdString());
 }
 
 App::~App()

@@ -19,6 +19,7 @@
 // startUp(), which also shows it.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <typeindex>
 #include <typeinfo>
@@ -28,6 +29,7 @@
 #include <QString>
 
 #include "core/shell/declare.h"
+#include "core/shell/filefolders.h"
 #include "ui/shell/kinform.h"
 #include "ui/shell/services.h"
 
@@ -43,11 +45,14 @@ class CursorAdapter;
 class App {
 public:
     struct Setup {
-        // The program's folder: tips file, help pages, last session, protocol files.
+        // The program's folder: tips file, help pages, icons; the last session and
+        // the protocol files while it can be written (see fileFolders()).
         std::filesystem::path programFolder;
         std::unique_ptr<Services> services;
         // Settings file (INI); empty: the user's settings of the program.
         QString settingsFile;
+        // Whether a folder can be written; empty: FolderWritable, which tries.
+        std::function<bool(const std::filesystem::path&)> folderWritable = {};
     };
 
     explicit App(Setup setup);
@@ -65,6 +70,15 @@ public:
     std::string programFolderText() const;
     // The folder of the help pages (<programFolder>/help).
     std::filesystem::path helpFolder() const;
+    // Where files go: the program folder while it can be written; else the
+    // dialogs start in the home folder and the protocol and the last session
+    // go to the per-user data folder (looked up once, when the application is
+    // made). Every caller takes its folder from here.
+    const FileFolders& fileFolders() const { return folders_; }
+    // The folder where the save and open dialogs start.
+    std::filesystem::path userFilesFolder() const { return folders_.userFiles; }
+    // The folder of the program's own files (protocol, last session).
+    std::filesystem::path ownFilesFolder() const { return folders_.ownFiles; }
     // The program's settings (organisation and application "KINHOM-3").
     std::unique_ptr<QSettings> settings() const;
     // The decimal sign of the user's locale ("." or ",").
@@ -165,6 +179,7 @@ private:
     };
 
     std::filesystem::path programFolder_;
+    FileFolders folders_;
     std::unique_ptr<Services> services_;
     QString settingsFile_;
     Declare declare_;

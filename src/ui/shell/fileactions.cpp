@@ -8,6 +8,7 @@
 #include "core/kinetics/simulation.h"
 #include "core/shell/datafile.h"
 #include "core/shell/expdata.h"
+#include "core/shell/filefolders.h"
 #include "core/shell/filenames.h"
 #include "core/shell/projectfile.h"
 #include "ui/dataedit/frmdatedit.h"
@@ -193,9 +194,12 @@ void SaveProjectAs()
     request.defaultExtension = ".KC3";
     request.overwritePrompt = true;
     request.fileMustExist = false;
-    const std::optional<QString> chosen = app().services().saveFileName(request);
-    if (!chosen || chosen->isEmpty()) return;
-    const std::string fileName = WithProjectExtension(S(*chosen));
+    // A data file's name becomes NAME.KV3.KC3: the question to replace is asked
+    // about that file, not about the data file.
+    const std::optional<FileChoice> chosen = AskFileToWrite(
+        app().services(), request, [](const FileChoice& c) { return Q(WithProjectExtension(S(c.path))); });
+    if (!chosen) return;
+    const std::string fileName = S(chosen->path);
     WriteProjectFileDlg(fileName);
     d.ProjektPfad = FolderPart(fileName);
 }
@@ -264,14 +268,16 @@ void LoadProjectDlg(std::string& fullName, std::string& dataFileName, bool& ok, 
 void mnuLoadLastSession_Click()
 {
     Declare& d = app().declare();
+    // Written among the program's own files; one that a run which could write
+    // the program folder left there is read as long as there is no other.
+    const std::string session = LastSessionFileToRead(d.LastSessionDatei, d.ProgrammPfad);
     ProjectFileContent p;
-    if (!ParseProjectDlg(d.LastSessionDatei, p)) return;
+    if (!ParseProjectDlg(session, p)) return;
     if (!ChangedDataSavedOrDropped(p)) return;
     ApplyProjectDlg(p);
     const std::string dataFileName = p.DatenDatei;
-    const std::string message = dataFileName.empty()
-                                    ? std::string("... no data file")
-                                    : LoadProjectData(dataFileName, FolderOf(d.LastSessionDatei));
+    const std::string message = dataFileName.empty() ? std::string("... no data file")
+                                                     : LoadProjectData(dataFileName, FolderOf(session));
     EnableItem(&MDIKIN::mnuNeudat, true);
     EnableItem(&MDIKIN::mnuSaveProject, true);
     ReopenModelWindowKeepingK();

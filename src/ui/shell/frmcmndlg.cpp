@@ -216,7 +216,8 @@ void frmCmnDlg::Form_Load()
     for (int i = 0; i < drvOpenList->count(); ++i)
         drvOpenList->setItemData(i, drvOpenList->itemData(i), Qt::ToolTipRole);
 
-    // The lists open on the current directory (the program folder after start-up).
+    // The lists open on the current directory (after start-up the folder of the
+    // program's own files, where the protocol names are looked up).
     QString error;
     if (!dirOpenList->setPath(QDir::currentPath(), error) && !dirOpenList->setPath(home, error))
         dirOpenList->setPath(QDir::rootPath(), error);

@@ -29,7 +29,8 @@ frmCommentInput::frmCommentInput(QWidget* parent) : KinDialog(parent)
     cmdOK->setObjectName("cmdOK");
     cmdAbort = new QPushButton("Cancel", this);
     cmdAbort->setObjectName("cmdAbort");
-    // Enter must not press a button: the comment is one line and Enter is swallowed.
+    // Return in the box presses OK (eventFilter); neither button is a default
+    // button, so Return never presses Cancel.
     for (QPushButton* b : {cmdOK, cmdAbort}) {
         b->setAutoDefault(false);
         b->setDefault(false);
@@ -73,7 +74,10 @@ bool frmCommentInput::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == txtDatComm && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            cmdOK->click();
+            return true;
+        }
     }
     return KinDialog::eventFilter(watched, event);
 }

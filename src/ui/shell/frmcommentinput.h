@@ -2,7 +2,7 @@
 // The modal dialog that asks for the comment of a project before it is saved.
 // It shows the current ProjektKommentar; "OK" keeps the typed text as the new
 // comment, "Cancel" (also Esc) stores an empty comment. The comment is one
-// line: Enter in the box does nothing.
+// line: Return in the box presses OK.
 
 #include "ui/shell/kinform.h"
 

@@ -30,6 +30,14 @@ void KinForm::Show()
         if (QMdiArea* area = subWindow_->mdiArea())
             area->setActiveSubWindow(subWindow_);
         subWindow_->raise();
+        // While the main window is inactive (a menu or a message box has just
+        // closed) the activation does not move the keyboard focus, and the main
+        // window, once active again, would bring back the window holding it.
+        QWidget* focus = subWindow_->window()->focusWidget();
+        if (!focus || !subWindow_->isAncestorOf(focus)) {
+            QWidget* inner = w->focusWidget();
+            (inner ? inner : static_cast<QWidget*>(subWindow_))->setFocus(Qt::OtherFocusReason);
+        }
         return;
     }
     w->show();

@@ -451,7 +451,7 @@ void MDIKIN::MDIForm_Load()
     // The start values of the shared state (dimensions, English tips, decimal
     // sign, folders, time unit, factors, model names, defaults, last-session
     // file, separator). The help pages are read from a.helpFolder().
-    SetStartupValues(d, a.programFolderText(), App::localeDecimalSign().toStdString());
+    SetStartupValues(d, a.fileFolders(), App::localeDecimalSign().toStdString());
 
     Toolbar1Buttons[7]->setEnabled(true);
     mnuEdit->setEnabled(false);
@@ -709,7 +709,7 @@ bool MDIKIN::PressButton(const QString& formName, const QString& buttonName)
 
 void MDIKIN::SetAutoProtName(std::string& name)
 {
-    const std::filesystem::path folder = app().programFolder();
+    const std::filesystem::path folder = app().ownFilesFolder();
     std::error_code ec;
     std::filesystem::current_path(folder, ec);
     name = NextProtFileNameToday(folder);

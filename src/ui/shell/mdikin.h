@@ -85,8 +85,9 @@ public:
     // Opens the data editor (shows it when it is open already).
     void ShowDataEditor();
 
-    // The next free protocol file name of today in the program folder
-    // (yymmdd + counter + ".CSV"); makes the program folder the current directory.
+    // The next free protocol file name of today in the folder of the program's
+    // own files, app().ownFilesFolder() (yymmdd + counter + ".CSV"); makes that
+    // folder the current directory.
     void SetAutoProtName(std::string& name);
 
     // Opens the help topic of a menu item (its help id, else the nearest menu

@@ -89,6 +89,26 @@ QString WithDefaultExtension(const QString& path, const QString& defaultExtensio
     return path + ext;
 }
 
+std::optional<FileChoice> AskFileToWrite(Services& services, FileDialogRequest request,
+                                         const std::function<QString(const FileChoice&)>& finalName)
+{
+    const bool ask = request.overwritePrompt;
+    request.overwritePrompt = false;
+    for (;;) {
+        std::optional<FileChoice> choice = services.saveFile(request);
+        if (!choice || choice->path.isEmpty())
+            return std::nullopt;
+        choice->path = finalName(*choice);
+        if (!ask || !QFileInfo::exists(choice->path))
+            return choice;
+        const QString text = QFileInfo(choice->path).fileName() + " already exists.\r\nDo you want to replace it?";
+        if (services.msgBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, request.title, 2) == MsgAnswer::Yes)
+            return choice;
+        request.fileName = choice->path;
+        request.filterIndex = choice->filterIndex;
+    }
+}
+
 namespace {
 
 QMessageBox::Icon ToQtIcon(MsgIcon icon)
@@ -167,8 +187,12 @@ public:
         return EscapeAnswer(r.buttons);
     }
 
-    std::optional<QString> saveFileName(const FileDialogRequest& r) override { return fileDialog(r, true); }
-    std::optional<QString> openFileName(const FileDialogRequest& r) override { return fileDialog(r, false); }
+    std::optional<FileChoice> saveFile(const FileDialogRequest& r) override { return fileDialog(r, true); }
+    std::optional<QString> openFileName(const FileDialogRequest& r) override
+    {
+        const std::optional<FileChoice> c = fileDialog(r, false);
+        return c ? std::optional<QString>(c->path) : std::nullopt;
+    }
 
     std::optional<QColor> chooseColor(const QColor& initial, const QString& title) override
     {
@@ -255,7 +279,7 @@ public:
 private:
     QWidget* parentWidget() const { return parent_ ? parent_() : nullptr; }
 
-    std::optional<QString> fileDialog(const FileDialogRequest& r, bool save)
+    std::optional<FileChoice> fileDialog(const FileDialogRequest& r, bool save)
     {
         QFileDialog dialog(parentWidget(), r.title);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -286,7 +310,7 @@ private:
             const QString chosen = dialog.selectedFiles().front();
             const QString name = QFileInfo(chosen).fileName();
             if (!IsWildcardName(name))
-                return chosen;
+                return FileChoice{chosen, int(filters.indexOf(dialog.selectedNameFilter())) + 1};
             // A pattern typed into the name box filters the list; ask again.
             dialog.setNameFilter(name);
             dialog.selectFile(QString());
@@ -341,10 +365,16 @@ MsgAnswer RecordingServices::msgBox(const MessageRequest& request)
     return a;
 }
 
-std::optional<QString> RecordingServices::saveFileName(const FileDialogRequest& request)
+std::optional<FileChoice> RecordingServices::saveFile(const FileDialogRequest& request)
 {
     saveRequests.push_back(request);
-    return TakeFront(saveAnswers);
+    int type = request.filterIndex;
+    if (!saveTypeAnswers.empty()) {
+        type = saveTypeAnswers.front();
+        saveTypeAnswers.pop_front();
+    }
+    const std::optional<QString> path = TakeFront(saveAnswers);
+    return path ? std::optional<FileChoice>(FileChoice{*path, type}) : std::nullopt;
 }
 
 std::optional<QString> RecordingServices::openFileName(const FileDialogRequest& request)

@@ -64,6 +64,13 @@ struct FileDialogRequest {
     bool fileMustExist = true;    // open: refuse names that do not exist
 };
 
+// What a save dialog gives: the chosen name and the file type chosen in it
+// (the 1-based pair of the request's filter).
+struct FileChoice {
+    QString path;
+    int filterIndex = 1;
+};
+
 // Turns a filter of description|pattern pairs into Qt's ";;"-separated form.
 QString QtFilterFromPairs(const QString& pairs);
 // The name with the default extension appended when it has none.
@@ -105,8 +112,14 @@ public:
         return msgBox(MessageRequest{text, title, icon, buttons, defaultButton});
     }
 
-    // Save and open dialogs: the chosen full path, or nothing when cancelled.
-    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    // Save and open dialogs: the chosen full path (and file type), or nothing
+    // when cancelled.
+    virtual std::optional<FileChoice> saveFile(const FileDialogRequest& request) = 0;
+    std::optional<QString> saveFileName(const FileDialogRequest& request)
+    {
+        const std::optional<FileChoice> c = saveFile(request);
+        return c ? std::optional<QString>(c->path) : std::nullopt;
+    }
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
 
     // Colour and font dialogs: the choice, or nothing when cancelled.
@@ -128,6 +141,14 @@ public:
     virtual void setMousePointer(int pointer) = 0;
 };
 
+// Asks for a file to write where the program decides the name's extension:
+// the save dialog (its own overwrite prompt off), then finalName turns the
+// choice into the name of the file that will be written; when that file
+// exists, "<name> already exists." / "Do you want to replace it?" (Yes, No;
+// No is the default and shows the dialog again). Nothing when cancelled.
+std::optional<FileChoice> AskFileToWrite(Services& services, FileDialogRequest request,
+                                         const std::function<QString(const FileChoice&)>& finalName);
+
 // The services of the running program. The help window shows the pages of
 // helpFolder (<context>.html); dialogs open over `parent` (may be null).
 std::unique_ptr<Services> MakeRealServices(const QString& helpFolder, std::function<QWidget*()> parent);
@@ -140,6 +161,7 @@ public:
     // Scripted answers, taken from the front.
     std::deque<MsgAnswer> msgAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<int> saveTypeAnswers;          // file types chosen (1-based); empty: the request's
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
@@ -168,7 +190,7 @@ public:
 
     MsgAnswer msgBox(const MessageRequest& request) override;
     using Services::msgBox;
-    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFile(const FileDialogRequest& request) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial, const QString& title = {}) override;
     std::optional<QFont> chooseFont(const QFont& initial, const QString& title = {}) override;
