@@ -3,25 +3,12 @@
 #include <QApplication>
 
 #include "ui/shell/application.h"
-#include "ui/shell/fileactions.h"
-#include "ui/shell/mdikin.h"
-#include "ui/shell/services.h"
+#include "ui/shell/program.h"
 
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
-    QApplication::setApplicationName("KINHOM-3");
-    QApplication::setOrganizationName("KINHOM-3");
-
-    // The program folder holds the tips file, the help pages, the icons and
-    // the last-session file.
-    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
-    auto services = kinhom::MakeRealServices(QString::fromStdString((folder / "help").string()), []() -> QWidget* {
-        kinhom::App* a = kinhom::App::current();
-        return a && a->hasMainWindow() ? &a->mainWindow() : nullptr;
-    });
-    kinhom::App app({folder, std::move(services), {}});
-    kinhom::ConnectFileActions(app.mainWindow());
-    app.startUp();
+    const std::unique_ptr<kinhom::App> app = kinhom::MakeProgramApp();
+    app->startUp();
     return qapp.exec();
 }

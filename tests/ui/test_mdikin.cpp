@@ -140,11 +140,16 @@ public:
     explicit ShowCounter(QString name) : name_(std::move(name)) { qApp->installEventFilter(this); }
     ~ShowCounter() override { qApp->removeEventFilter(this); }
     int shows = 0;
+    // Every event the window receives; none when it was never built.
+    int events = 0;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
-        if (e->type() == QEvent::Show && o->objectName() == name_)
+        if (o->objectName() != name_)
+            return false;
+        ++events;
+        if (e->type() == QEvent::Show)
             ++shows;
         return false;
     }
@@ -239,6 +244,7 @@ private slots:
         QVERIFY(!f.app->isLoaded<frmTip>());
         QVERIFY(f.app->declare().KeineTipsBeimStart);
         QCOMPARE(shown.shows, 0);
+        QCOMPARE(shown.events, 0); // not even built and thrown away
         QCOMPARE(f.tipsSetting().toString(), QString("0")); // not rewritten
 
         // "Show Tips" opens them anyway and switches them on again.

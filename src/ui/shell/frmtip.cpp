@@ -139,12 +139,7 @@ void frmTip::Form_Load()
     cmdNextTip->show();
     lblTipdesTages->show();
 
-    auto settings = app().settings();
-    settings->beginGroup(kSettingsGroup);
-    const bool present = settings->contains(kSettingsKey);
-    const QString stored = settings->value(kSettingsKey).toString();
-    settings->endGroup();
-    if (!TipsShowAtStartup(present, stored.toStdString()) && !d.TipsPerMenue) {
+    if (SwitchedOffAtStartup()) {
         d.KeineTipsBeimStart = true;
         return;
     }
@@ -152,6 +147,16 @@ void frmTip::Form_Load()
     // Ticking the box runs its handler, which stores "1".
     chkLoadTipsAtStartup->setChecked(true);
     cmdTipsZeigen_Click();
+}
+
+bool frmTip::SwitchedOffAtStartup()
+{
+    auto settings = app().settings();
+    settings->beginGroup(kSettingsGroup);
+    const bool present = settings->contains(kSettingsKey);
+    const QString stored = settings->value(kSettingsKey).toString();
+    settings->endGroup();
+    return !TipsShowAtStartup(present, stored.toStdString()) && !app().declare().TipsPerMenue;
 }
 
 bool frmTip::visibleOnLoad() const

@@ -21,6 +21,10 @@ public:
     void Form_Load() override;
     bool visibleOnLoad() const override;
 
+    // Whether the tips stay closed at start-up: switched off in the settings
+    // and not asked for through the menu.
+    static bool SwitchedOffAtStartup();
+
     void cmdTipsZeigen_Click();
     void cmdNextTip_Click();
     void cmdOK_Click();

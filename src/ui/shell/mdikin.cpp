@@ -463,9 +463,12 @@ void MDIKIN::MDIForm_Load()
 
     SetAutoProtName(d.ProtDateiName);
 
-    a.get<frmTip>();
-    if (d.KeineTipsBeimStart)
-        a.unload<frmTip>();
+    // Tips that are switched off are not loaded: the window costs nothing
+    // until it is opened.
+    if (frmTip::SwitchedOffAtStartup())
+        d.KeineTipsBeimStart = true;
+    else
+        a.get<frmTip>();
 }
 
 void MDIKIN::MDIForm_Resize()
