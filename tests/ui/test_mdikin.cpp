@@ -19,6 +19,7 @@
 #include <QToolButton>
 
 #include "shell_fixture.h"
+#include "ui/kinetics/frmkinmodel.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
 #include "ui/shell/helpwindow.h"
@@ -190,6 +191,34 @@ private slots:
                                 .arg(m.frameGeometry().y())
                                 .arg(m.frameGeometry().width())
                                 .arg(m.frameGeometry().height())));
+    }
+
+    // The model window opens at the right edge of the working area and stays
+    // inside it when the main window's size changes, until the user moves it.
+    void modelWindowKeepsInsideTheWorkingArea()
+    {
+        ShellFixture f;
+        f.app->startUp();
+        MDIKIN& m = f.app->mainWindow();
+        QWidget* model = f.app->get<frmKinModel>().frame();
+        QVERIFY(model);
+        QWidget* viewport = f.app->mdiArea()->viewport();
+        const auto inside = [&] { return model->geometry().right() < viewport->width() && model->x() >= 0; };
+        for (const QSize size : {QSize(900, 800), QSize(1300, 900), QSize(700, 600)}) {
+            m.showNormal();
+            m.resize(size);
+            QCoreApplication::processEvents();
+            QVERIFY2(inside(), qPrintable(QString("window %1 wide: model at %2..%3, area %4 wide")
+                                              .arg(size.width())
+                                              .arg(model->x())
+                                              .arg(model->geometry().right())
+                                              .arg(viewport->width())));
+        }
+        // Moved by the user, it stays where it was put.
+        model->move(10, 20);
+        m.resize(1000, 800);
+        QCoreApplication::processEvents();
+        QCOMPARE(model->pos(), QPoint(10, 20));
     }
 
     void startUpOpensTheStartWindowsAndNamesTheProtocol()

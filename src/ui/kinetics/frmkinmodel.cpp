@@ -241,18 +241,14 @@ void frmKinModel::Form_Load()
     App& a = app();
     Declare& d = a.declare();
 
-    // At the top, its right edge 400 twips left of the right edge of the
-    // main window's working area. At start-up the main window is not shown
-    // yet; it then takes the whole screen, so the screen's width counts.
     if (QWidget* f = frame())
         f->resize(f->sizeHint());
-    QMdiArea* area = a.mdiArea();
-    int areaWidth = a.mainWindow().width();
-    if (area && area->isVisible())
-        areaWidth = area->viewport()->width();
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        areaWidth = screen->availableGeometry().width();
-    Move(std::max(0, PixelsToTwips(areaWidth) - Width() - 400), 0);
+    PlaceAtRightEdge();
+    // Until the user moves it, the window keeps to the right edge of the
+    // working area when that changes size: at start-up the main window is laid
+    // out (maximised, or within the screen where no window manager maximises
+    // it) only after this load.
+    if (QMdiArea* area = a.mdiArea()) area->viewport()->installEventFilter(this);
 
     txtOrdnung->setText(QString::fromStdString(StrSingle(d.Ordnung)));
 
@@ -575,8 +571,30 @@ void frmKinModel::txtOrdnung_KeyPress(int& KeyAscii)
         optTyp[0]->setChecked(true);
 }
 
+void frmKinModel::PlaceAtRightEdge()
+{
+    // At the top, its right edge 400 twips left of the right edge of the
+    // main window's working area. Before the main window is shown the area
+    // has no size yet; the screen's width counts then.
+    App& a = app();
+    QMdiArea* area = a.mdiArea();
+    int areaWidth = a.mainWindow().width();
+    if (area && area->isVisible())
+        areaWidth = area->viewport()->width();
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        areaWidth = screen->availableGeometry().width();
+    Move(std::max(0, PixelsToTwips(areaWidth) - Width() - 400), 0);
+    if (QWidget* f = frame()) placedAt_ = f->pos();
+}
+
 bool frmKinModel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Resize) {
+        QMdiArea* area = app().mdiArea();
+        QWidget* f = frame();
+        if (area && watched == area->viewport() && f && f->pos() == placedAt_) PlaceAtRightEdge();
+        return KinWidget::eventFilter(watched, event);
+    }
     if (watched == txtOrdnung && event->type() == QEvent::KeyPress) {
         const int key = KeyAsciiOf(static_cast<QKeyEvent*>(event));
         if (key >= 0) {

@@ -13,6 +13,8 @@
 
 #include <array>
 
+#include <QPoint>
+
 #include "ui/shell/kinform.h"
 
 class QFrame;
@@ -81,8 +83,10 @@ private:
     void relabel(ModellInputForm& f, const QString& name);
     void setRecalcNote();
     void setOptionFonts(int Index);
+    void PlaceAtRightEdge();
 
     bool inModelChoice_ = false;
+    QPoint placedAt_{-1, -1}; // where PlaceAtRightEdge put the frame last
 };
 
 } // namespace kinhom
