@@ -2,6 +2,7 @@
 // from a fixed seed: recovery across models and modes, fixed parameters and
 // bounds, and every status that ends a fit without a result.
 
+#include <atomic>
 #include <cmath>
 #include <random>
 
@@ -310,14 +311,39 @@ TEST(Fitting, FailuresKeepTheStartValuesAndNameTheCause)
 
 TEST(Fitting, AModelThatDoesNotRespondEndsWithThatStatus)
 {
-    // The start-up defaults A = 100, EA = 100 J/mol: every series has decayed
-    // before its first point, so no parameter changes anything.
-    Declare d = ArrheniusData(2, 6);
-    const FitResult r = MarquardtNashFitting(d, Problem(d, 6, {0, d.ArrheniusA, d.ArrheniusEA, 0}, {0, 1, 0, 0, 0, 0}));
+    // Only P is observed and there is no A to turn into P: no rate constant,
+    // at the start or decades away, changes anything.
+    Declare d = State(2, 1);
+    for (int i = 0; i < 10; ++i) {
+        const double c[6] = {0, 0, 0, 0, 0.01 * (i % 3), 0};
+        AddPoint(d, i, c);
+    }
+    AnalyzeExpData(d);
+    FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 0, 0, 0, 0, 0});
+    p.species[1] = false;
+    const FitResult r = MarquardtNashFitting(d, p);
     EXPECT_EQ(r.status, FitStatus::NoResponse) << r.statusText;
-    EXPECT_NE(r.statusText.find("does not respond"), std::string::npos);
-    EXPECT_EQ(r.value[1], 100.0);
-    EXPECT_EQ(r.value[2], 100.0);
+    EXPECT_NE(r.statusText.find("at the start values"), std::string::npos) << r.statusText;
+    EXPECT_NE(r.statusText.find("Try other start values"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[1], 0.1);
+}
+
+TEST(Fitting, AStartOnAPlateauIsLeftThroughScaledStarts)
+{
+    // The start-up defaults A = 100, EA = 100 J/mol: every series has decayed
+    // before its first point, so nothing responds at the start; a start
+    // decades away does, and the fit leaves the plateau (to a point below the
+    // start, with a status that says whether it converged).
+    Declare d = ArrheniusData(2, 6);
+    const FitProblem p = Problem(d, 6, {0, d.ArrheniusA, d.ArrheniusEA, 0}, {0, 1, 0, 0, 0, 0});
+    const FitResult r = MarquardtNashFitting(d, p);
+    ASSERT_TRUE(r.status == FitStatus::Converged || r.status == FitStatus::IterationLimit) << r.statusText;
+    double ssqStart = 0;
+    int points = 0;
+    std::string error;
+    ASSERT_TRUE(FitSumOfSquares(d, p, {0, d.ArrheniusA, d.ArrheniusEA, 0}, ssqStart, points, error)) << error;
+    EXPECT_LT(r.SSQ, 0.5 * ssqStart);
+    EXPECT_GT(r.value[1], 1e4);
 }
 
 TEST(Fitting, DataTheModelCannotReachEndWithAStatusNotNaN)
@@ -333,4 +359,70 @@ TEST(Fitting, DataTheModelCannotReachEndWithAStatusNotNaN)
     EXPECT_TRUE(r.status == FitStatus::AtBound || r.status == FitStatus::NoResponse) << r.statusText;
     EXPECT_TRUE(std::isfinite(r.value[1]));
     EXPECT_TRUE(std::isfinite(r.SSQ));
+}
+
+// ---- stopping and overflow ----------------------------------------------------------------------
+
+TEST(Fitting, AStoppedFitKeepsTheStartValuesAndSaysWhy)
+{
+    Declare d = Model9Data();
+    const FitProblem p = Problem(d, 1, {0, 0.1, 0.1, 0}, {0, 1, 1, 0, 0, 0});
+    std::atomic<bool> cancel{true};
+    FitControl stop;
+    stop.cancel = &cancel;
+    FitResult r = MarquardtNashFitting(d, p, stop);
+    EXPECT_EQ(r.status, FitStatus::Cancelled);
+    EXPECT_EQ(r.statusText, "The fit was stopped; the values are unchanged.");
+    EXPECT_EQ(r.value[1], 0.1);
+    EXPECT_EQ(r.value[2], 0.1);
+    EXPECT_FALSE(FitSucceeded(r.status));
+
+    // The progress callback sees the iterations; cancelling from it ends the fit.
+    std::atomic<bool> later{false};
+    FitControl fromProgress;
+    fromProgress.cancel = &later;
+    int calls = 0;
+    fromProgress.progress = [&](int, double ssq) {
+        EXPECT_TRUE(std::isfinite(ssq));
+        if (++calls == 2) later = true;
+    };
+    r = MarquardtNashFitting(d, p, fromProgress);
+    EXPECT_EQ(r.status, FitStatus::Cancelled);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(r.value[1], 0.1);
+
+    FitControl tight;
+    tight.timeLimitSeconds = 1e-9;
+    r = MarquardtNashFitting(d, p, tight);
+    EXPECT_EQ(r.status, FitStatus::TimeLimit);
+    EXPECT_NE(r.statusText.find("was stopped after"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[2], 0.1);
+
+    double ssq = -1;
+    int points = 0;
+    std::string error;
+    EXPECT_FALSE(FitSumOfSquares(d, p, {0, 0.1, 0.1, 0}, ssq, points, error, stop));
+    EXPECT_EQ(error, "The sum of squares was stopped; the values are unchanged.");
+}
+
+TEST(Fitting, AnOverflowingSumOfSquaresGivesAReason)
+{
+    // Concentrations near 1e154, which the editor and the data file accept:
+    // each square is finite, their sum is not.
+    Declare d = State(2, 1);
+    for (int i = 0; i < 6; ++i) {
+        const double c[6] = {0, 1e154 * (1 + i), 0, 0, 0, 0};
+        AddPoint(d, i, c);
+    }
+    AnalyzeExpData(d);
+    const FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 1, 0, 0, 0, 0});
+    double ssq = -1;
+    int points = 0;
+    std::string error;
+    EXPECT_FALSE(FitSumOfSquares(d, p, {0, 0.1, 0, 0}, ssq, points, error));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+    const FitResult r = MarquardtNashFitting(d, p);
+    EXPECT_FALSE(FitSucceeded(r.status));
+    EXPECT_NE(r.statusText.find("too large"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[1], 0.1);
 }
