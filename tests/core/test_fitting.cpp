@@ -10,6 +10,7 @@
 
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/calcattime.h"
+#include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
@@ -425,4 +426,35 @@ TEST(Fitting, AnOverflowingSumOfSquaresGivesAReason)
     EXPECT_FALSE(FitSucceeded(r.status));
     EXPECT_NE(r.statusText.find("too large"), std::string::npos) << r.statusText;
     EXPECT_EQ(r.value[1], 0.1);
+}
+
+TEST(Fitting, AStopReachesASlowSimulationBetweenItsIntervals)
+{
+    // Model 18 at rate constants ten thousand times too large needs thousands
+    // of substeps per interval: such a run asks the stop test and ends; a run
+    // at ordinary constants never asks.
+    Declare d = State(18, 1);
+    d.c0[1] = d.c0[2] = 1;
+    d.tEnde = 100;
+    d.SimAnzahl = kSimIntervals;
+    int asked = 0;
+    {
+        const IntegratorStopTest stop([&asked] { return ++asked > 3; });
+        d.k[1] = 0.3;
+        d.k[2] = 0.1;
+        d.k[3] = 0.05;
+        EXPECT_FALSE(calc_diagram_function(d, 18).failed);
+        EXPECT_EQ(asked, 0);
+        d.k[1] = 3000;
+        d.k[2] = 1000;
+        d.k[3] = 500;
+        const SimulationsErgebnis slow = calc_diagram_function(d, 18);
+        EXPECT_TRUE(slow.failed);
+        EXPECT_EQ(slow.Fehlertext, kIntegrationStoppedText);
+        EXPECT_EQ(asked, 4);
+    }
+    // Outside the scope nothing is asked.
+    asked = 0;
+    EXPECT_FALSE(calc_diagram_function(d, 18).failed);
+    EXPECT_EQ(asked, 0);
 }

@@ -39,7 +39,7 @@ constexpr int kRestarts = 4;
 constexpr double kRestartGain = 1e-9;
 // Scaled starts begin only within this share of the time bound.
 constexpr double kExtraShare = 0.5;
-// Of the scaled starts, the ones with the smallest sums of squares searched.
+// Searches from scaled starts that end in a result, at most.
 constexpr std::size_t kScaledFits = 3;
 
 double ToInternal(const FitParam& p, double v) { return kOffset + (p.logScale ? std::log(v) : v); }
@@ -118,7 +118,25 @@ public:
     const std::vector<Beobachtung>& Beobachtungen() const { return obs_; }
 
     // Residuals model - measured at the values (own scale) of slots 1..3.
+    // The optimiser and the checks around it ask for the same values more
+    // than once (the Jacobian at a start, at a result); each answer costs a
+    // simulation, so the last ones are kept.
     bool Residuen(const std::array<double, 4>& v, double* r, std::string* fehler)
+    {
+        for (const Gemerkt& g : gemerkt_)
+            if (g.v == v) {
+                std::copy(g.r.begin(), g.r.end(), r);
+                return true;
+            }
+        if (!Berechnen(v, r, fehler)) return false;
+        Gemerkt& g = gemerkt_[naechster_++ % gemerkt_.size()];
+        g.v = v;
+        g.r.assign(r, r + obs_.size());
+        return true;
+    }
+
+private:
+    bool Berechnen(const std::array<double, 4>& v, double* r, std::string* fehler)
     {
         if (NonIsothermal(p_.mode)) {
             std::size_t i = 0;
@@ -148,7 +166,6 @@ public:
         return true;
     }
 
-private:
     static bool Fehler(std::string* fehler, const std::string& text)
     {
         if (fehler) *fehler = text;
@@ -205,6 +222,12 @@ private:
     std::vector<double> serieT_, serieC0_;
     std::vector<int> startPunkt_;
     std::vector<double> c_ = std::vector<double>(6, 0.0);
+    struct Gemerkt {
+        std::array<double, 4> v{std::numeric_limits<double>::quiet_NaN()}; // NaN: empty
+        std::vector<double> r;
+    };
+    std::array<Gemerkt, 16> gemerkt_{};
+    std::size_t naechster_ = 0;
 };
 
 // The caller's cancel flag and the time bound, asked between evaluations.
@@ -455,6 +478,7 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
                      double& ssq, int& points, std::string& fehlerText, const FitControl& control)
 {
     StopWatch uhr(control);
+    const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     FitModel modell(d, problem);
     points = modell.Anzahl();
     ssq = 0;
@@ -697,28 +721,45 @@ bool Skalierbar(const FitProblem& p, int slot)
     return p.p[static_cast<std::size_t>(slot)].logScale && !(NonIsothermal(p.mode) && slot == 2);
 }
 
+// Did the search travel a decade or more in a scalable parameter? On a long
+// way a search more easily ends in a side valley.
+bool WeitGewandert(const FitProblem& p, const std::vector<int>& slots, const std::vector<double>& start,
+                   const std::vector<double>& x)
+{
+    for (std::size_t b = 0; b < slots.size(); ++b)
+        if (Skalierbar(p, slots[b]) && std::fabs(x[b] - start[b]) >= std::log(10.0)) return true;
+    return false;
+}
+
 // Starts a few decades around `start` on the log scale (the scalable
-// parameters together): the kScaledFits with the smallest sums of squares
-// are searched and the best result kept, while the time lasts.
+// parameters together; one and two decades when the result is not in
+// doubt), each evaluated. Those whose sum of squares is below the best
+// result's (all of them when the result is in doubt) are searched, the lowest
+// first, until kScaledFits searches have ended in a result, and the best
+// result is kept; while the time lasts.
 void SkalierteStarts(Suche& s, const FitProblem& p, const std::vector<double>& start, double yNorm, Lauf& best,
-                     StopWatch& uhr, double timeLimit)
+                     StopWatch& uhr, double timeLimit, bool zweifelhaft)
 {
     const std::vector<int>& slots = s.FreieSlots();
     std::vector<std::pair<double, std::vector<double>>> starts;
-    for (int e : {-1, 1, -2, 2, -3, 3, -4, 4}) {
+    const std::vector<int> dekaden = zweifelhaft ? std::vector<int>{-1, 1, -2, 2, -3, 3, -4, 4} : std::vector<int>{-2, -1, 1, 2};
+    for (int e : dekaden) {
         std::vector<double> x = start;
         for (std::size_t b = 0; b < slots.size(); ++b)
             if (Skalierbar(p, slots[b])) x[b] += e * std::log(10.0);
         double ssq = 0;
         if (x == start || uhr.Stopped()) return;
-        if (s.Auswerten(x, ssq, nullptr) && std::isfinite(ssq)) starts.emplace_back(ssq, std::move(x));
+        if (s.Auswerten(x, ssq, nullptr) && std::isfinite(ssq) && (zweifelhaft || ssq < best.ssq))
+            starts.emplace_back(ssq, std::move(x));
     }
     std::stable_sort(starts.begin(), starts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    if (starts.size() > kScaledFits) starts.resize(kScaledFits);
+    std::size_t gesucht = 0;
     for (const auto& [ssq, x] : starts) {
-        if (uhr.Stopped() || uhr.Elapsed() > kExtraShare * timeLimit) return;
+        if (gesucht == kScaledFits || uhr.Stopped() || uhr.Elapsed() > kExtraShare * timeLimit) return;
         Lauf l;
-        if (Durchsuchen(s, x, yNorm, uhr, l) && l.usable && !l.plateau && l.ssq < best.ssq) best = l;
+        if (!Durchsuchen(s, x, yNorm, uhr, l) || !l.usable || l.plateau) continue;
+        ++gesucht;
+        if (l.ssq < best.ssq) best = l;
     }
 }
 
@@ -791,6 +832,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
 {
     const FitProblem& p = problem;
     StopWatch uhr(control);
+    // A slow simulation (huge trial rate constants) ends early once stopped.
+    const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     if (!(p.mode == 1 || p.mode == 2 || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
@@ -837,7 +880,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     const bool auswertbarAmStart = Durchsuchen(suche, start, yNorm, uhr, best);
     if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, suche.Iterationen());
     if (!auswertbarAmStart) return Gescheitert(p, "The simulation failed at the start values: ", suche.Fehler());
-    if (!best.usable) return Ergebnis(p, FitStatus::InvalidInput, UeberlaufText(modell));
+    if (best.plateau && !best.usable) return Ergebnis(p, FitStatus::InvalidInput, UeberlaufText(modell));
     double ssq = 0;
     ceres::CRSMatrix jac;
     std::vector<double> jtj;
@@ -849,9 +892,11 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     };
     bewerten();
     bool unten = false;
-    if (!uhr.Stopped() && (!auswertbar || !best.converged || stumm >= 0 || suche.AmRand(best.x, unten) != 0)) {
+    const bool zweifelhaft = WeitGewandert(p, suche.FreieSlots(), start, best.x) || !auswertbar ||
+                             !best.converged || stumm >= 0 || suche.AmRand(best.x, unten) != 0;
+    if (!uhr.Stopped()) {
         const std::vector<double> vorher = best.x;
-        SkalierteStarts(suche, p, start, yNorm, best, uhr, control.timeLimitSeconds);
+        SkalierteStarts(suche, p, start, yNorm, best, uhr, control.timeLimitSeconds, zweifelhaft);
         if (best.x != vorher) bewerten();
     }
 
