@@ -721,16 +721,6 @@ bool Skalierbar(const FitProblem& p, int slot)
     return p.p[static_cast<std::size_t>(slot)].logScale && !(NonIsothermal(p.mode) && slot == 2);
 }
 
-// Did the search travel a decade or more in a scalable parameter? On a long
-// way a search more easily ends in a side valley.
-bool WeitGewandert(const FitProblem& p, const std::vector<int>& slots, const std::vector<double>& start,
-                   const std::vector<double>& x)
-{
-    for (std::size_t b = 0; b < slots.size(); ++b)
-        if (Skalierbar(p, slots[b]) && std::fabs(x[b] - start[b]) >= std::log(10.0)) return true;
-    return false;
-}
-
 // Starts a few decades around `start` on the log scale (the scalable
 // parameters together; one and two decades when the result is not in
 // doubt), each evaluated. Those whose sum of squares is below the best
@@ -742,17 +732,22 @@ void SkalierteStarts(Suche& s, const FitProblem& p, const std::vector<double>& s
 {
     const std::vector<int>& slots = s.FreieSlots();
     std::vector<std::pair<double, std::vector<double>>> starts;
-    const std::vector<int> dekaden = zweifelhaft ? std::vector<int>{-1, 1, -2, 2, -3, 3, -4, 4} : std::vector<int>{-2, -1, 1, 2};
+    const std::vector<int> dekaden =
+        zweifelhaft ? std::vector<int>{-1, 1, -2, 2, -3, 3, -4, 4} : std::vector<int>{-2, -1, 1, 2};
     for (int e : dekaden) {
         std::vector<double> x = start;
         for (std::size_t b = 0; b < slots.size(); ++b)
             if (Skalierbar(p, slots[b])) x[b] += e * std::log(10.0);
         double ssq = 0;
         if (x == start || uhr.Stopped()) return;
-        if (s.Auswerten(x, ssq, nullptr) && std::isfinite(ssq) && (zweifelhaft || ssq < best.ssq))
-            starts.emplace_back(ssq, std::move(x));
+        if (s.Auswerten(x, ssq, nullptr) && std::isfinite(ssq)) starts.emplace_back(ssq, std::move(x));
     }
     std::stable_sort(starts.begin(), starts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (!zweifelhaft) {
+        std::size_t below = 0;
+        while (below < starts.size() && starts[below].first < best.ssq) ++below;
+        starts.resize(below);
+    }
     std::size_t gesucht = 0;
     for (const auto& [ssq, x] : starts) {
         if (gesucht == kScaledFits || uhr.Stopped() || uhr.Elapsed() > kExtraShare * timeLimit) return;
@@ -892,8 +887,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     };
     bewerten();
     bool unten = false;
-    const bool zweifelhaft = WeitGewandert(p, suche.FreieSlots(), start, best.x) || !auswertbar ||
-                             !best.converged || stumm >= 0 || suche.AmRand(best.x, unten) != 0;
+    const bool zweifelhaft = !auswertbar || !best.converged || stumm >= 0 || suche.AmRand(best.x, unten) != 0;
     if (!uhr.Stopped()) {
         const std::vector<double> vorher = best.x;
         SkalierteStarts(suche, p, start, yNorm, best, uhr, control.timeLimitSeconds, zweifelhaft);
