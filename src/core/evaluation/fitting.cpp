@@ -527,7 +527,8 @@ struct Lauf {
 };
 
 // The optimiser's problem over the free parameters, searched from one start
-// or several; every search shares the iteration limit and the stop watch.
+// or several; each search (with its restarts) has the iteration limit, all
+// share the stop watch.
 class Suche {
 public:
     Suche(FitModel& modell, const FitProblem& p, const std::vector<int>& slots, StopWatch& uhr,
@@ -583,6 +584,8 @@ public:
     }
     int Iterationen() const { return iterationen_; }
     const std::string& Fehler() const { return fehler_; }
+    // A new search begins: it may take the problem's iteration limit.
+    void NeueSuche() { grenze_ = iterationen_ + p_.maxIterations; }
 
     // Sum of squares (and the Jacobian when asked) at x; false when the
     // model cannot be evaluated there.
@@ -608,12 +611,12 @@ public:
         Setzen(start);
         bool amRand = true;
         ceres::Solver::Summary summary;
-        while (amRand && iterationen_ < p_.maxIterations && !uhr_.Stopped()) {
+        while (amRand && iterationen_ < grenze_ && !uhr_.Stopped()) {
             for (std::size_t b = 0; b < frei_.size(); ++b) {
                 problem_.SetParameterLowerBound(frei_[b], 0, std::max(unten_[b], *frei_[b] - kStageWidth));
                 problem_.SetParameterUpperBound(frei_[b], 0, std::min(oben_[b], *frei_[b] + kStageWidth));
             }
-            so_.max_num_iterations = p_.maxIterations - iterationen_;
+            so_.max_num_iterations = grenze_ - iterationen_;
             ceres::Solve(so_, &problem_, &summary);
             iterationen_ += std::max(0, static_cast<int>(summary.iterations.size()) - 1);
             if (summary.termination_type != ceres::CONVERGENCE) break;
@@ -625,7 +628,7 @@ public:
                 if ((xb <= lo + 1e-9 && lo > unten_[b]) || (xb >= hi - 1e-9 && hi < oben_[b])) amRand = true;
             }
             // A box that can move no further is a result at the edge: an iteration limit.
-            if (amRand && iterationen_ >= p_.maxIterations) l.edge = true;
+            if (amRand && iterationen_ >= grenze_) l.edge = true;
         }
         l.x = Start();
         l.usable = summary.IsSolutionUsable() && summary.termination_type != ceres::FAILURE &&
@@ -654,6 +657,7 @@ private:
     const FitProblem& p_;
     StopWatch& uhr_;
     int iterationen_ = 0;
+    int grenze_ = 0; // iterations at which the current search ends
     StopCallback callback_;
     std::string fehler_;
     std::array<double, 4> x_{};
@@ -703,6 +707,7 @@ bool Durchsuchen(Suche& s, const std::vector<double>& start, double yNorm, StopW
     best.usable = std::isfinite(ssq);
     best.plateau = true;
     if (!best.usable || OhneAntwort(jac, yNorm, jtj) >= 0) return true;
+    s.NeueSuche();
     best = s.Laufen(start);
     for (int neu = 0; neu < kRestarts && best.usable && !uhr.Stopped(); ++neu) {
         Lauf l = s.Laufen(best.x);
