@@ -42,8 +42,33 @@ constexpr double kExtraShare = 0.5;
 // Searches from scaled starts that end in a result, at most.
 constexpr std::size_t kScaledFits = 3;
 
-double ToInternal(const FitParam& p, double v) { return kOffset + (p.logScale ? std::log(v) : v); }
-double FromInternal(const FitParam& p, double x) { return p.logScale ? std::exp(x - kOffset) : x - kOffset; }
+bool NonIsothermal(int mode) { return mode == 6 || mode == 7; }
+
+// The activation energy is searched on a linear scale in units of R*300 K:
+// ln k(T) = ln A - EA/(R T) is then linear in the optimiser's two variables,
+// and the long valley of A against EA is straight. 0 for the other slots.
+double LinearUnit(const FitProblem& p, int slot)
+{
+    return NonIsothermal(p.mode) && slot == 2 ? kFitGasR * 300.0 : 0.0;
+}
+
+// The optimiser's variable of a slot's value and back.
+double ToInternal(const FitProblem& p, int slot, double v)
+{
+    if (const double u = LinearUnit(p, slot); u > 0) return kOffset + v / u;
+    return kOffset + (p.p[static_cast<std::size_t>(slot)].logScale ? std::log(v) : v);
+}
+double FromInternal(const FitProblem& p, int slot, double x)
+{
+    if (const double u = LinearUnit(p, slot); u > 0) return (x - kOffset) * u;
+    return p.p[static_cast<std::size_t>(slot)].logScale ? std::exp(x - kOffset) : x - kOffset;
+}
+// d value / d variable at the value v.
+double InternalSlope(const FitProblem& p, int slot, double v)
+{
+    if (const double u = LinearUnit(p, slot); u > 0) return u;
+    return p.p[static_cast<std::size_t>(slot)].logScale ? v : 1.0;
+}
 
 // One measured value taken into the sum of squares.
 struct Beobachtung {
@@ -53,8 +78,6 @@ struct Beobachtung {
     double t = 0;
     double y = 0;
 };
-
-bool NonIsothermal(int mode) { return mode == 6 || mode == 7; }
 
 bool SpeciesInModel(const Declare& d, int s)
 {
@@ -275,7 +298,7 @@ struct Kosten {
         for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = problem->p[static_cast<std::size_t>(j)].value;
         for (std::size_t b = 0; b < slots.size(); ++b) {
             const FitParam& p = problem->p[static_cast<std::size_t>(slots[b])];
-            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(p, x[b][0]);
+            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(*problem, slots[b], x[b][0]);
         }
         return modell->Residuen(v, r, letzterFehler);
     }
@@ -542,7 +565,7 @@ public:
         std::vector<double*> bloecke;
         for (int j : slots) {
             const FitParam& f = p.p[static_cast<std::size_t>(j)];
-            x_[static_cast<std::size_t>(j)] = ToInternal(f, f.value);
+            x_[static_cast<std::size_t>(j)] = ToInternal(p, j, f.value);
             kosten->AddParameterBlock(1);
             bloecke.push_back(&x_[static_cast<std::size_t>(j)]);
         }
@@ -554,8 +577,8 @@ public:
                 problem_.SetParameterBlockConstant(bloecke[b]);
                 continue;
             }
-            unten_.push_back(ToInternal(f, f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter));
-            oben_.push_back(ToInternal(f, f.upper));
+            unten_.push_back(ToInternal(p, slots[b], f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter));
+            oben_.push_back(ToInternal(p, slots[b], f.upper));
             frei_.push_back(bloecke[b]);
             freieSlots_.push_back(slots[b]);
         }
@@ -778,7 +801,7 @@ FitResult Auswertung(const Declare& d, const FitProblem& p, const Suche& suche, 
     for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = p.p[static_cast<std::size_t>(j)].value;
     for (int c = 0; c < mf; ++c) {
         const int slot = freieSlots[static_cast<std::size_t>(c)];
-        v[static_cast<std::size_t>(slot)] = FromInternal(p.p[static_cast<std::size_t>(slot)], best.x[static_cast<std::size_t>(c)]);
+        v[static_cast<std::size_t>(slot)] = FromInternal(p, slot, best.x[static_cast<std::size_t>(c)]);
         if (!std::isfinite(v[static_cast<std::size_t>(slot)]))
             return Ergebnis(p, FitStatus::SimulationFailed, "The fit ended at a value that is not a finite number.",
                             slot, iterationen);
@@ -800,9 +823,7 @@ FitResult Auswertung(const Declare& d, const FitProblem& p, const Suche& suche, 
     for (int c = 0; c < mf; ++c) {
         const int slot = freieSlots[static_cast<std::size_t>(c)];
         const double se = std::sqrt(s2 * jtj[at(c, c)]);
-        // d p / d x = p on the log scale.
-        res.stdError[static_cast<std::size_t>(slot)] =
-            p.p[static_cast<std::size_t>(slot)].logScale ? se * v[static_cast<std::size_t>(slot)] : se;
+        res.stdError[static_cast<std::size_t>(slot)] = se * InternalSlope(p, slot, v[static_cast<std::size_t>(slot)]);
     }
     if (!best.converged) {
         res.status = FitStatus::IterationLimit;

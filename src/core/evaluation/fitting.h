@@ -16,9 +16,10 @@
 // or calc_diagram_function with t(max) at least the largest time used, read by
 // CalcCAtTime), so the fitted curve is the curve the chart draws.
 //
-// Positive parameters (rate constants, A, EA) are fitted on a log scale, so that
-// values across decades converge; the order n on its own scale within
-// [0, kMaxFitOrder]. The optimiser is the Levenberg-Marquardt trust region of
+// Positive parameters (rate constants, A) are fitted on a log scale, so that
+// values across decades converge; the activation energy on a linear scale in
+// units of R*300 K (ln k is then linear in ln A and EA); the order n on its own
+// scale within [0, kMaxFitOrder]. The optimiser is the Levenberg-Marquardt trust region of
 // Ceres Solver with bounds, fixed (constant) parameters and central numeric
 // derivatives; it is used only behind MarquardtNashFitting. A search is
 // restarted from its result until nothing lower is found; where it ends in
