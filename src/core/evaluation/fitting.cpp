@@ -894,9 +894,10 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     Suche suche(modell, p, slots, uhr, control);
     const std::vector<double> start = suche.Start();
 
-    // The search from the start; where it ends without a usable minimum (the
-    // start on a plateau where the model does not respond, a parameter run
-    // off to a bound, the iterations used up) scaled starts follow.
+    // The search from the start, then scaled starts: all of them where the
+    // search ends in doubt (the start on a plateau where the model does not
+    // respond, no convergence, no response at the result, a bound reached),
+    // else those one or two decades away that are already lower.
     Lauf best;
     const bool auswertbarAmStart = Durchsuchen(suche, start, yNorm, uhr, best);
     if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, suche.Iterationen());
