@@ -132,9 +132,7 @@ void CheckFit(const Declare& d, const FitProblem& p, const FitControl& control)
         if (!f.used) continue;
         FUZZ_CHECK(std::isfinite(v) && std::isfinite(r.stdError[static_cast<std::size_t>(j)]));
         if (f.fixed) FUZZ_CHECK(v == f.value);
-        // On the log scale the bounds hold to the rounding of exp(log(bound)).
-        const double slack = f.logScale ? 1e-12 * std::fabs(v) : 0.0;
-        FUZZ_CHECK(v >= f.lower - slack && v <= f.upper + slack);
+        FUZZ_CHECK(v >= f.lower && v <= f.upper);
     }
     double ssq = 0;
     int points = 0;

@@ -260,6 +260,18 @@ TEST(Fitting, BoundsStopTheParameterAndSaySo)
     EXPECT_NEAR(r.value[2], 1.2, 1e-9);
     EXPECT_NE(r.statusText.find("upper bound"), std::string::npos);
 
+    // A result at a bound never lies beyond it, though the way back from the
+    // optimiser's log scale rounds.
+    Declare fast = State(2, 1);
+    Synthesize(fast, {0.15, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, "10000", 20, 20, 5);
+    for (double upper : {0.0123, 0.0371, 0.0456, 0.0789, 0.0911, 0.1013, 0.1234}) {
+        FitProblem q = Problem(fast, 1, {0, 0.01, 0, 0}, {0, 1, 0, 0, 0, 0});
+        q.p[1].upper = upper;
+        const FitResult b = MarquardtNashFitting(fast, q);
+        ASSERT_EQ(b.status, FitStatus::AtBound) << b.statusText;
+        EXPECT_LE(b.value[1], upper);
+    }
+
     // The default bounds of the order are 0 and the documented limit.
     const FitProblem defaults = MakeFitProblem(d, 2);
     EXPECT_EQ(defaults.p[2].lower, 0.0);

@@ -58,10 +58,17 @@ double ToInternal(const FitProblem& p, int slot, double v)
     if (const double u = LinearUnit(p, slot); u > 0) return kOffset + v / u;
     return kOffset + (p.p[static_cast<std::size_t>(slot)].logScale ? std::log(v) : v);
 }
+// The value is held within the slot's bounds: the optimiser keeps x within
+// their images, but the way back may round past them.
 double FromInternal(const FitProblem& p, int slot, double x)
 {
-    if (const double u = LinearUnit(p, slot); u > 0) return (x - kOffset) * u;
-    return p.p[static_cast<std::size_t>(slot)].logScale ? std::exp(x - kOffset) : x - kOffset;
+    const FitParam& f = p.p[static_cast<std::size_t>(slot)];
+    double v = x - kOffset;
+    if (const double u = LinearUnit(p, slot); u > 0)
+        v *= u;
+    else if (f.logScale)
+        v = std::exp(v);
+    return f.lower <= f.upper ? std::clamp(v, f.lower, f.upper) : v;
 }
 // d value / d variable at the value v.
 double InternalSlope(const FitProblem& p, int slot, double v)
