@@ -2,6 +2,7 @@
 // from a fixed seed: recovery across models and modes, fixed parameters and
 // bounds, and every status that ends a fit without a result.
 
+#include <atomic>
 #include <cmath>
 #include <random>
 
@@ -9,6 +10,7 @@
 
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/calcattime.h"
+#include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
@@ -258,6 +260,18 @@ TEST(Fitting, BoundsStopTheParameterAndSaySo)
     EXPECT_NEAR(r.value[2], 1.2, 1e-9);
     EXPECT_NE(r.statusText.find("upper bound"), std::string::npos);
 
+    // A result at a bound never lies beyond it, though the way back from the
+    // optimiser's log scale rounds.
+    Declare fast = State(2, 1);
+    Synthesize(fast, {0.15, 0, 0, 0}, {0, 1, 0, 0, 0, 0}, "10000", 20, 20, 5);
+    for (double upper : {0.0123, 0.0371, 0.0456, 0.0789, 0.0911, 0.1013, 0.1234}) {
+        FitProblem q = Problem(fast, 1, {0, 0.01, 0, 0}, {0, 1, 0, 0, 0, 0});
+        q.p[1].upper = upper;
+        const FitResult b = MarquardtNashFitting(fast, q);
+        ASSERT_EQ(b.status, FitStatus::AtBound) << b.statusText;
+        EXPECT_LE(b.value[1], upper);
+    }
+
     // The default bounds of the order are 0 and the documented limit.
     const FitProblem defaults = MakeFitProblem(d, 2);
     EXPECT_EQ(defaults.p[2].lower, 0.0);
@@ -310,14 +324,35 @@ TEST(Fitting, FailuresKeepTheStartValuesAndNameTheCause)
 
 TEST(Fitting, AModelThatDoesNotRespondEndsWithThatStatus)
 {
-    // The start-up defaults A = 100, EA = 100 J/mol: every series has decayed
-    // before its first point, so no parameter changes anything.
-    Declare d = ArrheniusData(2, 6);
-    const FitResult r = MarquardtNashFitting(d, Problem(d, 6, {0, d.ArrheniusA, d.ArrheniusEA, 0}, {0, 1, 0, 0, 0, 0}));
+    // Only P is observed and there is no A to turn into P: no rate constant,
+    // at the start or decades away, changes anything.
+    Declare d = State(2, 1);
+    for (int i = 0; i < 10; ++i) {
+        const double c[6] = {0, 0, 0, 0, 0.01 * (i % 3), 0};
+        AddPoint(d, i, c);
+    }
+    AnalyzeExpData(d);
+    FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 0, 0, 0, 0, 0});
+    p.species[1] = false;
+    const FitResult r = MarquardtNashFitting(d, p);
     EXPECT_EQ(r.status, FitStatus::NoResponse) << r.statusText;
-    EXPECT_NE(r.statusText.find("does not respond"), std::string::npos);
-    EXPECT_EQ(r.value[1], 100.0);
-    EXPECT_EQ(r.value[2], 100.0);
+    EXPECT_NE(r.statusText.find("at the start values"), std::string::npos) << r.statusText;
+    EXPECT_NE(r.statusText.find("Try other start values"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[1], 0.1);
+}
+
+TEST(Fitting, AStartOnAPlateauIsLeftThroughScaledStarts)
+{
+    // The start-up defaults A = 100, EA = 100 J/mol: every series has decayed
+    // before its first point, so nothing responds at the start; a start
+    // decades away does, and the fit follows the long valley of A against EA
+    // to the optimum.
+    Declare d = ArrheniusData(2, 6);
+    const FitProblem p = Problem(d, 6, {0, d.ArrheniusA, d.ArrheniusEA, 0}, {0, 1, 0, 0, 0, 0});
+    const FitResult r = MarquardtNashFitting(d, p);
+    ASSERT_EQ(r.status, FitStatus::Converged) << r.statusText;
+    ExpectRecovered(r, 1, 1e9);
+    ExpectRecovered(r, 2, 60000);
 }
 
 TEST(Fitting, DataTheModelCannotReachEndWithAStatusNotNaN)
@@ -333,4 +368,101 @@ TEST(Fitting, DataTheModelCannotReachEndWithAStatusNotNaN)
     EXPECT_TRUE(r.status == FitStatus::AtBound || r.status == FitStatus::NoResponse) << r.statusText;
     EXPECT_TRUE(std::isfinite(r.value[1]));
     EXPECT_TRUE(std::isfinite(r.SSQ));
+}
+
+// ---- stopping and overflow ----------------------------------------------------------------------
+
+TEST(Fitting, AStoppedFitKeepsTheStartValuesAndSaysWhy)
+{
+    Declare d = Model9Data();
+    const FitProblem p = Problem(d, 1, {0, 0.1, 0.1, 0}, {0, 1, 1, 0, 0, 0});
+    std::atomic<bool> cancel{true};
+    FitControl stop;
+    stop.cancel = &cancel;
+    FitResult r = MarquardtNashFitting(d, p, stop);
+    EXPECT_EQ(r.status, FitStatus::Cancelled);
+    EXPECT_EQ(r.statusText, "The fit was stopped; the values are unchanged.");
+    EXPECT_EQ(r.value[1], 0.1);
+    EXPECT_EQ(r.value[2], 0.1);
+    EXPECT_FALSE(FitSucceeded(r.status));
+
+    // The progress callback sees the iterations; cancelling from it ends the fit.
+    std::atomic<bool> later{false};
+    FitControl fromProgress;
+    fromProgress.cancel = &later;
+    int calls = 0;
+    fromProgress.progress = [&](int, double ssq) {
+        EXPECT_TRUE(std::isfinite(ssq));
+        if (++calls == 2) later = true;
+    };
+    r = MarquardtNashFitting(d, p, fromProgress);
+    EXPECT_EQ(r.status, FitStatus::Cancelled);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(r.value[1], 0.1);
+
+    FitControl tight;
+    tight.timeLimitSeconds = 1e-9;
+    r = MarquardtNashFitting(d, p, tight);
+    EXPECT_EQ(r.status, FitStatus::TimeLimit);
+    EXPECT_NE(r.statusText.find("was stopped after"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[2], 0.1);
+
+    double ssq = -1;
+    int points = 0;
+    std::string error;
+    EXPECT_FALSE(FitSumOfSquares(d, p, {0, 0.1, 0.1, 0}, ssq, points, error, stop));
+    EXPECT_EQ(error, "The sum of squares was stopped; the values are unchanged.");
+}
+
+TEST(Fitting, AnOverflowingSumOfSquaresGivesAReason)
+{
+    // Concentrations near 1e154, which the editor and the data file accept:
+    // each square is finite, their sum is not.
+    Declare d = State(2, 1);
+    for (int i = 0; i < 6; ++i) {
+        const double c[6] = {0, 1e154 * (1 + i), 0, 0, 0, 0};
+        AddPoint(d, i, c);
+    }
+    AnalyzeExpData(d);
+    const FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 1, 0, 0, 0, 0});
+    double ssq = -1;
+    int points = 0;
+    std::string error;
+    EXPECT_FALSE(FitSumOfSquares(d, p, {0, 0.1, 0, 0}, ssq, points, error));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
+    const FitResult r = MarquardtNashFitting(d, p);
+    EXPECT_FALSE(FitSucceeded(r.status));
+    EXPECT_NE(r.statusText.find("too large"), std::string::npos) << r.statusText;
+    EXPECT_EQ(r.value[1], 0.1);
+}
+
+TEST(Fitting, AStopReachesASlowSimulationBetweenItsIntervals)
+{
+    // Model 18 at rate constants ten thousand times too large needs thousands
+    // of substeps per interval: such a run asks the stop test and ends; a run
+    // at ordinary constants never asks.
+    Declare d = State(18, 1);
+    d.c0[1] = d.c0[2] = 1;
+    d.tEnde = 100;
+    d.SimAnzahl = kSimIntervals;
+    int asked = 0;
+    {
+        const IntegratorStopTest stop([&asked] { return ++asked > 3; });
+        d.k[1] = 0.3;
+        d.k[2] = 0.1;
+        d.k[3] = 0.05;
+        EXPECT_FALSE(calc_diagram_function(d, 18).failed);
+        EXPECT_EQ(asked, 0);
+        d.k[1] = 3000;
+        d.k[2] = 1000;
+        d.k[3] = 500;
+        const SimulationsErgebnis slow = calc_diagram_function(d, 18);
+        EXPECT_TRUE(slow.failed);
+        EXPECT_EQ(slow.Fehlertext, kIntegrationStoppedText);
+        EXPECT_EQ(asked, 4);
+    }
+    // Outside the scope nothing is asked.
+    asked = 0;
+    EXPECT_FALSE(calc_diagram_function(d, 18).failed);
+    EXPECT_EQ(asked, 0);
 }

@@ -232,15 +232,12 @@ private slots:
         QCOMPARE(f.chart()->KurvenTab[1].txtLabel, QString("T/K = 300"));
         QCOMPARE(f.chart()->KurvenTab[3].txtLabel, QString("T/K = 320"));
 
-        // From the start-up defaults the model does not respond: nothing changes.
+        // From the start-up defaults the model does not respond at the start;
+        // starts decades away do, and the fit leaves the plateau.
         QCOMPARE(w->Inp[10]->text(), QString(" 100"));
-        const std::size_t before = f.rec->messages.size();
         w->cmdFit->click();
         QVERIFY(Settled(w));
-        QCOMPARE(f.rec->messages.size(), before + 1);
-        QVERIFY(f.lastMessage().contains("does not respond"));
-        QCOMPARE(w->Inp[10]->text(), QString(" 100"));
-        QCOMPARE(w->Inp[11]->text(), QString(" 100"));
+        QVERIFY2(w->Inp[10]->text() != QString(" 100"), qPrintable(w->txtErgebnis->toPlainText()));
 
         w->Inp[10]->setText(" 1E+08");
         w->Inp[11]->setText(" 50000");

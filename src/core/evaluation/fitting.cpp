@@ -33,9 +33,49 @@ constexpr double kResponseFloor = 1e-8;
 // Half width of the search box of one pass of the optimiser (optimiser's scale:
 // two decades of a positive parameter, 4.6 of the order).
 constexpr double kStageWidth = 4.6;
+// A search is restarted from its result (at most kRestarts times) while the
+// restart lowers the sum of squares by more than this share.
+constexpr int kRestarts = 4;
+constexpr double kRestartGain = 1e-9;
+// Scaled starts begin only within this share of the time bound.
+constexpr double kExtraShare = 0.5;
+// Searches from scaled starts that end in a result, at most.
+constexpr std::size_t kScaledFits = 3;
 
-double ToInternal(const FitParam& p, double v) { return kOffset + (p.logScale ? std::log(v) : v); }
-double FromInternal(const FitParam& p, double x) { return p.logScale ? std::exp(x - kOffset) : x - kOffset; }
+bool NonIsothermal(int mode) { return mode == 6 || mode == 7; }
+
+// The activation energy is searched on a linear scale in units of R*300 K:
+// ln k(T) = ln A - EA/(R T) is then linear in the optimiser's two variables,
+// and the long valley of A against EA is straight. 0 for the other slots.
+double LinearUnit(const FitProblem& p, int slot)
+{
+    return NonIsothermal(p.mode) && slot == 2 ? kFitGasR * 300.0 : 0.0;
+}
+
+// The optimiser's variable of a slot's value and back.
+double ToInternal(const FitProblem& p, int slot, double v)
+{
+    if (const double u = LinearUnit(p, slot); u > 0) return kOffset + v / u;
+    return kOffset + (p.p[static_cast<std::size_t>(slot)].logScale ? std::log(v) : v);
+}
+// The value is held within the slot's bounds: the optimiser keeps x within
+// their images, but the way back may round past them.
+double FromInternal(const FitProblem& p, int slot, double x)
+{
+    const FitParam& f = p.p[static_cast<std::size_t>(slot)];
+    double v = x - kOffset;
+    if (const double u = LinearUnit(p, slot); u > 0)
+        v *= u;
+    else if (f.logScale)
+        v = std::exp(v);
+    return f.lower <= f.upper ? std::clamp(v, f.lower, f.upper) : v;
+}
+// d value / d variable at the value v.
+double InternalSlope(const FitProblem& p, int slot, double v)
+{
+    if (const double u = LinearUnit(p, slot); u > 0) return u;
+    return p.p[static_cast<std::size_t>(slot)].logScale ? v : 1.0;
+}
 
 // One measured value taken into the sum of squares.
 struct Beobachtung {
@@ -45,8 +85,6 @@ struct Beobachtung {
     double t = 0;
     double y = 0;
 };
-
-bool NonIsothermal(int mode) { return mode == 6 || mode == 7; }
 
 bool SpeciesInModel(const Declare& d, int s)
 {
@@ -110,7 +148,25 @@ public:
     const std::vector<Beobachtung>& Beobachtungen() const { return obs_; }
 
     // Residuals model - measured at the values (own scale) of slots 1..3.
+    // The optimiser and the checks around it ask for the same values more
+    // than once (the Jacobian at a start, at a result); each answer costs a
+    // simulation, so the last ones are kept.
     bool Residuen(const std::array<double, 4>& v, double* r, std::string* fehler)
+    {
+        for (const Gemerkt& g : gemerkt_)
+            if (g.v == v) {
+                std::copy(g.r.begin(), g.r.end(), r);
+                return true;
+            }
+        if (!Berechnen(v, r, fehler)) return false;
+        Gemerkt& g = gemerkt_[naechster_++ % gemerkt_.size()];
+        g.v = v;
+        g.r.assign(r, r + obs_.size());
+        return true;
+    }
+
+private:
+    bool Berechnen(const std::array<double, 4>& v, double* r, std::string* fehler)
     {
         if (NonIsothermal(p_.mode)) {
             std::size_t i = 0;
@@ -140,7 +196,6 @@ public:
         return true;
     }
 
-private:
     static bool Fehler(std::string* fehler, const std::string& text)
     {
         if (fehler) *fehler = text;
@@ -197,6 +252,12 @@ private:
     std::vector<double> serieT_, serieC0_;
     std::vector<int> startPunkt_;
     std::vector<double> c_ = std::vector<double>(6, 0.0);
+    struct Gemerkt {
+        std::array<double, 4> v{std::numeric_limits<double>::quiet_NaN()}; // NaN: empty
+        std::vector<double> r;
+    };
+    std::array<Gemerkt, 16> gemerkt_{};
+    std::size_t naechster_ = 0;
 };
 
 // The caller's cancel flag and the time bound, asked between evaluations.
@@ -210,12 +271,12 @@ public:
         if (status_ != FitStatus::Converged) return true;
         if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
             status_ = FitStatus::Cancelled;
-        else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
-                 control_.timeLimitSeconds)
+        else if (Elapsed() > control_.timeLimitSeconds)
             status_ = FitStatus::TimeLimit;
         return status_ != FitStatus::Converged;
     }
     FitStatus Status() const { return status_; }
+    double Elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
     std::string Text(const char* what) const
     {
         if (status_ == FitStatus::Cancelled) return std::string("The ") + what + " was stopped; the values are unchanged.";
@@ -244,7 +305,7 @@ struct Kosten {
         for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = problem->p[static_cast<std::size_t>(j)].value;
         for (std::size_t b = 0; b < slots.size(); ++b) {
             const FitParam& p = problem->p[static_cast<std::size_t>(slots[b])];
-            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(p, x[b][0]);
+            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(*problem, slots[b], x[b][0]);
         }
         return modell->Residuen(v, r, letzterFehler);
     }
@@ -315,6 +376,22 @@ std::string NoResponseText(const FitProblem& p, int slot, bool atStart)
     return "The model does not respond to " + SlotText(p, slot) +
            (atStart ? " at the start values, so nothing can move. Try other start values."
                     : " near the result: it is not determined by these data.");
+}
+
+double Quadratsumme(const std::vector<double>& r)
+{
+    double ssq = 0;
+    for (double v : r) ssq += v * v;
+    return ssq;
+}
+
+// Why a sum of squares is no number: the measured values are too large.
+std::string UeberlaufText(const FitModel& modell)
+{
+    double groesste = 0;
+    for (const Beobachtung& b : modell.Beobachtungen()) groesste = std::max(groesste, std::fabs(b.y));
+    return "The sum of squares is too large to be computed: the measured values reach" + StrDouble(groesste) +
+           ". Enter the concentrations in a larger unit (smaller numbers).";
 }
 
 // Column norms of a dense Jacobian (rows x cols).
@@ -431,6 +508,7 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
                      double& ssq, int& points, std::string& fehlerText, const FitControl& control)
 {
     StopWatch uhr(control);
+    const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     FitModel modell(d, problem);
     points = modell.Anzahl();
     ssq = 0;
@@ -442,15 +520,20 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
         return false;
     }
     if (!ok) return false;
-    for (double v : r) ssq += v * v;
-    return std::isfinite(ssq);
+    ssq = Quadratsumme(r);
+    if (std::isfinite(ssq)) return true;
+    fehlerText = UeberlaufText(modell);
+    ssq = 0;
+    return false;
 }
+
+namespace {
 
 // Ends the optimiser's run once the caller cancelled or the time is up, and
 // reports each iteration's sum of squares to the caller.
 class StopCallback : public ceres::IterationCallback {
 public:
-    StopCallback(StopWatch& uhr, const FitControl& c, int& done) : uhr_(uhr), control_(c), done_(done) {}
+    StopCallback(StopWatch& uhr, const FitControl& c, const int& done) : uhr_(uhr), control_(c), done_(done) {}
     ceres::CallbackReturnType operator()(const ceres::IterationSummary& s) override
     {
         if (control_.progress) control_.progress(done_ + s.iteration, 2.0 * s.cost);
@@ -460,13 +543,325 @@ public:
 private:
     StopWatch& uhr_;
     const FitControl& control_;
-    int& done_;
+    const int& done_;
 };
+
+// The end of one search: the free parameters (optimiser's scale) and how it ended.
+struct Lauf {
+    std::vector<double> x;
+    double ssq = std::numeric_limits<double>::infinity();
+    bool usable = false;    // a finite sum of squares at x
+    bool converged = false; // the optimiser's convergence tests hold at x
+    bool edge = false;      // the iterations ran out while the box was still moving
+    bool plateau = false;   // not searched: the model does not respond at x
+};
+
+// The optimiser's problem over the free parameters, searched from one start
+// or several; each search (with its restarts) has the iteration limit, all
+// share the stop watch.
+class Suche {
+public:
+    Suche(FitModel& modell, const FitProblem& p, const std::vector<int>& slots, StopWatch& uhr,
+          const FitControl& control)
+        : p_(p), uhr_(uhr), callback_(uhr, control, iterationen_)
+    {
+        ceres::NumericDiffOptions diff;
+        diff.relative_step_size = kRelativeStep;
+        auto* kosten = new ceres::DynamicNumericDiffCostFunction<Kosten, ceres::CENTRAL>(
+            new Kosten{&modell, &p, slots, &fehler_, &uhr}, ceres::TAKE_OWNERSHIP, diff);
+        std::vector<double*> bloecke;
+        for (int j : slots) {
+            const FitParam& f = p.p[static_cast<std::size_t>(j)];
+            x_[static_cast<std::size_t>(j)] = ToInternal(p, j, f.value);
+            kosten->AddParameterBlock(1);
+            bloecke.push_back(&x_[static_cast<std::size_t>(j)]);
+        }
+        kosten->SetNumResiduals(modell.Anzahl());
+        problem_.AddResidualBlock(kosten, nullptr, bloecke);
+        for (std::size_t b = 0; b < slots.size(); ++b) {
+            const FitParam& f = p.p[static_cast<std::size_t>(slots[b])];
+            if (f.fixed) {
+                problem_.SetParameterBlockConstant(bloecke[b]);
+                continue;
+            }
+            unten_.push_back(ToInternal(p, slots[b], f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter));
+            oben_.push_back(ToInternal(p, slots[b], f.upper));
+            frei_.push_back(bloecke[b]);
+            freieSlots_.push_back(slots[b]);
+        }
+        eo_.parameter_blocks = frei_;
+
+        so_.trust_region_strategy_type = ceres::LEVENBERG_MARQUARDT;
+        so_.linear_solver_type = ceres::DENSE_QR;
+        // The tests of a careful reference solver on the parameters' own
+        // scales: the optimiser's x carries kOffset, so its relative step test
+        // is made tighter by that factor (a step of 1e-8 in ln k).
+        so_.function_tolerance = 1e-12;
+        so_.gradient_tolerance = 1e-14;
+        so_.parameter_tolerance = 1e-8 / kOffset;
+        so_.logging_type = ceres::SILENT;
+        so_.minimizer_progress_to_stdout = false;
+        so_.num_threads = 1;
+        so_.callbacks.push_back(&callback_);
+    }
+
+    const std::vector<int>& FreieSlots() const { return freieSlots_; }
+    std::vector<double> Start() const
+    {
+        std::vector<double> x;
+        for (double* b : frei_) x.push_back(*b);
+        return x;
+    }
+    int Iterationen() const { return iterationen_; }
+    const std::string& Fehler() const { return fehler_; }
+    // A new search begins: it may take the problem's iteration limit.
+    void NeueSuche() { grenze_ = iterationen_ + p_.maxIterations; }
+
+    // Sum of squares (and the Jacobian when asked) at x; false when the
+    // model cannot be evaluated there.
+    bool Auswerten(const std::vector<double>& x, double& ssq, ceres::CRSMatrix* jac)
+    {
+        Setzen(x);
+        fehler_.clear();
+        double cost = 0;
+        if (!problem_.Evaluate(eo_, &cost, nullptr, nullptr, jac)) return false;
+        ssq = 2.0 * cost;
+        return true;
+    }
+
+    // One search from x: the optimiser searches a box of kStageWidth around
+    // the current values (inside the parameters' own bounds) and the box
+    // moves on while the best point lies on its edge. Without it, a
+    // Gauss-Newton step from where the model barely responds (a rate constant
+    // decades too small) can jump into a region where it does not respond at
+    // all, and stay there.
+    Lauf Laufen(const std::vector<double>& start)
+    {
+        Lauf l;
+        Setzen(start);
+        bool amRand = true;
+        ceres::Solver::Summary summary;
+        while (amRand && iterationen_ < grenze_ && !uhr_.Stopped()) {
+            for (std::size_t b = 0; b < frei_.size(); ++b) {
+                problem_.SetParameterLowerBound(frei_[b], 0, std::max(unten_[b], *frei_[b] - kStageWidth));
+                problem_.SetParameterUpperBound(frei_[b], 0, std::min(oben_[b], *frei_[b] + kStageWidth));
+            }
+            so_.max_num_iterations = grenze_ - iterationen_;
+            ceres::Solve(so_, &problem_, &summary);
+            iterationen_ += std::max(0, static_cast<int>(summary.iterations.size()) - 1);
+            if (summary.termination_type != ceres::CONVERGENCE) break;
+            amRand = false;
+            for (std::size_t b = 0; b < frei_.size(); ++b) {
+                const double xb = *frei_[b];
+                const double lo = problem_.GetParameterLowerBound(frei_[b], 0);
+                const double hi = problem_.GetParameterUpperBound(frei_[b], 0);
+                if ((xb <= lo + 1e-9 && lo > unten_[b]) || (xb >= hi - 1e-9 && hi < oben_[b])) amRand = true;
+            }
+            // A box that can move no further is a result at the edge: an iteration limit.
+            if (amRand && iterationen_ >= grenze_) l.edge = true;
+        }
+        l.x = Start();
+        l.usable = summary.IsSolutionUsable() && summary.termination_type != ceres::FAILURE &&
+                   summary.termination_type != ceres::USER_FAILURE && std::isfinite(summary.final_cost);
+        l.ssq = l.usable ? 2.0 * summary.final_cost : std::numeric_limits<double>::infinity();
+        l.converged = summary.termination_type == ceres::CONVERGENCE && !l.edge;
+        return l;
+    }
+
+    // Is x on one of the free parameters' own bounds?
+    int AmRand(const std::vector<double>& x, bool& unten) const
+    {
+        for (std::size_t b = 0; b < x.size(); ++b) {
+            unten = x[b] <= unten_[b] + 1e-9;
+            if (unten || x[b] >= oben_[b] - 1e-9) return freieSlots_[b];
+        }
+        return 0;
+    }
+
+private:
+    void Setzen(const std::vector<double>& x)
+    {
+        for (std::size_t b = 0; b < frei_.size(); ++b) *frei_[b] = x[b];
+    }
+
+    const FitProblem& p_;
+    StopWatch& uhr_;
+    int iterationen_ = 0;
+    int grenze_ = 0; // iterations at which the current search ends
+    StopCallback callback_;
+    std::string fehler_;
+    std::array<double, 4> x_{};
+    ceres::Problem problem_;
+    std::vector<double*> frei_;
+    std::vector<int> freieSlots_;
+    std::vector<double> unten_, oben_; // of the free parameters, optimiser's scale
+    ceres::Problem::EvaluateOptions eo_;
+    ceres::Solver::Options so_;
+};
+
+// Does the model respond to every free parameter, each on its own and all
+// together? The index of the first free parameter that it does not respond
+// to, or -1. jtj receives (J^T J)^-1 on the optimiser's scale.
+int OhneAntwort(const ceres::CRSMatrix& jac, double yNorm, std::vector<double>& jtj)
+{
+    const std::vector<double> norm = ColumnNorms(jac);
+    for (std::size_t c = 0; c < norm.size(); ++c)
+        if (!(norm[c] > kResponseFloor * yNorm)) return static_cast<int>(c);
+    const int mf = jac.num_cols;
+    jtj.assign(static_cast<std::size_t>(mf * mf), 0.0);
+    std::vector<double> zeile(static_cast<std::size_t>(mf));
+    for (int row = 0; row < jac.num_rows; ++row) {
+        std::fill(zeile.begin(), zeile.end(), 0.0);
+        for (int k = jac.rows[static_cast<std::size_t>(row)]; k < jac.rows[static_cast<std::size_t>(row) + 1]; ++k)
+            zeile[static_cast<std::size_t>(jac.cols[static_cast<std::size_t>(k)])] = jac.values[static_cast<std::size_t>(k)];
+        for (std::size_t a = 0; a < zeile.size(); ++a)
+            for (std::size_t b = 0; b < zeile.size(); ++b) jtj[a * zeile.size() + b] += zeile[a] * zeile[b];
+    }
+    return InvertSymmetric(jtj, mf);
+}
+
+// Searches from start unless the model does not respond there (a plateau,
+// where the optimiser would only wander), then restarts from the result
+// until a restart finds nothing better: the optimiser can stop on a long,
+// flat valley floor whose far end is lower. False when the model cannot be
+// evaluated at the start.
+bool Durchsuchen(Suche& s, const std::vector<double>& start, double yNorm, StopWatch& uhr, Lauf& best)
+{
+    double ssq = 0;
+    ceres::CRSMatrix jac;
+    std::vector<double> jtj;
+    if (!s.Auswerten(start, ssq, &jac)) return false;
+    best = Lauf{};
+    best.x = start;
+    best.ssq = ssq;
+    best.usable = std::isfinite(ssq);
+    best.plateau = true;
+    if (!best.usable || OhneAntwort(jac, yNorm, jtj) >= 0) return true;
+    s.NeueSuche();
+    best = s.Laufen(start);
+    for (int neu = 0; neu < kRestarts && best.usable && !uhr.Stopped(); ++neu) {
+        Lauf l = s.Laufen(best.x);
+        if (!l.usable) break;
+        const bool besser = l.ssq < best.ssq * (1 - kRestartGain);
+        if (l.ssq <= best.ssq) best = l;
+        if (!besser) break;
+    }
+    return true;
+}
+
+// The parameters that scaled starts move: the rate constants and the
+// ARRHENIUS factor, not the order and not the activation energy.
+bool Skalierbar(const FitProblem& p, int slot)
+{
+    return p.p[static_cast<std::size_t>(slot)].logScale && !(NonIsothermal(p.mode) && slot == 2);
+}
+
+// Starts a few decades around `start` on the log scale (the scalable
+// parameters together; one and two decades when the result is not in
+// doubt), each evaluated. Those whose sum of squares is below the best
+// result's (all of them when the result is in doubt) are searched, the lowest
+// first, until kScaledFits searches have ended in a result, and the best
+// result is kept; while the time lasts.
+void SkalierteStarts(Suche& s, const FitProblem& p, const std::vector<double>& start, double yNorm, Lauf& best,
+                     StopWatch& uhr, double timeLimit, bool zweifelhaft)
+{
+    const std::vector<int>& slots = s.FreieSlots();
+    std::vector<std::pair<double, std::vector<double>>> starts;
+    const std::vector<int> dekaden =
+        zweifelhaft ? std::vector<int>{-1, 1, -2, 2, -3, 3, -4, 4} : std::vector<int>{-2, -1, 1, 2};
+    for (int e : dekaden) {
+        std::vector<double> x = start;
+        for (std::size_t b = 0; b < slots.size(); ++b)
+            if (Skalierbar(p, slots[b])) x[b] += e * std::log(10.0);
+        double ssq = 0;
+        if (x == start || uhr.Stopped()) return;
+        if (s.Auswerten(x, ssq, nullptr) && std::isfinite(ssq)) starts.emplace_back(ssq, std::move(x));
+    }
+    std::stable_sort(starts.begin(), starts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (!zweifelhaft) {
+        std::size_t below = 0;
+        while (below < starts.size() && starts[below].first < best.ssq) ++below;
+        starts.resize(below);
+    }
+    std::size_t gesucht = 0;
+    for (const auto& [ssq, x] : starts) {
+        if (gesucht == kScaledFits || uhr.Stopped() || uhr.Elapsed() > kExtraShare * timeLimit) return;
+        Lauf l;
+        if (!Durchsuchen(s, x, yNorm, uhr, l) || !l.usable || l.plateau) continue;
+        ++gesucht;
+        if (l.ssq < best.ssq) best = l;
+    }
+}
+
+// The result at the best point found: values, standard errors and status.
+// ssq, jac and jtj are those at best.x, stumm what OhneAntwort said there.
+FitResult Auswertung(const Declare& d, const FitProblem& p, const Suche& suche, const Lauf& best,
+                     const FitModel& modell, double ssq, const std::vector<double>& jtj, int stumm)
+{
+    const int iterationen = suche.Iterationen();
+    const std::vector<int>& freieSlots = suche.FreieSlots();
+    const int n = modell.Anzahl();
+    const int mf = static_cast<int>(freieSlots.size());
+    if (!std::isfinite(ssq)) return Ergebnis(p, FitStatus::SimulationFailed, UeberlaufText(modell), 0, iterationen);
+
+    std::array<double, 4> v{};
+    for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = p.p[static_cast<std::size_t>(j)].value;
+    for (int c = 0; c < mf; ++c) {
+        const int slot = freieSlots[static_cast<std::size_t>(c)];
+        v[static_cast<std::size_t>(slot)] = FromInternal(p, slot, best.x[static_cast<std::size_t>(c)]);
+        if (!std::isfinite(v[static_cast<std::size_t>(slot)]))
+            return Ergebnis(p, FitStatus::SimulationFailed, "The fit ended at a value that is not a finite number.",
+                            slot, iterationen);
+    }
+    // No response where the search never left the start: the start values
+    // lie on a plateau; elsewhere the data do not determine the parameter.
+    if (stumm >= 0) {
+        const int slot = freieSlots[static_cast<std::size_t>(stumm)];
+        return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, slot, best.plateau), slot, iterationen);
+    }
+    const auto at = [mf](int r, int c) { return static_cast<std::size_t>(r * mf + c); };
+
+    FitResult res = Ergebnis(p, FitStatus::Converged, "Converged.", 0, iterationen);
+    res.value = v;
+    res.SSQ = ssq;
+    res.points = n;
+    res.freeParameters = mf;
+    const double s2 = ssq / static_cast<double>(n - mf);
+    for (int c = 0; c < mf; ++c) {
+        const int slot = freieSlots[static_cast<std::size_t>(c)];
+        const double se = std::sqrt(s2 * jtj[at(c, c)]);
+        res.stdError[static_cast<std::size_t>(slot)] = se * InternalSlope(p, slot, v[static_cast<std::size_t>(slot)]);
+    }
+    if (!best.converged) {
+        res.status = FitStatus::IterationLimit;
+        res.statusText = "Max. number of iterations reached.";
+    }
+    if (bool unten = false; const int slot = suche.AmRand(best.x, unten)) {
+        const FitParam& f = p.p[static_cast<std::size_t>(slot)];
+        res.status = FitStatus::AtBound;
+        res.slot = slot;
+        res.statusText = "The parameter " + SlotText(p, slot) + " stopped at its " + (unten ? "lower" : "upper") +
+                         " bound" + StrDouble(unten ? f.lower : f.upper) + ".";
+    }
+
+    if (NonIsothermal(p.mode)) {
+        const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
+        res.kAtTemperature.assign(static_cast<std::size_t>(std::max(serien, 0)) + 1, 0.0);
+        for (int j = 1; j <= serien; ++j)
+            res.kAtTemperature[static_cast<std::size_t>(j)] =
+                FitRateConstantAt(v[1], v[2], d.Temperaturen[static_cast<std::size_t>(j)]);
+    }
+    return res;
+}
+
+} // namespace
 
 FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, const FitControl& control)
 {
     const FitProblem& p = problem;
     StopWatch uhr(control);
+    // A slow simulation (huge trial rate constants) ends early once stopped.
+    const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     if (!(p.mode == 1 || p.mode == 2 || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
@@ -499,194 +894,47 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
                             std::to_string(frei + 1) + " active values of the chosen species; there are " +
                             std::to_string(n) + ".");
 
-    // The model must be computable at the start values.
-    std::vector<double> r(static_cast<std::size_t>(n), 0.0);
-    std::string fehler;
-    {
-        std::array<double, 4> v{};
-        for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = p.p[static_cast<std::size_t>(j)].value;
-        if (!modell.Residuen(v, r.data(), &fehler))
-            return Gescheitert(p, "The simulation failed at the start values: ", fehler);
-    }
     double yNorm = 0;
     for (const Beobachtung& b : modell.Beobachtungen()) yNorm += b.y * b.y;
     yNorm = std::max(std::sqrt(yNorm), std::numeric_limits<double>::min());
 
-    // ---- the problem for the optimiser ------------------------------------------------
-    std::array<double, 4> x{};
-    std::string letzterFehler;
-    ceres::NumericDiffOptions diff;
-    diff.relative_step_size = kRelativeStep;
-    auto* kosten = new ceres::DynamicNumericDiffCostFunction<Kosten, ceres::CENTRAL>(
-        new Kosten{&modell, &p, slots, &letzterFehler, &uhr}, ceres::TAKE_OWNERSHIP, diff);
-    std::vector<double*> bloecke, freieBloecke;
-    std::vector<int> freieSlots;
-    std::vector<double> untereGrenze, obereGrenze; // of the free blocks, optimiser's scale
-    for (int j : slots) {
-        const FitParam& f = p.p[static_cast<std::size_t>(j)];
-        x[static_cast<std::size_t>(j)] = ToInternal(f, f.value);
-        kosten->AddParameterBlock(1);
-        bloecke.push_back(&x[static_cast<std::size_t>(j)]);
-    }
-    kosten->SetNumResiduals(n);
-    ceres::Problem::Options po;
-    ceres::Problem problemC(po);
-    problemC.AddResidualBlock(kosten, nullptr, bloecke);
-    for (std::size_t b = 0; b < slots.size(); ++b) {
-        const FitParam& f = p.p[static_cast<std::size_t>(slots[b])];
-        if (f.fixed) {
-            problemC.SetParameterBlockConstant(bloecke[b]);
-            continue;
-        }
-        untereGrenze.push_back(ToInternal(f, f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter));
-        obereGrenze.push_back(ToInternal(f, f.upper));
-        freieBloecke.push_back(bloecke[b]);
-        freieSlots.push_back(slots[b]);
-    }
-    ceres::Problem::EvaluateOptions eo;
-    eo.parameter_blocks = freieBloecke;
+    Suche suche(modell, p, slots, uhr, control);
+    const std::vector<double> start = suche.Start();
 
-    // Does the model respond to each free parameter at the start?
-    {
-        ceres::CRSMatrix j;
-        if (!problemC.Evaluate(eo, nullptr, nullptr, nullptr, &j)) {
-            if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"));
-            return Gescheitert(p, "The simulation failed near the start values: ", letzterFehler);
-        }
-        const std::vector<double> norm = ColumnNorms(j);
-        for (std::size_t c = 0; c < norm.size(); ++c)
-            if (!(norm[c] > kResponseFloor * yNorm))
-                return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, freieSlots[c], true), freieSlots[c]);
-    }
-
-    ceres::Solver::Options so;
-    so.trust_region_strategy_type = ceres::LEVENBERG_MARQUARDT;
-    so.linear_solver_type = ceres::DENSE_QR;
-    so.function_tolerance = 1e-10;
-    so.gradient_tolerance = 1e-12;
-    so.parameter_tolerance = 1e-9;
-    so.logging_type = ceres::SILENT;
-    so.minimizer_progress_to_stdout = false;
-    so.num_threads = 1;
-    int iterationen = 0;
-    StopCallback stopCallback(uhr, control, iterationen);
-    so.callbacks.push_back(&stopCallback);
-
-    // The optimiser searches a box of kStageWidth around the current values
-    // (inside the parameters' own bounds) and the box moves on while the best
-    // point lies on its edge. Without it, a Gauss-Newton step from where the
-    // model barely responds (a rate constant decades too small) can jump into
-    // a region where it does not respond at all, and stay there.
-    const std::size_t m = freieBloecke.size();
-    bool amRand = true, grenzeErreicht = false;
-    ceres::Solver::Summary summary;
-    while (amRand && iterationen < p.maxIterations) {
-        for (std::size_t b = 0; b < m; ++b) {
-            problemC.SetParameterLowerBound(freieBloecke[b], 0, std::max(untereGrenze[b], *freieBloecke[b] - kStageWidth));
-            problemC.SetParameterUpperBound(freieBloecke[b], 0, std::min(obereGrenze[b], *freieBloecke[b] + kStageWidth));
-        }
-        so.max_num_iterations = p.maxIterations - iterationen;
-        ceres::Solve(so, &problemC, &summary);
-        iterationen += std::max(0, static_cast<int>(summary.iterations.size()) - 1);
-        if (summary.termination_type != ceres::CONVERGENCE) break;
-        amRand = false;
-        for (std::size_t b = 0; b < m; ++b) {
-            const double xb = *freieBloecke[b];
-            const double lo = problemC.GetParameterLowerBound(freieBloecke[b], 0);
-            const double hi = problemC.GetParameterUpperBound(freieBloecke[b], 0);
-            if ((xb <= lo + 1e-9 && lo > untereGrenze[b]) || (xb >= hi - 1e-9 && hi < obereGrenze[b])) amRand = true;
-        }
-        // A box that can move no further is a result at the edge: an iteration limit.
-        if (amRand && iterationen >= p.maxIterations) grenzeErreicht = true;
-    }
-
-    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, iterationen);
-    FitResult res = Ergebnis(p, FitStatus::Converged, "Converged.");
-    res.iterations = iterationen;
-    res.points = n;
-    res.freeParameters = frei;
-    if (summary.termination_type == ceres::FAILURE || summary.termination_type == ceres::USER_FAILURE ||
-        !summary.IsSolutionUsable()) {
-        return Gescheitert(p, "The fit failed: ", letzterFehler.empty() ? summary.message : letzterFehler,
-                           iterationen);
-    }
-
-    // ---- the result at the optimum ------------------------------------------------------
-    std::array<double, 4> v{};
-    for (int j = 1; j <= 3; ++j) {
-        const FitParam& f = p.p[static_cast<std::size_t>(j)];
-        v[static_cast<std::size_t>(j)] = !f.used || f.fixed ? f.value : FromInternal(f, x[static_cast<std::size_t>(j)]);
-        if (!std::isfinite(v[static_cast<std::size_t>(j)]))
-            return Ergebnis(p, FitStatus::SimulationFailed, "The fit ended at a value that is not a finite number.", j);
-    }
-    letzterFehler.clear();
-    double cost = 0;
+    // The search from the start, then scaled starts: all of them where the
+    // search ends in doubt (the start on a plateau where the model does not
+    // respond, no convergence, no response at the result, a bound reached),
+    // else those one or two decades away that are already lower.
+    Lauf best;
+    const bool auswertbarAmStart = Durchsuchen(suche, start, yNorm, uhr, best);
+    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, suche.Iterationen());
+    if (!auswertbarAmStart) return Gescheitert(p, "The simulation failed at the start values: ", suche.Fehler());
+    if (best.plateau && !best.usable) return Ergebnis(p, FitStatus::InvalidInput, UeberlaufText(modell));
+    double ssq = 0;
     ceres::CRSMatrix jac;
-    if (!problemC.Evaluate(eo, &cost, nullptr, nullptr, &jac))
-        return Gescheitert(p, "The simulation failed at the result: ", letzterFehler, iterationen);
-    res.value = v;
-    res.SSQ = 2.0 * cost;
-    if (!std::isfinite(res.SSQ))
-        return Ergebnis(p, FitStatus::SimulationFailed, "The sum of squares is not a finite number.");
-
-    const std::vector<double> norm = ColumnNorms(jac);
-    for (std::size_t c = 0; c < norm.size(); ++c)
-        if (!(norm[c] > kResponseFloor * yNorm))
-            return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, freieSlots[c], false), freieSlots[c],
-                            iterationen);
-
-    // Covariance s^2 (J^T J)^-1 on the optimiser's scale.
-    const int mf = static_cast<int>(m);
-    const auto at = [mf](int r, int c) { return static_cast<std::size_t>(r * mf + c); };
-    std::vector<double> jtj(m * m, 0.0);
-    for (int row = 0; row < jac.num_rows; ++row) {
-        std::vector<double> zeile(m, 0.0);
-        for (int k = jac.rows[static_cast<std::size_t>(row)]; k < jac.rows[static_cast<std::size_t>(row) + 1]; ++k)
-            zeile[static_cast<std::size_t>(jac.cols[static_cast<std::size_t>(k)])] = jac.values[static_cast<std::size_t>(k)];
-        for (int a = 0; a < mf; ++a)
-            for (int b = 0; b < mf; ++b)
-                jtj[at(a, b)] += zeile[static_cast<std::size_t>(a)] * zeile[static_cast<std::size_t>(b)];
-    }
-    const int abhaengig = InvertSymmetric(jtj, mf);
-    if (abhaengig >= 0) {
-        const int slot = freieSlots[static_cast<std::size_t>(abhaengig)];
-        return Ergebnis(p, FitStatus::NoResponse, NoResponseText(p, slot, false), slot, iterationen);
-    }
-    const double s2 = res.SSQ / static_cast<double>(n - frei);
-    for (int c = 0; c < mf; ++c) {
-        const int slot = freieSlots[static_cast<std::size_t>(c)];
-        const FitParam& f = p.p[static_cast<std::size_t>(slot)];
-        const double se = std::sqrt(s2 * jtj[at(c, c)]);
-        // d p / d x = p on the log scale.
-        res.stdError[static_cast<std::size_t>(slot)] = f.logScale ? se * v[static_cast<std::size_t>(slot)] : se;
+    std::vector<double> jtj;
+    int stumm = -1;
+    bool auswertbar = false;
+    auto bewerten = [&] {
+        auswertbar = best.usable && suche.Auswerten(best.x, ssq, &jac);
+        stumm = auswertbar ? OhneAntwort(jac, yNorm, jtj) : -1;
+    };
+    bewerten();
+    bool unten = false;
+    const bool zweifelhaft = !auswertbar || !best.converged || stumm >= 0 || suche.AmRand(best.x, unten) != 0;
+    if (!uhr.Stopped()) {
+        const std::vector<double> vorher = best.x;
+        SkalierteStarts(suche, p, start, yNorm, best, uhr, control.timeLimitSeconds, zweifelhaft);
+        if (best.x != vorher) bewerten();
     }
 
-    if (summary.termination_type == ceres::NO_CONVERGENCE || grenzeErreicht) {
-        res.status = FitStatus::IterationLimit;
-        res.statusText = "Max. number of iterations reached.";
-    }
-    for (int slot : freieSlots) {
-        const FitParam& f = p.p[static_cast<std::size_t>(slot)];
-        const double xi = x[static_cast<std::size_t>(slot)];
-        const double lo = ToInternal(f, f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter);
-        const double hi = ToInternal(f, f.upper);
-        const bool unten = xi <= lo + 1e-9, oben = xi >= hi - 1e-9;
-        if (unten || oben) {
-            res.status = FitStatus::AtBound;
-            res.slot = slot;
-            res.statusText = "The parameter " + SlotText(p, slot) + " stopped at its " + (unten ? "lower" : "upper") +
-                             " bound" + StrDouble(unten ? f.lower : f.upper) + ".";
-            break;
-        }
-    }
-
-    if (NonIsothermal(p.mode)) {
-        const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
-        res.kAtTemperature.assign(static_cast<std::size_t>(std::max(serien, 0)) + 1, 0.0);
-        for (int j = 1; j <= serien; ++j)
-            res.kAtTemperature[static_cast<std::size_t>(j)] = FitRateConstantAt(v[1], v[2], d.Temperaturen[static_cast<std::size_t>(j)]);
-    }
-    return res;
+    const int iterationen = suche.Iterationen();
+    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, iterationen);
+    if (!best.usable || !auswertbar)
+        return Gescheitert(p, "The fit failed: ",
+                           suche.Fehler().empty() ? std::string("no usable point was found.") : suche.Fehler(),
+                           iterationen);
+    return Auswertung(d, p, suche, best, modell, ssq, jtj, stumm);
 }
 
 std::string FitResultText(const FitResult& r, const FitProblem& p, const Declare& d,

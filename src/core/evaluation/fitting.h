@@ -16,11 +16,16 @@
 // or calc_diagram_function with t(max) at least the largest time used, read by
 // CalcCAtTime), so the fitted curve is the curve the chart draws.
 //
-// Positive parameters (rate constants, A, EA) are fitted on a log scale, so that
-// values across decades converge; the order n on its own scale within
-// [0, kMaxFitOrder]. The optimiser is the Levenberg-Marquardt trust region of
-// Ceres Solver with bounds, fixed (constant) parameters and numeric derivatives;
-// it is used only behind MarquardtNashFitting.
+// Positive parameters (rate constants, A) are fitted on a log scale, so that
+// values across decades converge; the activation energy on a linear scale in
+// units of R*300 K (ln k is then linear in ln A and EA); the order n on its own
+// scale within [0, kMaxFitOrder]. The optimiser is the Levenberg-Marquardt trust region of
+// Ceres Solver with bounds, fixed (constant) parameters and central numeric
+// derivatives; it is used only behind MarquardtNashFitting. A search is
+// restarted from its result until nothing lower is found; where it ends in
+// doubt (a start on a plateau, no convergence, no response, a bound) starts
+// decades around the start values are searched too and the best result kept.
+// "Converged." is said only where the optimiser's tests hold at that result.
 
 #include <array>
 #include <atomic>
@@ -56,9 +61,12 @@ enum class FitStatus {
     TimeLimit,        // stopped by the time bound; the values are the start values
 };
 
-// How a caller watches and stops a fit that runs on another thread. The flag is
-// read between evaluations of the model; progress is called on the fit's own
-// thread after each iteration with the iteration count and the current SSQ.
+// How a caller watches and stops a fit that runs on another thread. The flag and
+// the time bound are read between evaluations of the model and, in a slow
+// simulation, between its output intervals; a stopped fit returns the start
+// values with the status Cancelled or TimeLimit. progress is called on the
+// fit's own thread after each iteration with the iteration count and the
+// current SSQ.
 struct FitControl {
     const std::atomic<bool>* cancel = nullptr;
     double timeLimitSeconds = kFitTimeLimitSeconds;

@@ -15,6 +15,16 @@ namespace {
 
 using Zustand = std::array<double, kSystemSpezies>;
 
+// The stop test of this thread (IntegratorStopTest), asked only by runs whose
+// substep count has reached kStopTestSubsteps.
+thread_local const std::function<bool()>* tStopTest = nullptr;
+constexpr int kStopTestSubsteps = 64;
+
+bool StopRequested(int m)
+{
+    return m >= kStopTestSubsteps && tStopTest && (*tStopTest)();
+}
+
 // Rate equations of the compact state of each model. Each has N species and
 // fills f[0..N-1] from y[0..N-1]; Klemmen() corrects a substep result.
 struct Modell7 {
@@ -329,6 +339,11 @@ IntegratorErgebnis Integriere(Declare& d, const Modell& ableitung, const Zustand
         ++zeilen;
         if (zeilen > kSimIntervals) break; // row 200 needs no further interval
 
+        if (StopRequested(m)) {
+            erg.failed = true;
+            erg.Fehlertext = kIntegrationStoppedText;
+            break;
+        }
         if (!Intervall(ableitung, y, t, dt, m, maxM, h, auswertungen, erg.MaxTeilschritte, lowerBound)) {
             erg.failed = true;
             erg.Fehlertext = AbbruchText(t, maxM);
@@ -478,6 +493,16 @@ IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, 
         erg.Zeilen = i + 1;
     }
     return erg;
+}
+
+IntegratorStopTest::IntegratorStopTest(std::function<bool()> stop) : stop_(std::move(stop)), previous_(tStopTest)
+{
+    tStopTest = &stop_;
+}
+
+IntegratorStopTest::~IntegratorStopTest()
+{
+    tStopTest = previous_;
 }
 
 } // namespace kinhom

@@ -95,4 +95,22 @@ using SystemAbleitung = std::function<void(const SystemZustand& y, SystemZustand
 IntegratorErgebnis IntegriereSystem(const SystemAbleitung& f, SystemZustand& y, double dauer, int intervalle,
                                     int maxTeilschritte = kMaxTeilschritte);
 
+// A caller that must be able to end slow runs early (the fitting, under its
+// time bound and its Stop) sets a stop test on its thread for the life of
+// this object. A run of IntegriereModell that needs many substeps asks it
+// between output intervals and, when it says stop, fails with the text
+// kIntegrationStoppedText. Runs with few substeps never ask.
+inline constexpr const char* kIntegrationStoppedText = "The integration was stopped.";
+class IntegratorStopTest {
+public:
+    explicit IntegratorStopTest(std::function<bool()> stop);
+    ~IntegratorStopTest();
+    IntegratorStopTest(const IntegratorStopTest&) = delete;
+    IntegratorStopTest& operator=(const IntegratorStopTest&) = delete;
+
+private:
+    std::function<bool()> stop_;
+    const std::function<bool()>* previous_;
+};
+
 } // namespace kinhom
