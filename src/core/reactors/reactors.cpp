@@ -1,23 +1,59 @@
 #include "core/reactors/reactors.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <functional>
 
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
+#include "core/reactors/protocol.h"
 #include "core/shell/numtext.h"
 
 namespace kinhom {
 
 namespace {
 
-bool InUse(const ReaktorModell& m, int slot)
+bool Gesetzt(const std::string& muster, int i)
 {
-    return m.stoffmuster.size() >= std::size_t(slot) && m.stoffmuster[std::size_t(slot - 1)] == '1';
+    return i >= 1 && muster.size() >= std::size_t(i) && muster[std::size_t(i - 1)] == '1';
 }
+
+bool InUse(const ReaktorModell& m, int slot) { return Gesetzt(m.stoffmuster, slot); }
+
+// The caller's cancel flag and the time bound, asked between the steps of a
+// calculation. Once stopped, it stays stopped.
+class Aufsicht {
+public:
+    explicit Aufsicht(const ReactorControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
+
+    bool Gestoppt()
+    {
+        if (grund_ != ReactorStop::None) return true;
+        if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
+            grund_ = ReactorStop::Cancelled;
+        else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
+                 control_.timeLimitSeconds)
+            grund_ = ReactorStop::TimeLimit;
+        return grund_ != ReactorStop::None;
+    }
+    ReactorStop Grund() const { return grund_; }
+    std::string Text() const
+    {
+        if (grund_ == ReactorStop::Cancelled) return "The calculation was stopped.";
+        return "The calculation was stopped after " + GenDouble(control_.timeLimitSeconds) +
+               " s without a result: these inputs need too long a search.";
+    }
+
+private:
+    ReactorControl control_;
+    std::chrono::steady_clock::time_point start_;
+    ReactorStop grund_ = ReactorStop::None;
+};
 
 double Skala(const Konzentrationen& c)
 {
@@ -97,10 +133,18 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
 
 // The smallest x > 0 at which the increasing function f reaches the target:
 // bracketing by factors of 4 from x = 1, then bisection. f returns false
-// (with a description) when it cannot be evaluated.
-bool Suche(const std::function<bool(double, double&, std::string&)>& f, double ziel, const char* groesse,
-           double& x, std::string& fehler)
+// (with a description) when it cannot be evaluated; the watch is asked
+// before every trial.
+bool Suche(const std::function<bool(double, double&, std::string&)>& wert, double ziel, const char* groesse,
+           double& x, std::string& fehler, Aufsicht& aufsicht)
 {
+    auto f = [&](double v, double& u, std::string& text) {
+        if (aufsicht.Gestoppt()) {
+            text = aufsicht.Text();
+            return false;
+        }
+        return wert(v, u, text);
+    };
     constexpr double kKlein = 1e-30, kGross = 1e30;
     double lo = 0, hi = 1, U = 0;
     if (!f(hi, U, fehler)) return false;
@@ -226,7 +270,7 @@ bool Physikalisch(const SystemZustand& y, double skala)
 // The steady state of the stirred tank that the start-up from a tank full of
 // feed reaches. anlauf receives the start-up time in multiples of tau.
 bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, double tau, Konzentrationen& c,
-                        double& anlauf, std::string& fehler)
+                        double& anlauf, std::string& fehler, Aufsicht& aufsicht)
 {
     c = cin;
     anlauf = 0;
@@ -263,6 +307,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     double vorher = g.Residuum(y);
     std::string ursache;
     for (int s = 0; s < kStrecken; ++s) {
+        if (aufsicht.Gestoppt()) {
+            fehler = aufsicht.Text();
+            return false;
+        }
         const IntegratorErgebnis ie = IntegriereSystem(f, y, kStrecke, kIntervalle);
         if (ie.failed) {
             ursache = ie.Fehlertext;
@@ -287,6 +335,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
 
     // A reaction too fast for the start-up: its steady state lies close to the
     // batch state after tau, from which Newton starts.
+    if (aufsicht.Gestoppt()) {
+        fehler = aufsicht.Text();
+        return false;
+    }
     Konzentrationen b{};
     std::string batchFehler;
     if (BatchZustand(m, cin, tau, b, batchFehler)) {
@@ -300,6 +352,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     return false;
 }
 
+const char* const kJenseits =
+    "A result lies beyond the range of the numbers shown (about 3.4E+38): check the units of the inputs.";
+
+// A result whose every value the windows and the protocol can carry.
 ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, const Konzentrationen& c, double zeit)
 {
     ReaktorErgebnis r;
@@ -308,7 +364,9 @@ ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, cons
     r.zeit = zeit;
     r.U = Umsatz(m.model, c0, c);
     r.ksi = Reaktionslaufzahlen(m, c0, c);
-    return r;
+    bool traegt = FitsSingle(r.U) && FitsSingle(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
+    for (int i = 1; i <= 5; ++i) traegt = traegt && FitsSingle(c[std::size_t(i)]);
+    return traegt ? r : Fehler(kJenseits);
 }
 
 bool PositivEndlich(double v) { return v > 0 && std::isfinite(v); }
@@ -339,6 +397,7 @@ ReaktorModell ReaktorModellAus(const Declare& d)
     Declare w;
     SetStoffMuster(w, m.model);
     m.stoffmuster = w.Stoffmuster;
+    m.kmuster = w.kMuster;
     return m;
 }
 
@@ -354,6 +413,7 @@ ReaktorModell KatalogReaktor(int model, double k1, double k2, double k3, float n
     Declare w;
     SetStoffMuster(w, model);
     m.stoffmuster = w.Stoffmuster;
+    m.kmuster = w.kMuster;
     return m;
 }
 
@@ -365,6 +425,51 @@ double Umsatz(int model, const Konzentrationen& c0, const Konzentrationen& c)
 {
     const std::size_t s = std::size_t(UmsatzSlot(model));
     return c0[s] != 0 ? (c0[s] - c[s]) / c0[s] : 0.0;
+}
+
+bool SlotInUse(const ReaktorModell& m, int slot) { return InUse(m, slot); }
+
+bool RateConstantInUse(const ReaktorModell& m, int j) { return Gesetzt(m.kmuster, j); }
+
+std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzentrationen& c0)
+{
+    std::vector<std::string> faults;
+    if (!IsKatalogModell(m.model)) {
+        faults.push_back("- first select a kinetic model");
+        return faults;
+    }
+    // Beyond single precision, or too small to be told from 0 in it.
+    auto ausserhalb = [](double v) {
+        const double a = std::fabs(v);
+        return a > double(FLT_MAX) ? " is too large" : a != 0 && a < double(FLT_MIN) ? " is too small" : "";
+    };
+    auto name = [&](int slot) { return std::string("c(") + SpeciesName(m.model, slot) + ")(0)"; };
+    for (int i = 1; i <= 5; ++i) {
+        if (!InUse(m, i)) continue;
+        const double v = c0[std::size_t(i)];
+        const bool muss = i <= 2 || ((m.model == 5 || m.model == 16) && i == 4);
+        if (std::isnan(v) || (i <= 2 && !(v > 0)))
+            faults.push_back("- not yet given an initial concentration " + name(i));
+        else if (v < 0)
+            faults.push_back("- the initial concentration " + name(i) + " must not be negative");
+        else if (*ausserhalb(v))
+            faults.push_back("- the initial concentration " + name(i) + ausserhalb(v));
+        else if (muss && !(v > 0))
+            faults.push_back("- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
+    }
+    if (m.model == 20 && (m.ordnung < 0 || !std::isfinite(m.ordnung))) faults.push_back("- allowed only n > 0");
+    for (int j = 1; j <= 3; ++j) {
+        if (!RateConstantInUse(m, j)) continue;
+        const double k = m.k[j];
+        const std::string kj = "k" + std::to_string(j);
+        if (std::isnan(k) || (j == 1 && !(k > 0)))
+            faults.push_back("- the rate constant has to be " + kj + (j == 1 ? " > 0" : " >= 0"));
+        else if (k < 0)
+            faults.push_back("- the rate constant has to be " + kj + " >= 0");
+        else if (*ausserhalb(k))
+            faults.push_back("- the rate constant " + kj + ausserhalb(k));
+    }
+    return faults;
 }
 
 // ---- extents ----------------------------------------------------------------------------------
@@ -435,7 +540,7 @@ std::array<double, 3> Reaktionslaufzahlen(const ReaktorModell& m, const Konzentr
 
 // ---- limits -----------------------------------------------------------------------------------
 
-GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool ruehrkessel)
 {
     GrenzUmsatz g;
     const double A0 = c0[1], B0 = c0[2], C0 = c0[3], P0 = c0[4];
@@ -448,8 +553,9 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
         g.erreicht = true;
         break;
     case 20:
+        // The tank's balance c0 - c = k tau c^n has a root c > 0 for every tau.
         g.U = 1;
-        g.erreicht = m.ordnung < 1;
+        g.erreicht = m.ordnung < 1 && !ruehrkessel;
         break;
     case 5: case 16:
         g.U = P0 > 0 ? 1 : 0; // the catalyst P must be present
@@ -508,9 +614,9 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
     return g;
 }
 
-std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U)
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool ruehrkessel)
 {
-    const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
+    const GrenzUmsatz g = GrenzUmsatzVon(m, c0, ruehrkessel);
     const std::string name = std::string("U(") + UmsatzName(m.model) + ")";
     std::string grenze = name + ",max = " + Zahl(g.U);
     if (g.gleichgewicht)
@@ -527,9 +633,19 @@ std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, dou
     return {};
 }
 
-// ---- batch ------------------------------------------------------------------------------------
+// ---- batch, stirred tank and flow reactors --------------------------------------------------
 
-ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t)
+namespace {
+
+// Joins fault lines into one description.
+std::string Zeilen(const std::vector<std::string>& zeilen)
+{
+    std::string text;
+    for (const std::string& z : zeilen) text += (text.empty() ? "" : "\n") + z;
+    return text;
+}
+
+ReaktorErgebnis NachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t)
 {
     if (!(t >= 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number >= 0.");
     Konzentrationen c{};
@@ -538,9 +654,21 @@ ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0,
     return Ergebnis(m, c0, c, t);
 }
 
-ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U)
+// The time at which a reached limit is reached: zeroth order c0/k1, n-th order
+// with n < 1 c0^(1-n)/((1-n) k1). A search would stop where the computed
+// course first reads 0, a little early.
+double ZeitBisZurGrenze(const ReaktorModell& m, const Konzentrationen& c0)
+{
+    if (m.model == 1) return c0[1] / m.k[1];
+    const double n = m.ordnung;
+    return std::pow(c0[1], 1 - n) / ((1 - n) * m.k[1]);
+}
+
+ReaktorErgebnis BatchUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U, Aufsicht& aufsicht)
 {
     if (std::string nein = UmsatzPruefen(m, c0, U); !nein.empty()) return Fehler(nein);
+    const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
+    if (g.erreicht && U == g.U && (m.model == 1 || m.model == 20)) return NachZeit(m, c0, ZeitBisZurGrenze(m, c0));
     double t = 0;
     std::string fehler;
     const bool ok = Suche(
@@ -550,46 +678,68 @@ ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c
             u = Umsatz(m.model, c0, c);
             return true;
         },
-        U, "t", t, fehler);
+        U, "t", t, fehler, aufsicht);
     if (!ok) return Fehler(fehler);
-    return BatchNachZeit(m, c0, t);
+    return NachZeit(m, c0, t);
 }
 
-// ---- stirred tank ---------------------------------------------------------------------------------
-
-ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau)
+ReaktorErgebnis KesselTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Aufsicht& aufsicht)
 {
     if (!PositivEndlich(tau)) return Fehler("The mean residence time has to be > 0.");
     Konzentrationen c{};
     double anlauf = 0;
     std::string fehler;
-    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler)) return Fehler(fehler);
+    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler, aufsicht)) return Fehler(fehler);
     ReaktorErgebnis r = Ergebnis(m, cin, c, tau);
-    r.anlauf = anlauf;
+    if (r.ok) r.anlauf = anlauf;
     return r;
 }
 
-ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U)
+ReaktorErgebnis KesselUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U, Aufsicht& aufsicht)
 {
-    if (std::string nein = UmsatzPruefen(m, cin, U); !nein.empty()) return Fehler(nein);
+    if (std::string nein = UmsatzPruefen(m, cin, U, true); !nein.empty()) return Fehler(nein);
     double tau = 0;
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             double anlauf = 0;
-            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f)) return false;
+            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f, aufsicht)) return false;
             u = Umsatz(m.model, cin, c);
             return true;
         },
-        U, "tau", tau, fehler);
+        U, "tau", tau, fehler, aufsicht);
     if (!ok) return Fehler(fehler);
-    return RuehrkesselNachTau(m, cin, tau);
+    return KesselTau(m, cin, tau, aufsicht);
 }
 
-// ---- flow reactors ----------------------------------------------------------------------------
+// Refuses faulty inputs, runs the calculation under the control's watch and
+// marks a result that the watch ended.
+template <class Ergebnistyp, class Rechnung>
+Ergebnistyp Ueberwacht(const ReaktorModell& m, const Konzentrationen& c0, const ReactorControl& control,
+                       Rechnung rechnung)
+{
+    Ergebnistyp r;
+    if (const std::vector<std::string> faults = ReactorInputFaults(m, c0); !faults.empty()) {
+        r.Fehlertext = Zeilen(faults);
+        return r;
+    }
+    Aufsicht aufsicht(control);
+    r = rechnung(aufsicht);
+    if (!r.ok && aufsicht.Grund() != ReactorStop::None) {
+        r = Ergebnistyp{};
+        r.Fehlertext = aufsicht.Text();
+        r.stop = aufsicht.Grund();
+    }
+    return r;
+}
 
-namespace {
+FlussErgebnis FlussFehler(std::string text)
+{
+    FlussErgebnis f;
+    f.Fehlertext = std::move(text);
+    return f;
+}
 
 FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(double)>& nachTau,
                     const std::function<ReaktorErgebnis(double)>& nachUmsatz)
@@ -598,79 +748,99 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
     ReaktorErgebnis r;
     switch (e.modus) {
     case FlussModus::VolumenUndStrom:
-        if (!PositivEndlich(e.V) || !PositivEndlich(e.Vpunkt)) {
-            f.Fehlertext = "The volume V and the volume flow V* have to be > 0.";
-            return f;
-        }
+        if (!PositivEndlich(e.V) || !PositivEndlich(e.Vpunkt))
+            return FlussFehler("The volume V and the volume flow V* have to be > 0.");
         r = nachTau(e.V / e.Vpunkt);
         f.V = e.V;
         f.Vpunkt = e.Vpunkt;
         break;
     case FlussModus::VolumenAusUmsatz:
-        if (!PositivEndlich(e.Vpunkt)) {
-            f.Fehlertext = "The volume flow V* has to be > 0.";
-            return f;
-        }
+        if (!PositivEndlich(e.Vpunkt)) return FlussFehler("The volume flow V* has to be > 0.");
         r = nachUmsatz(e.U);
         f.Vpunkt = e.Vpunkt;
         f.V = r.zeit * e.Vpunkt;
         break;
     case FlussModus::StromAusUmsatz:
-        if (!PositivEndlich(e.V)) {
-            f.Fehlertext = "The volume V has to be > 0.";
-            return f;
-        }
+        if (!PositivEndlich(e.V)) return FlussFehler("The volume V has to be > 0.");
         r = nachUmsatz(e.U);
         f.V = e.V;
         f.Vpunkt = r.zeit > 0 ? e.V / r.zeit : 0;
         break;
+    default:
+        return FlussFehler("Unknown input mode of the reactor.");
     }
-    static_cast<ReaktorErgebnis&>(f) = r;
-    if (!r.ok) return f;
-    if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt)) {
-        f.ok = false;
-        f.Fehlertext = "The volume or the volume flow is not a finite positive number.";
-        return f;
-    }
+    if (!r.ok) return FlussFehler(r.Fehlertext); // no partial values
     f.laenge = PositivEndlich(e.querschnitt) ? f.V / e.querschnitt : 0;
+    if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt))
+        return FlussFehler("The volume or the volume flow is not a finite positive number.");
+    if (!FitsSingle(f.V) || !FitsSingle(f.Vpunkt) || !FitsSingle(f.laenge)) return FlussFehler(kJenseits);
+    static_cast<ReaktorErgebnis&>(f) = r;
     return f;
 }
 
 } // namespace
 
-FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e)
+ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t, const ReactorControl& control)
 {
-    return Fluss(
-        e, [&](double tau) { return BatchNachZeit(m, c0, tau); },
-        [&](double U) { return BatchNachUmsatz(m, c0, U); });
+    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht&) { return NachZeit(m, c0, t); });
 }
 
-FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e)
+ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
+                                const ReactorControl& control)
 {
-    return Fluss(
-        e, [&](double tau) { return RuehrkesselNachTau(m, c0, tau); },
-        [&](double U) { return RuehrkesselNachUmsatz(m, c0, U); });
+    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht& a) { return BatchUmsatz(m, c0, U, a); });
+}
+
+ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
+                                   const ReactorControl& control)
+{
+    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a) { return KesselTau(m, cin, tau, a); });
+}
+
+ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
+                                      const ReactorControl& control)
+{
+    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a) { return KesselUmsatz(m, cin, U, a); });
+}
+
+FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control)
+{
+    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a) {
+        return Fluss(
+            e, [&](double tau) { return NachZeit(m, c0, tau); },
+            [&](double U) { return BatchUmsatz(m, c0, U, a); });
+    });
+}
+
+FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control)
+{
+    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a) {
+        return Fluss(
+            e, [&](double tau) { return KesselTau(m, c0, tau, a); },
+            [&](double U) { return KesselUmsatz(m, c0, U, a); });
+    });
 }
 
 // ---- protocol row -----------------------------------------------------------------------------
 
-std::vector<double> ProtokollZeileAus(const Konzentrationen& c0, const Konzentrationen& c, const double k[4],
-                                      double U, double t, double l, double V, double Vpunkt,
-                                      const std::array<double, 3>& ksi)
+std::vector<double> ProtokollZeileAus(const ReaktorModell& m, const Konzentrationen& c0, const FlussErgebnis& r)
 {
     std::vector<double> z(20, 0.0);
     for (int i = 0; i < 5; ++i) {
-        z[std::size_t(i)] = c0[std::size_t(i + 1)];
-        z[std::size_t(5 + i)] = c[std::size_t(i + 1)];
+        const bool benutzt = InUse(m, i + 1);
+        z[std::size_t(i)] = benutzt ? c0[std::size_t(i + 1)] : kProtLeer;
+        z[std::size_t(5 + i)] = benutzt ? r.c[std::size_t(i + 1)] : kProtLeer;
     }
-    for (int j = 0; j < 3; ++j) z[std::size_t(10 + j)] = k[j + 1];
-    z[13] = U;
-    z[14] = t;
-    z[15] = l;
-    z[16] = V;
-    z[17] = Vpunkt;
-    z[18] = ksi[1];
-    z[19] = ksi[2];
+    for (int j = 1; j <= 3; ++j) z[std::size_t(9 + j)] = RateConstantInUse(m, j) ? m.k[j] : kProtLeer;
+    z[13] = r.U;
+    z[14] = r.zeit;
+    z[15] = r.laenge;
+    z[16] = r.V;
+    z[17] = r.Vpunkt;
+    z[18] = r.ksi[1];
+    z[19] = r.ksi[2];
     return z;
 }
 
