@@ -314,7 +314,9 @@ TEST(Reactors, FullConversionBelowFirstOrderTakesTheTimeOfTheRateLaw)
     const ReaktorErgebnis b = BatchNachUmsatz(m, C0(1), 1.0);
     ASSERT_TRUE(b.ok) << b.Fehlertext;
     EXPECT_NEAR(b.zeit, 20.0, 20e-6);
-    EXPECT_GT(b.U, 1 - 1e-6);
+    EXPECT_EQ(b.U, 1.0);
+    EXPECT_EQ(b.c[1], 0.0);
+    EXPECT_EQ(b.c[4], 1.0);
     // c0 = 4, k = 0.5: 4^0.5 / (0.5 * 0.5) = 8; the tube's volume follows.
     FlussEingabe e;
     e.modus = FlussModus::VolumenAusUmsatz;
@@ -362,6 +364,29 @@ TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
         {KatalogReaktor(0, 0.1), C0(1), {"- first select a kinetic model"}},
     };
     for (const Case& c : cases) EXPECT_EQ(ReactorInputFaults(c.m, c.c0), c.faults) << c.m.model;
+
+    // The reactor's own quantities: > 0 (a cross-section of 0 gives no length)
+    // and carried; a denormal volume flow made tau = V / V* lose its digits.
+    FlussEingabe q;
+    q.modus = FlussModus::VolumenAusUmsatz; // V is a result
+    q.V = -1;
+    q.Vpunkt = 2.7e-319;
+    q.querschnitt = 0;
+    EXPECT_EQ(ReactorQuantityFaults(q, true, 0), std::vector<std::string>{"- the volume flow V* is too small"});
+    q.modus = FlussModus::VolumenUndStrom;
+    q.Vpunkt = 1e39;
+    q.querschnitt = -1;
+    EXPECT_EQ(ReactorQuantityFaults(q, true, 0),
+              (std::vector<std::string>{"- the volume V has to be > 0", "- the volume flow V* is too large",
+                                        "- the cross-section has to be > 0 (0: no length)"}));
+    EXPECT_EQ(ReactorQuantityFaults(q, false, 0), std::vector<std::string>{"- specification of time not in order"});
+    q.modus = FlussModus::VolumenAusUmsatz; // the batch's time is a result
+    EXPECT_TRUE(ReactorQuantityFaults(q, false, 0).empty());
+    q.Vpunkt = 2.7e-319;
+    q.querschnitt = 0;
+    const FlussErgebnis winzigerStrom = Ruehrkessel(KatalogReaktor(2, 0.1), C0(1), q);
+    EXPECT_FALSE(winzigerStrom.ok);
+    EXPECT_EQ(winzigerStrom.V, 0.0);
 
     // Results that the boxes and the protocol cannot carry are refused, and a
     // refusal carries no values.

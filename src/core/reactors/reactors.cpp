@@ -25,6 +25,18 @@ bool Gesetzt(const std::string& muster, int i)
 
 bool InUse(const ReaktorModell& m, int slot) { return Gesetzt(m.stoffmuster, slot); }
 
+// " is too large" for a value beyond single precision, " is too small" for one
+// that is not 0 but below its smallest normal number (about 1.2E-38), where it
+// can no longer be told from 0; "" for a value the boxes and the protocol carry.
+const char* Bereichsfehler(double v)
+{
+    const double a = std::fabs(v);
+    return a > double(FLT_MAX) ? " is too large" : a != 0 && a < double(FLT_MIN) ? " is too small" : "";
+}
+
+// A time, volume, volume flow or length that the boxes and the protocol carry.
+bool Traegt(double v) { return std::isfinite(v) && !*Bereichsfehler(v); }
+
 // The caller's cancel flag and the time bound, asked between the steps of a
 // calculation. Once stopped, it stays stopped.
 class Aufsicht {
@@ -364,7 +376,7 @@ ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, cons
     r.zeit = zeit;
     r.U = Umsatz(m.model, c0, c);
     r.ksi = Reaktionslaufzahlen(m, c0, c);
-    bool traegt = FitsSingle(r.U) && FitsSingle(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
+    bool traegt = FitsSingle(r.U) && Traegt(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
     for (int i = 1; i <= 5; ++i) traegt = traegt && FitsSingle(c[std::size_t(i)]);
     return traegt ? r : Fehler(kJenseits);
 }
@@ -438,11 +450,7 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
         faults.push_back("- first select a kinetic model");
         return faults;
     }
-    // Beyond single precision, or too small to be told from 0 in it.
-    auto ausserhalb = [](double v) {
-        const double a = std::fabs(v);
-        return a > double(FLT_MAX) ? " is too large" : a != 0 && a < double(FLT_MIN) ? " is too small" : "";
-    };
+    auto ausserhalb = [](double v) { return Bereichsfehler(v); };
     auto name = [&](int slot) { return std::string("c(") + SpeciesName(m.model, slot) + ")(0)"; };
     for (int i = 1; i <= 5; ++i) {
         if (!InUse(m, i)) continue;
@@ -469,6 +477,26 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
         else if (*ausserhalb(k))
             faults.push_back("- the rate constant " + kj + ausserhalb(k));
     }
+    return faults;
+}
+
+std::vector<std::string> ReactorQuantityFaults(const FlussEingabe& e, bool fluss, double t)
+{
+    std::vector<std::string> faults;
+    auto pruefe = [&](double v, const std::string& name, bool nullErlaubt, const char* nichtPositiv) {
+        if (std::isnan(v) || v < 0 || (v == 0 && !nullErlaubt))
+            faults.push_back(nichtPositiv);
+        else if (*Bereichsfehler(v))
+            faults.push_back("- " + name + Bereichsfehler(v));
+    };
+    if (!fluss) {
+        if (e.modus == FlussModus::VolumenUndStrom) pruefe(t, "the time t", false, "- specification of time not in order");
+        return faults;
+    }
+    if (e.modus != FlussModus::VolumenAusUmsatz) pruefe(e.V, "the volume V", false, "- the volume V has to be > 0");
+    if (e.modus != FlussModus::StromAusUmsatz)
+        pruefe(e.Vpunkt, "the volume flow V*", false, "- the volume flow V* has to be > 0");
+    pruefe(e.querschnitt, "the cross-section", true, "- the cross-section has to be > 0 (0: no length)");
     return faults;
 }
 
@@ -647,7 +675,8 @@ std::string Zeilen(const std::vector<std::string>& zeilen)
 
 ReaktorErgebnis NachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t)
 {
-    if (!(t >= 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number >= 0.");
+    if (!(t > 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number > 0.");
+    if (t < double(FLT_MIN)) return Fehler("The reaction time is too small for the range of the numbers (about 1.2E-38).");
     Konzentrationen c{};
     std::string fehler;
     if (!BatchZustand(m, c0, t, c, fehler)) return Fehler(fehler);
@@ -656,7 +685,7 @@ ReaktorErgebnis NachZeit(const ReaktorModell& m, const Konzentrationen& c0, doub
 
 // The time at which a reached limit is reached: zeroth order c0/k1, n-th order
 // with n < 1 c0^(1-n)/((1-n) k1). A search would stop where the computed
-// course first reads 0, a little early.
+// course first reads 0, a little early or late.
 double ZeitBisZurGrenze(const ReaktorModell& m, const Konzentrationen& c0)
 {
     if (m.model == 1) return c0[1] / m.k[1];
@@ -668,7 +697,16 @@ ReaktorErgebnis BatchUmsatz(const ReaktorModell& m, const Konzentrationen& c0, d
 {
     if (std::string nein = UmsatzPruefen(m, c0, U); !nein.empty()) return Fehler(nein);
     const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
-    if (g.erreicht && U == g.U && (m.model == 1 || m.model == 20)) return NachZeit(m, c0, ZeitBisZurGrenze(m, c0));
+    if (g.erreicht && U == g.U && (m.model == 1 || m.model == 20)) {
+        // A => P: at that time A has become P, whatever digits a computed
+        // course would lose on the way.
+        const double t = ZeitBisZurGrenze(m, c0);
+        if (!(t > 0) || !Traegt(t)) return Fehler("The time to full conversion lies beyond the range of the numbers.");
+        Konzentrationen c = c0;
+        c[4] = c0[4] + c0[1];
+        c[1] = 0;
+        return Ergebnis(m, c0, c, t);
+    }
     double t = 0;
     std::string fehler;
     const bool ok = Suche(
@@ -744,24 +782,22 @@ FlussErgebnis FlussFehler(std::string text)
 FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(double)>& nachTau,
                     const std::function<ReaktorErgebnis(double)>& nachUmsatz)
 {
+    if (const std::vector<std::string> faults = ReactorQuantityFaults(e, true, 0); !faults.empty())
+        return FlussFehler(Zeilen(faults));
     FlussErgebnis f;
     ReaktorErgebnis r;
     switch (e.modus) {
     case FlussModus::VolumenUndStrom:
-        if (!PositivEndlich(e.V) || !PositivEndlich(e.Vpunkt))
-            return FlussFehler("The volume V and the volume flow V* have to be > 0.");
         r = nachTau(e.V / e.Vpunkt);
         f.V = e.V;
         f.Vpunkt = e.Vpunkt;
         break;
     case FlussModus::VolumenAusUmsatz:
-        if (!PositivEndlich(e.Vpunkt)) return FlussFehler("The volume flow V* has to be > 0.");
         r = nachUmsatz(e.U);
         f.Vpunkt = e.Vpunkt;
         f.V = r.zeit * e.Vpunkt;
         break;
     case FlussModus::StromAusUmsatz:
-        if (!PositivEndlich(e.V)) return FlussFehler("The volume V has to be > 0.");
         r = nachUmsatz(e.U);
         f.V = e.V;
         f.Vpunkt = r.zeit > 0 ? e.V / r.zeit : 0;
@@ -773,7 +809,7 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
     f.laenge = PositivEndlich(e.querschnitt) ? f.V / e.querschnitt : 0;
     if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt))
         return FlussFehler("The volume or the volume flow is not a finite positive number.");
-    if (!FitsSingle(f.V) || !FitsSingle(f.Vpunkt) || !FitsSingle(f.laenge)) return FlussFehler(kJenseits);
+    if (!Traegt(f.V) || !Traegt(f.Vpunkt) || !Traegt(f.laenge)) return FlussFehler(kJenseits);
     static_cast<ReaktorErgebnis&>(f) = r;
     return f;
 }

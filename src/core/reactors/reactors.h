@@ -174,6 +174,12 @@ struct FlussErgebnis : ReaktorErgebnis {
     double laenge = 0; // m; 0 without a cross-section
 };
 
+// The faults of the reactor's own inputs, one line each as the windows list
+// them: the batch's reaction time t (fluss false, mode 0), or V and V* where
+// they are given and the tube's cross-section (0: no length). Each has to be
+// > 0 and carried by single precision as ReactorInputFaults says.
+std::vector<std::string> ReactorQuantityFaults(const FlussEingabe& e, bool fluss, double t);
+
 // Plug flow (tubular) and stirred tank. The inputs must be positive and finite
 // (checked here as well: a fault gives ok = false).
 FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,

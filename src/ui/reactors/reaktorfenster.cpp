@@ -44,8 +44,6 @@ QString Zeilenende()
     return Q(crlf.empty() ? std::string("\r\n") : crlf);
 }
 
-bool NichtPositiv(double v) { return !(v > 0) || !std::isfinite(v); }
-
 } // namespace
 
 ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(parent), art_(art)
@@ -284,7 +282,7 @@ QVBoxLayout* ReaktorFenster::createCommands()
     return commands;
 }
 
-ReaktorFenster::~ReaktorFenster() { stopWorker(); }
+ReaktorFenster::~ReaktorFenster() { stopWorkers(); }
 
 int ReaktorFenster::HelpContextID() const
 {
@@ -328,7 +326,7 @@ void ReaktorFenster::Form_Load()
 void ReaktorFenster::Form_Unload(int& Cancel)
 {
     (void)Cancel;
-    stopWorker();
+    stopWorkers();
 }
 
 void ReaktorFenster::Form_Activate()
@@ -497,13 +495,7 @@ QString ReaktorFenster::ReadAndCheckInputs(ReactorJob& job) const
     auto fault = [&](const QString& line) { faults += line + nl; };
     for (const std::string& line : ReactorInputFaults(job.m, job.c0)) fault(Q(line));
     if (!IsKatalogModell(job.m.model)) return faults;
-    if (art_ == Art::Batch && job.mode == 0 && NichtPositiv(job.t)) fault("- specification of time not in order");
-    if (art_ != Art::Batch) {
-        if (job.mode != 1 && NichtPositiv(job.e.V)) fault("- the volume V has to be > 0");
-        if (job.mode != 2 && NichtPositiv(job.e.Vpunkt)) fault("- the volume flow V* has to be > 0");
-        if (txtQuerschnitt && (job.e.querschnitt < 0 || !std::isfinite(job.e.querschnitt)))
-            fault("- the cross-section has to be > 0 (0: no length)");
-    }
+    for (const std::string& line : ReactorQuantityFaults(job.e, art_ != Art::Batch, job.t)) fault(Q(line));
     if (job.mode >= 1 && faults.isEmpty()) {
         // The target must lie below the largest conversion; the message names it.
         const std::string nein = UmsatzPruefen(job.m, job.c0, job.e.U, art_ == Art::Kessel);
@@ -521,7 +513,7 @@ void ReaktorFenster::showFailure(const QString& text)
 
 void ReaktorFenster::cmdCalc_Click()
 {
-    if (running_ || worker_.joinable()) return; // one calculation at a time
+    if (running_) return; // one calculation at a time
     ReactorJob job;
     const QString faults = ReadAndCheckInputs(job);
     if (!faults.isEmpty()) {
@@ -546,14 +538,14 @@ FlussErgebnis ReaktorFenster::Calculate(Art art, const ReactorJob& job, const Re
 
 void ReaktorFenster::start(const ReactorJob& job)
 {
-    cancel_ = false;
     running_ = true;
     const unsigned run = ++run_;
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
     ReactorControl control;
-    control.cancel = &cancel_;
+    control.cancel = cancel.get();
     control.timeLimitSeconds = timeLimitSeconds;
     const Art art = art_;
-    worker_ = std::thread([this, art, job, control, run] {
+    std::thread thread([this, art, job, control, cancel, run] {
         FlussErgebnis r;
         try {
             r = Calculate(art, job, control);
@@ -564,43 +556,49 @@ void ReaktorFenster::start(const ReactorJob& job)
         // The window joins this thread before it goes, so it is there to post to.
         QMetaObject::invokeMethod(this, [this, run, job, r] { finished(run, job, r); }, Qt::QueuedConnection);
     });
+    workers_.push_back(Worker{run, cancel, std::move(thread)});
     setBusy(true);
     cmdStop->setFocus();
 }
 
 void ReaktorFenster::finished(unsigned run, const ReactorJob& job, const FlussErgebnis& r)
 {
-    // The worker has posted its last word; an abandoned run's result is dropped.
-    if (worker_.joinable()) worker_.join();
-    const bool awaited = running_ && run == run_;
+    // The worker has posted its last word and ends now.
+    for (auto w = workers_.begin(); w != workers_.end(); ++w)
+        if (w->run == run) {
+            w->thread.join();
+            workers_.erase(w);
+            break;
+        }
+    if (!running_ || run != run_) return; // an abandoned run: its result is dropped
     running_ = false;
     setBusy(false);
-    if (awaited) Guarded([&] { showResult(job, r); })();
+    Guarded([&] { showResult(job, r); })();
 }
 
 void ReaktorFenster::abandon()
 {
     if (!running_) return;
-    cancel_ = true;
+    for (Worker& w : workers_)
+        if (w.run == run_) *w.cancel = true;
     running_ = false;
-    ++run_; // its result, when it comes, is dropped
     setBusy(false);
 }
 
-void ReaktorFenster::stopWorker()
+void ReaktorFenster::stopWorkers()
 {
     abandon();
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    for (Worker& w : workers_) *w.cancel = true;
+    for (Worker& w : workers_) w.thread.join();
+    workers_.clear();
 }
 
 void ReaktorFenster::setBusy(bool busy)
 {
     for (QWidget* w : inputFrames_) w->setEnabled(!busy);
+    cmdCalc->setEnabled(!busy);
     cmdStop->setEnabled(busy);
     prgBusy->setVisible(busy);
-    // A new calculation waits until an abandoned one has ended.
-    cmdCalc->setEnabled(!busy && !worker_.joinable());
     if (busy)
         setCursor(Qt::BusyCursor);
     else

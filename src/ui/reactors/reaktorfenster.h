@@ -30,6 +30,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -85,6 +86,9 @@ public:
 
     // True from Calculate until the result is applied or the run is abandoned.
     bool isCalculating() const { return running_; }
+    // True while a worker thread runs: the calculation, or abandoned ones
+    // that are still ending (their results are dropped).
+    bool hasWorkers() const { return !workers_.empty(); }
     // The time bound of a calculation.
     double timeLimitSeconds = kReactorTimeLimitSeconds;
 
@@ -147,17 +151,21 @@ private:
     void finished(unsigned run, const ReactorJob& job, const FlussErgebnis& r);
     void abandon();
     void setBusy(bool busy);
-    // Abandons a run and waits for its worker (closing the window).
-    void stopWorker();
+    // Abandons a run and waits for every worker (closing the window).
+    void stopWorkers();
     void showResult(const ReactorJob& job, const FlussErgebnis& r);
 
     Art art_;
     bool filling_ = false; // results are being written: no input change
     bool resultValid_ = false;
     std::array<QWidget*, 4> inputFrames_{}; // locked while a calculation runs
-    std::thread worker_;
-    std::atomic<bool> cancel_{false};
-    unsigned run_ = 0;     // the run whose result is awaited
+    struct Worker {
+        unsigned run;
+        std::shared_ptr<std::atomic<bool>> cancel;
+        std::thread thread;
+    };
+    std::vector<Worker> workers_; // the running one and abandoned ones still ending
+    unsigned run_ = 0;            // the latest run; its result is awaited while running_
     bool running_ = false;
 };
 
