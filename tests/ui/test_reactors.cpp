@@ -416,7 +416,7 @@ private slots:
         t.cmdCalc->click(); // no second start
         QVERIFY(t.isCalculating());
 
-        QTest::keyClick(&t, Qt::Key_Escape);
+        QTest::keyClick(t.cmdStop, Qt::Key_Escape); // where the focus is while it runs
         QVERIFY(!t.isCalculating());
         QVERIFY(f.app->isLoaded<frmRKconti>()); // Esc stopped, it did not close
         QVERIFY(t.cmdCalc->isEnabled() && !t.cmdStop->isEnabled() && t.prgBusy->isHidden());

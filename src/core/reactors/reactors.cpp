@@ -707,18 +707,22 @@ ReaktorErgebnis BatchUmsatz(const ReaktorModell& m, const Konzentrationen& c0, d
         c[1] = 0;
         return Ergebnis(m, c0, c, t);
     }
+    // The search ends at the last trial that reached the target; its state is
+    // the result.
     double t = 0;
+    Konzentrationen erreicht{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             if (!BatchZustand(m, c0, x, c, f)) return false;
             u = Umsatz(m.model, c0, c);
+            if (u >= U) erreicht = c;
             return true;
         },
         U, "t", t, fehler, aufsicht);
     if (!ok) return Fehler(fehler);
-    return NachZeit(m, c0, t);
+    return Ergebnis(m, c0, erreicht, t);
 }
 
 ReaktorErgebnis KesselTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Aufsicht& aufsicht)
@@ -736,7 +740,9 @@ ReaktorErgebnis KesselTau(const ReaktorModell& m, const Konzentrationen& cin, do
 ReaktorErgebnis KesselUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U, Aufsicht& aufsicht)
 {
     if (std::string nein = UmsatzPruefen(m, cin, U, true); !nein.empty()) return Fehler(nein);
-    double tau = 0;
+    // As in the batch: the last trial that reached the target is the result.
+    double tau = 0, anlaufErreicht = 0;
+    Konzentrationen erreicht{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
@@ -744,11 +750,17 @@ ReaktorErgebnis KesselUmsatz(const ReaktorModell& m, const Konzentrationen& cin,
             double anlauf = 0;
             if (!RuehrkesselZustand(m, cin, x, c, anlauf, f, aufsicht)) return false;
             u = Umsatz(m.model, cin, c);
+            if (u >= U) {
+                erreicht = c;
+                anlaufErreicht = anlauf;
+            }
             return true;
         },
         U, "tau", tau, fehler, aufsicht);
     if (!ok) return Fehler(fehler);
-    return KesselTau(m, cin, tau, aufsicht);
+    ReaktorErgebnis r = Ergebnis(m, cin, erreicht, tau);
+    if (r.ok) r.anlauf = anlaufErreicht;
+    return r;
 }
 
 // Refuses faulty inputs, runs the calculation under the control's watch and
