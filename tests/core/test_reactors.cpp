@@ -364,6 +364,13 @@ TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
         {KatalogReaktor(0, 0.1), C0(1), {"- first select a kinetic model"}},
     };
     for (const Case& c : cases) EXPECT_EQ(ReactorInputFaults(c.m, c.c0), c.faults) << c.m.model;
+    // A species outside the model takes no part, whatever its box holds: it
+    // came back as a NaN or negative outlet concentration of a success.
+    const ReaktorErgebnis fremd = RuehrkesselNachTau(KatalogReaktor(1, 0.1), C0(1, -1, 0, 0, std::nan("")), 5);
+    ASSERT_TRUE(fremd.ok) << fremd.Fehlertext;
+    EXPECT_EQ(fremd.c[2], 0.0);
+    EXPECT_EQ(fremd.c[5], 0.0);
+    EXPECT_NEAR(fremd.U, 0.5, 1e-12);
 
     // The reactor's own quantities: > 0 (a cross-section of 0 gives no length)
     // and carried; a denormal volume flow made tau = V / V* lose its digits.

@@ -450,19 +450,18 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
         faults.push_back("- first select a kinetic model");
         return faults;
     }
-    auto ausserhalb = [](double v) { return Bereichsfehler(v); };
     auto name = [&](int slot) { return std::string("c(") + SpeciesName(m.model, slot) + ")(0)"; };
     for (int i = 1; i <= 5; ++i) {
         if (!InUse(m, i)) continue;
         const double v = c0[std::size_t(i)];
-        const bool muss = i <= 2 || ((m.model == 5 || m.model == 16) && i == 4);
+        const bool katalysator = (m.model == 5 || m.model == 16) && i == 4;
         if (std::isnan(v) || (i <= 2 && !(v > 0)))
             faults.push_back("- not yet given an initial concentration " + name(i));
         else if (v < 0)
             faults.push_back("- the initial concentration " + name(i) + " must not be negative");
-        else if (*ausserhalb(v))
-            faults.push_back("- the initial concentration " + name(i) + ausserhalb(v));
-        else if (muss && !(v > 0))
+        else if (*Bereichsfehler(v))
+            faults.push_back("- the initial concentration " + name(i) + Bereichsfehler(v));
+        else if (katalysator && !(v > 0))
             faults.push_back("- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
     }
     if (m.model == 20 && (m.ordnung < 0 || !std::isfinite(m.ordnung))) faults.push_back("- allowed only n > 0");
@@ -474,8 +473,8 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
             faults.push_back("- the rate constant has to be " + kj + (j == 1 ? " > 0" : " >= 0"));
         else if (k < 0)
             faults.push_back("- the rate constant has to be " + kj + " >= 0");
-        else if (*ausserhalb(k))
-            faults.push_back("- the rate constant " + kj + ausserhalb(k));
+        else if (*Bereichsfehler(k))
+            faults.push_back("- the rate constant " + kj + Bereichsfehler(k));
     }
     return faults;
 }
@@ -763,19 +762,23 @@ ReaktorErgebnis KesselUmsatz(const ReaktorModell& m, const Konzentrationen& cin,
     return r;
 }
 
-// Refuses faulty inputs, runs the calculation under the control's watch and
-// marks a result that the watch ended.
+// Refuses faulty inputs, runs the calculation under the control's watch on
+// the start concentrations of the species in use (the others are 0: they do
+// not take part) and marks a result that the watch ended.
 template <class Ergebnistyp, class Rechnung>
-Ergebnistyp Ueberwacht(const ReaktorModell& m, const Konzentrationen& c0, const ReactorControl& control,
+Ergebnistyp Ueberwacht(const ReaktorModell& m, const Konzentrationen& eingabe, const ReactorControl& control,
                        Rechnung rechnung)
 {
     Ergebnistyp r;
-    if (const std::vector<std::string> faults = ReactorInputFaults(m, c0); !faults.empty()) {
+    if (const std::vector<std::string> faults = ReactorInputFaults(m, eingabe); !faults.empty()) {
         r.Fehlertext = Zeilen(faults);
         return r;
     }
+    Konzentrationen c0{};
+    for (int i = 1; i <= 5; ++i)
+        if (InUse(m, i)) c0[std::size_t(i)] = eingabe[std::size_t(i)];
     Aufsicht aufsicht(control);
-    r = rechnung(aufsicht);
+    r = rechnung(aufsicht, c0);
     if (!r.ok && aufsicht.Grund() != ReactorStop::None) {
         r = Ergebnistyp{};
         r.Fehlertext = aufsicht.Text();
@@ -830,44 +833,44 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
 
 ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t, const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht&) { return NachZeit(m, c0, t); });
+    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht&, const Konzentrationen& c) { return NachZeit(m, c, t); });
 }
 
 ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
                                 const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht& a) { return BatchUmsatz(m, c0, U, a); });
+    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) { return BatchUmsatz(m, c, U, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
                                    const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a) { return KesselTau(m, cin, tau, a); });
+    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a, const Konzentrationen& c) { return KesselTau(m, c, tau, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
                                       const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a) { return KesselUmsatz(m, cin, U, a); });
+    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a, const Konzentrationen& c) { return KesselUmsatz(m, c, U, a); });
 }
 
 FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a) {
+    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) {
         return Fluss(
-            e, [&](double tau) { return NachZeit(m, c0, tau); },
-            [&](double U) { return BatchUmsatz(m, c0, U, a); });
+            e, [&](double tau) { return NachZeit(m, c, tau); },
+            [&](double U) { return BatchUmsatz(m, c, U, a); });
     });
 }
 
 FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a) {
+    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) {
         return Fluss(
-            e, [&](double tau) { return KesselTau(m, c0, tau, a); },
-            [&](double U) { return KesselUmsatz(m, c0, U, a); });
+            e, [&](double tau) { return KesselTau(m, c, tau, a); },
+            [&](double U) { return KesselUmsatz(m, c, U, a); });
     });
 }
 

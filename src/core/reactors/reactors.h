@@ -121,7 +121,7 @@ std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, dou
 struct ReaktorErgebnis {
     bool ok = false;
     std::string Fehlertext;
-    Konzentrationen c{}; // final or outlet concentrations (slots not in use keep c0)
+    Konzentrationen c{}; // final or outlet concentrations (0 in the slots not in use)
     double U = 0;        // conversion of the conversion slot
     double zeit = 0;     // reaction time t, or the mean residence time tau
     std::array<double, 3> ksi{}; // ksi(1), ksi(2) at 1, 2
@@ -131,8 +131,9 @@ struct ReaktorErgebnis {
     ReactorStop stop = ReactorStop::None; // set when the control ended it
 };
 
-// Each calculation refuses inputs with ReactorInputFaults and ends within the
-// control's time bound (give or take one course of the model).
+// Each calculation refuses inputs with ReactorInputFaults, leaves the species
+// the model does not use out (whatever their start values), and ends within
+// the control's time bound (give or take one course of the model).
 
 // Batch: the state after the reaction time t >= 0.
 ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t,
