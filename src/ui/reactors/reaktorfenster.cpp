@@ -538,8 +538,7 @@ FlussErgebnis ReaktorFenster::Calculate(Art art, const ReactorJob& job, const Re
 
 void ReaktorFenster::start(const ReactorJob& job)
 {
-    running_ = true;
-    const unsigned run = ++run_;
+    const unsigned run = run_ + 1;
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     ReactorControl control;
     control.cancel = cancel.get();
@@ -557,6 +556,8 @@ void ReaktorFenster::start(const ReactorJob& job)
         QMetaObject::invokeMethod(this, [this, run, job, r] { finished(run, job, r); }, Qt::QueuedConnection);
     });
     workers_.push_back(Worker{run, cancel, std::move(thread)});
+    run_ = run;
+    running_ = true;
     setBusy(true);
     cmdStop->setFocus();
 }
