@@ -132,7 +132,7 @@ void CheckProtocol(const ReaktorModell& m, const Konzentrationen& c0, const Flus
     FUZZ_CHECK(z.size() == std::size_t(kProtSpalten));
     for (int i = 0; i < kProtSpalten; ++i) {
         const bool unused = (i < 10 && !SlotInUse(m, i % 5 + 1)) || (i >= 10 && i < 13 && !RateConstantInUse(m, i - 9));
-        FUZZ_CHECK(ProtFeldLeer(z[std::size_t(i)]) == unused);
+        FUZZ_CHECK(IsProtEmptyField(z[std::size_t(i)]) == unused);
         if (!unused) FUZZ_CHECK(Carried(z[std::size_t(i)]));
     }
     Declare d;

@@ -69,7 +69,7 @@ TEST(Protocol, ValuesTheModelDoesNotUseAreEmptyFields)
 {
     Declare d;
     d.ProtokollZeile.assign(20, 0.5);
-    for (int i : {1, 6, 11, 12}) d.ProtokollZeile[std::size_t(i)] = kProtLeer; // B and k2, k3 of A => P
+    for (int i : {1, 6, 11, 12}) d.ProtokollZeile[std::size_t(i)] = kProtEmptyField; // B and k2, k3 of A => P
     ProtZeileAnhaengen(d);
     const std::string text = ProtCsvText(d, ";", '.');
     EXPECT_NE(text.find("\r\n0.5;;0.5;0.5;0.5;0.5;;0.5;0.5;0.5;0.5;;;0.5;"), std::string::npos) << text;

@@ -291,18 +291,18 @@ TEST(Reactors, ProtocolRowHoldsTheTwentyValuesInOrderAndLeavesUnusedOnesEmpty)
     r.ksi = {0, 15, 16};
     const auto z = ProtokollZeileAus(m, C0(1, 2, 3, 4, 5), r);
     ASSERT_EQ(z.size(), 20u);
-    const double E = kProtLeer;
+    const double E = kProtEmptyField;
     const double expected[20] = {1, E, 3, 4, E, 6, E, 8, 9, E, 0.1, 0.2, E, 0.5, 11, 12, 13, 14, 15, 16};
     for (int i = 0; i < 20; ++i) {
-        EXPECT_EQ(ProtFeldLeer(z[std::size_t(i)]), ProtFeldLeer(expected[i])) << i;
-        if (!ProtFeldLeer(expected[i])) {
+        EXPECT_EQ(IsProtEmptyField(z[std::size_t(i)]), IsProtEmptyField(expected[i])) << i;
+        if (!IsProtEmptyField(expected[i])) {
             EXPECT_EQ(z[std::size_t(i)], expected[i]) << i;
         }
     }
     // A first-order model records k1 only, whatever k2 holds.
-    const auto erste = ProtokollZeileAus(KatalogReaktor(2, 0.1, 0.2), C0(1), r);
-    EXPECT_EQ(erste[10], 0.1);
-    EXPECT_TRUE(ProtFeldLeer(erste[11]) && ProtFeldLeer(erste[12]));
+    const auto firstOrder = ProtokollZeileAus(KatalogReaktor(2, 0.1, 0.2), C0(1), r);
+    EXPECT_EQ(firstOrder[10], 0.1);
+    EXPECT_TRUE(IsProtEmptyField(firstOrder[11]) && IsProtEmptyField(firstOrder[12]));
 }
 
 // ---- reached limits, inputs that cannot be carried ----------------------------------------------
@@ -337,11 +337,11 @@ TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
     // A start concentration below single precision (a denormal double) with P
     // present gave a conversion of -inf as success.
     const ReaktorModell m17 = KatalogReaktor(17, 0.15, 0.2);
-    const Konzentrationen winzig = C0(4.94e-324, 1, 0, 1);
-    const ReaktorErgebnis tank = RuehrkesselNachTau(m17, winzig, 10);
+    const Konzentrationen tiny = C0(4.94e-324, 1, 0, 1);
+    const ReaktorErgebnis tank = RuehrkesselNachTau(m17, tiny, 10);
     EXPECT_FALSE(tank.ok);
     EXPECT_EQ(tank.Fehlertext, "- the initial concentration c(A)(0) is too small");
-    EXPECT_FALSE(BatchNachZeit(m17, winzig, 10).ok);
+    EXPECT_FALSE(BatchNachZeit(m17, tiny, 10).ok);
 
     struct Case {
         ReaktorModell m;
@@ -366,11 +366,11 @@ TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
     for (const Case& c : cases) EXPECT_EQ(ReactorInputFaults(c.m, c.c0), c.faults) << c.m.model;
     // A species outside the model takes no part, whatever its box holds: it
     // came back as a NaN or negative outlet concentration of a success.
-    const ReaktorErgebnis fremd = RuehrkesselNachTau(KatalogReaktor(1, 0.1), C0(1, -1, 0, 0, std::nan("")), 5);
-    ASSERT_TRUE(fremd.ok) << fremd.Fehlertext;
-    EXPECT_EQ(fremd.c[2], 0.0);
-    EXPECT_EQ(fremd.c[5], 0.0);
-    EXPECT_NEAR(fremd.U, 0.5, 1e-12);
+    const ReaktorErgebnis outside = RuehrkesselNachTau(KatalogReaktor(1, 0.1), C0(1, -1, 0, 0, std::nan("")), 5);
+    ASSERT_TRUE(outside.ok) << outside.Fehlertext;
+    EXPECT_EQ(outside.c[2], 0.0);
+    EXPECT_EQ(outside.c[5], 0.0);
+    EXPECT_NEAR(outside.U, 0.5, 1e-12);
 
     // The reactor's own quantities: > 0 (a cross-section of 0 gives no length)
     // and carried; a denormal volume flow made tau = V / V* lose its digits.
@@ -391,9 +391,9 @@ TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
     EXPECT_TRUE(ReactorQuantityFaults(q, false, 0).empty());
     q.Vpunkt = 2.7e-319;
     q.querschnitt = 0;
-    const FlussErgebnis winzigerStrom = Ruehrkessel(KatalogReaktor(2, 0.1), C0(1), q);
-    EXPECT_FALSE(winzigerStrom.ok);
-    EXPECT_EQ(winzigerStrom.V, 0.0);
+    const FlussErgebnis tinyFlow = Ruehrkessel(KatalogReaktor(2, 0.1), C0(1), q);
+    EXPECT_FALSE(tinyFlow.ok);
+    EXPECT_EQ(tinyFlow.V, 0.0);
 
     // Results that the boxes and the protocol cannot carry are refused, and a
     // refusal carries no values.
@@ -433,20 +433,20 @@ TEST(Reactors, CancelFlagAndTimeBoundEndTheSearchWithoutAResult)
     std::atomic<bool> cancel{true};
     ReactorControl control;
     control.cancel = &cancel;
-    const FlussErgebnis gestoppt = Ruehrkessel(m, feed, e, control);
-    EXPECT_FALSE(gestoppt.ok);
-    EXPECT_EQ(gestoppt.stop, ReactorStop::Cancelled);
-    EXPECT_EQ(gestoppt.Fehlertext, "The calculation was stopped.");
-    EXPECT_EQ(gestoppt.V, 0.0);
-    EXPECT_EQ(gestoppt.U, 0.0);
+    const FlussErgebnis cancelled = Ruehrkessel(m, feed, e, control);
+    EXPECT_FALSE(cancelled.ok);
+    EXPECT_EQ(cancelled.stop, ReactorStop::Cancelled);
+    EXPECT_EQ(cancelled.Fehlertext, "The calculation was stopped.");
+    EXPECT_EQ(cancelled.V, 0.0);
+    EXPECT_EQ(cancelled.U, 0.0);
 
     cancel = false;
     control.timeLimitSeconds = 0.05;
-    const FlussErgebnis zeit = Ruehrkessel(m, feed, e, control);
-    EXPECT_FALSE(zeit.ok);
-    EXPECT_EQ(zeit.stop, ReactorStop::TimeLimit);
-    EXPECT_NE(zeit.Fehlertext.find("0.05 s"), std::string::npos) << zeit.Fehlertext;
-    EXPECT_EQ(zeit.V, 0.0);
+    const FlussErgebnis timedOut = Ruehrkessel(m, feed, e, control);
+    EXPECT_FALSE(timedOut.ok);
+    EXPECT_EQ(timedOut.stop, ReactorStop::TimeLimit);
+    EXPECT_NE(timedOut.Fehlertext.find("0.05 s"), std::string::npos) << timedOut.Fehlertext;
+    EXPECT_EQ(timedOut.V, 0.0);
 
     // A batch search is stopped as well; a calculation within its bound is not.
     const ReaktorErgebnis batch = BatchNachUmsatz(KatalogReaktor(9, 0.15, 0.1), C0(1, 1), 0.9, control);

@@ -43,7 +43,7 @@ std::string ProtCsvText(const Declare& d, const std::string& trennzeichen, char 
         for (int i = 0; i < kProtSpalten; ++i) {
             if (i) text += trennzeichen;
             const float v = d.ProtMatrix.inRange(i, r) ? d.ProtMatrix(std::size_t(i), std::size_t(r)) : 0.0f;
-            if (!ProtFeldLeer(v)) text += GenSingle(v, komma);
+            if (!IsProtEmptyField(v)) text += GenSingle(v, komma);
         }
         text += crlf;
     }

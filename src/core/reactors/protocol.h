@@ -20,8 +20,8 @@ constexpr int kProtSpalten = 20;
 // An empty field of a protocol row: a value the model does not use (a rate
 // constant or the concentration of a species outside the model). The CSV text
 // and the protocol window leave it empty.
-inline constexpr double kProtLeer = std::numeric_limits<double>::quiet_NaN();
-inline bool ProtFeldLeer(double v) { return std::isnan(v); }
+inline constexpr double kProtEmptyField = std::numeric_limits<double>::quiet_NaN();
+inline bool IsProtEmptyField(double v) { return std::isnan(v); }
 
 // The column headers, in the order of ProtokollZeile.
 const std::vector<std::string>& ProtSpaltenNamen();

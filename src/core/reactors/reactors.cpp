@@ -18,45 +18,45 @@ namespace kinhom {
 
 namespace {
 
-bool Gesetzt(const std::string& muster, int i)
+bool PatternSet(const std::string& muster, int i)
 {
     return i >= 1 && muster.size() >= std::size_t(i) && muster[std::size_t(i - 1)] == '1';
 }
 
-bool InUse(const ReaktorModell& m, int slot) { return Gesetzt(m.stoffmuster, slot); }
+bool InUse(const ReaktorModell& m, int slot) { return PatternSet(m.stoffmuster, slot); }
 
 // " is too large" for a value beyond single precision, " is too small" for one
 // that is not 0 but below its smallest normal number (about 1.2E-38), where it
 // can no longer be told from 0; "" for a value the boxes and the protocol carry.
-const char* Bereichsfehler(double v)
+const char* RangeFault(double v)
 {
     const double a = std::fabs(v);
     return a > double(FLT_MAX) ? " is too large" : a != 0 && a < double(FLT_MIN) ? " is too small" : "";
 }
 
 // A time, volume, volume flow or length that the boxes and the protocol carry.
-bool Traegt(double v) { return std::isfinite(v) && !*Bereichsfehler(v); }
+bool Carried(double v) { return std::isfinite(v) && !*RangeFault(v); }
 
 // The caller's cancel flag and the time bound, asked between the steps of a
 // calculation. Once stopped, it stays stopped.
-class Aufsicht {
+class Watch {
 public:
-    explicit Aufsicht(const ReactorControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
+    explicit Watch(const ReactorControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
 
-    bool Gestoppt()
+    bool Stopped()
     {
-        if (grund_ != ReactorStop::None) return true;
+        if (reason_ != ReactorStop::None) return true;
         if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
-            grund_ = ReactorStop::Cancelled;
+            reason_ = ReactorStop::Cancelled;
         else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
                  control_.timeLimitSeconds)
-            grund_ = ReactorStop::TimeLimit;
-        return grund_ != ReactorStop::None;
+            reason_ = ReactorStop::TimeLimit;
+        return reason_ != ReactorStop::None;
     }
-    ReactorStop Grund() const { return grund_; }
+    ReactorStop Reason() const { return reason_; }
     std::string Text() const
     {
-        if (grund_ == ReactorStop::Cancelled) return "The calculation was stopped.";
+        if (reason_ == ReactorStop::Cancelled) return "The calculation was stopped.";
         return "The calculation was stopped after " + GenDouble(control_.timeLimitSeconds) +
                " s without a result: these inputs need too long a search.";
     }
@@ -64,7 +64,7 @@ public:
 private:
     ReactorControl control_;
     std::chrono::steady_clock::time_point start_;
-    ReactorStop grund_ = ReactorStop::None;
+    ReactorStop reason_ = ReactorStop::None;
 };
 
 double Skala(const Konzentrationen& c)
@@ -147,15 +147,15 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
 // bracketing by factors of 4 from x = 1, then bisection. f returns false
 // (with a description) when it cannot be evaluated; the watch is asked
 // before every trial.
-bool Suche(const std::function<bool(double, double&, std::string&)>& wert, double ziel, const char* groesse,
-           double& x, std::string& fehler, Aufsicht& aufsicht)
+bool Suche(const std::function<bool(double, double&, std::string&)>& evaluate, double ziel, const char* groesse,
+           double& x, std::string& fehler, Watch& watch)
 {
     auto f = [&](double v, double& u, std::string& text) {
-        if (aufsicht.Gestoppt()) {
-            text = aufsicht.Text();
+        if (watch.Stopped()) {
+            text = watch.Text();
             return false;
         }
-        return wert(v, u, text);
+        return evaluate(v, u, text);
     };
     constexpr double kKlein = 1e-30, kGross = 1e30;
     double lo = 0, hi = 1, U = 0;
@@ -282,7 +282,7 @@ bool Physikalisch(const SystemZustand& y, double skala)
 // The steady state of the stirred tank that the start-up from a tank full of
 // feed reaches. anlauf receives the start-up time in multiples of tau.
 bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, double tau, Konzentrationen& c,
-                        double& anlauf, std::string& fehler, Aufsicht& aufsicht)
+                        double& anlauf, std::string& fehler, Watch& watch)
 {
     c = cin;
     anlauf = 0;
@@ -319,8 +319,8 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     double vorher = g.Residuum(y);
     std::string ursache;
     for (int s = 0; s < kStrecken; ++s) {
-        if (aufsicht.Gestoppt()) {
-            fehler = aufsicht.Text();
+        if (watch.Stopped()) {
+            fehler = watch.Text();
             return false;
         }
         const IntegratorErgebnis ie = IntegriereSystem(f, y, kStrecke, kIntervalle);
@@ -347,8 +347,8 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
 
     // A reaction too fast for the start-up: its steady state lies close to the
     // batch state after tau, from which Newton starts.
-    if (aufsicht.Gestoppt()) {
-        fehler = aufsicht.Text();
+    if (watch.Stopped()) {
+        fehler = watch.Text();
         return false;
     }
     Konzentrationen b{};
@@ -364,7 +364,7 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     return false;
 }
 
-const char* const kJenseits =
+const char* const kBeyondRange =
     "A result lies beyond the range of the numbers shown (about 3.4E+38): check the units of the inputs.";
 
 // A result whose every value the windows and the protocol can carry.
@@ -376,9 +376,9 @@ ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, cons
     r.zeit = zeit;
     r.U = Umsatz(m.model, c0, c);
     r.ksi = Reaktionslaufzahlen(m, c0, c);
-    bool traegt = FitsSingle(r.U) && Traegt(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
+    bool traegt = FitsSingle(r.U) && Carried(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
     for (int i = 1; i <= 5; ++i) traegt = traegt && FitsSingle(c[std::size_t(i)]);
-    return traegt ? r : Fehler(kJenseits);
+    return traegt ? r : Fehler(kBeyondRange);
 }
 
 bool PositivEndlich(double v) { return v > 0 && std::isfinite(v); }
@@ -441,7 +441,7 @@ double Umsatz(int model, const Konzentrationen& c0, const Konzentrationen& c)
 
 bool SlotInUse(const ReaktorModell& m, int slot) { return InUse(m, slot); }
 
-bool RateConstantInUse(const ReaktorModell& m, int j) { return Gesetzt(m.kmuster, j); }
+bool RateConstantInUse(const ReaktorModell& m, int j) { return PatternSet(m.kmuster, j); }
 
 std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzentrationen& c0)
 {
@@ -454,14 +454,14 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
     for (int i = 1; i <= 5; ++i) {
         if (!InUse(m, i)) continue;
         const double v = c0[std::size_t(i)];
-        const bool katalysator = (m.model == 5 || m.model == 16) && i == 4;
+        const bool catalyst = (m.model == 5 || m.model == 16) && i == 4;
         if (std::isnan(v) || (i <= 2 && !(v > 0)))
             faults.push_back("- not yet given an initial concentration " + name(i));
         else if (v < 0)
             faults.push_back("- the initial concentration " + name(i) + " must not be negative");
-        else if (*Bereichsfehler(v))
-            faults.push_back("- the initial concentration " + name(i) + Bereichsfehler(v));
-        else if (katalysator && !(v > 0))
+        else if (*RangeFault(v))
+            faults.push_back("- the initial concentration " + name(i) + RangeFault(v));
+        else if (catalyst && !(v > 0))
             faults.push_back("- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
     }
     if (m.model == 20 && (m.ordnung < 0 || !std::isfinite(m.ordnung))) faults.push_back("- allowed only n > 0");
@@ -473,8 +473,8 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
             faults.push_back("- the rate constant has to be " + kj + (j == 1 ? " > 0" : " >= 0"));
         else if (k < 0)
             faults.push_back("- the rate constant has to be " + kj + " >= 0");
-        else if (*Bereichsfehler(k))
-            faults.push_back("- the rate constant " + kj + Bereichsfehler(k));
+        else if (*RangeFault(k))
+            faults.push_back("- the rate constant " + kj + RangeFault(k));
     }
     return faults;
 }
@@ -482,20 +482,20 @@ std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzen
 std::vector<std::string> ReactorQuantityFaults(const FlussEingabe& e, bool fluss, double t)
 {
     std::vector<std::string> faults;
-    auto pruefe = [&](double v, const std::string& name, bool nullErlaubt, const char* nichtPositiv) {
-        if (std::isnan(v) || v < 0 || (v == 0 && !nullErlaubt))
-            faults.push_back(nichtPositiv);
-        else if (*Bereichsfehler(v))
-            faults.push_back("- " + name + Bereichsfehler(v));
+    auto check = [&](double v, const std::string& name, bool zeroAllowed, const char* notPositive) {
+        if (std::isnan(v) || v < 0 || (v == 0 && !zeroAllowed))
+            faults.push_back(notPositive);
+        else if (*RangeFault(v))
+            faults.push_back("- " + name + RangeFault(v));
     };
     if (!fluss) {
-        if (e.modus == FlussModus::VolumenUndStrom) pruefe(t, "the time t", false, "- specification of time not in order");
+        if (e.modus == FlussModus::VolumenUndStrom) check(t, "the time t", false, "- specification of time not in order");
         return faults;
     }
-    if (e.modus != FlussModus::VolumenAusUmsatz) pruefe(e.V, "the volume V", false, "- the volume V has to be > 0");
+    if (e.modus != FlussModus::VolumenAusUmsatz) check(e.V, "the volume V", false, "- the volume V has to be > 0");
     if (e.modus != FlussModus::StromAusUmsatz)
-        pruefe(e.Vpunkt, "the volume flow V*", false, "- the volume flow V* has to be > 0");
-    pruefe(e.querschnitt, "the cross-section", true, "- the cross-section has to be > 0 (0: no length)");
+        check(e.Vpunkt, "the volume flow V*", false, "- the volume flow V* has to be > 0");
+    check(e.querschnitt, "the cross-section", true, "- the cross-section has to be > 0 (0: no length)");
     return faults;
 }
 
@@ -567,7 +567,7 @@ std::array<double, 3> Reaktionslaufzahlen(const ReaktorModell& m, const Konzentr
 
 // ---- limits -----------------------------------------------------------------------------------
 
-GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool ruehrkessel)
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool stirredTank)
 {
     GrenzUmsatz g;
     const double A0 = c0[1], B0 = c0[2], C0 = c0[3], P0 = c0[4];
@@ -582,7 +582,7 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bo
     case 20:
         // The tank's balance c0 - c = k tau c^n has a root c > 0 for every tau.
         g.U = 1;
-        g.erreicht = m.ordnung < 1 && !ruehrkessel;
+        g.erreicht = m.ordnung < 1 && !stirredTank;
         break;
     case 5: case 16:
         g.U = P0 > 0 ? 1 : 0; // the catalyst P must be present
@@ -641,9 +641,9 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bo
     return g;
 }
 
-std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool ruehrkessel)
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool stirredTank)
 {
-    const GrenzUmsatz g = GrenzUmsatzVon(m, c0, ruehrkessel);
+    const GrenzUmsatz g = GrenzUmsatzVon(m, c0, stirredTank);
     const std::string name = std::string("U(") + UmsatzName(m.model) + ")";
     std::string grenze = name + ",max = " + Zahl(g.U);
     if (g.gleichgewicht)
@@ -665,14 +665,14 @@ std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, dou
 namespace {
 
 // Joins fault lines into one description.
-std::string Zeilen(const std::vector<std::string>& zeilen)
+std::string JoinLines(const std::vector<std::string>& lines)
 {
     std::string text;
-    for (const std::string& z : zeilen) text += (text.empty() ? "" : "\n") + z;
+    for (const std::string& z : lines) text += (text.empty() ? "" : "\n") + z;
     return text;
 }
 
-ReaktorErgebnis NachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t)
+ReaktorErgebnis BatchAtTime(const ReaktorModell& m, const Konzentrationen& c0, double t)
 {
     if (!(t > 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number > 0.");
     if (t < double(FLT_MIN)) return Fehler("The reaction time is too small for the range of the numbers (about 1.2E-38).");
@@ -685,22 +685,22 @@ ReaktorErgebnis NachZeit(const ReaktorModell& m, const Konzentrationen& c0, doub
 // The time at which a reached limit is reached: zeroth order c0/k1, n-th order
 // with n < 1 c0^(1-n)/((1-n) k1). A search would stop where the computed
 // course first reads 0, a little early or late.
-double ZeitBisZurGrenze(const ReaktorModell& m, const Konzentrationen& c0)
+double TimeToFullConversion(const ReaktorModell& m, const Konzentrationen& c0)
 {
     if (m.model == 1) return c0[1] / m.k[1];
     const double n = m.ordnung;
     return std::pow(c0[1], 1 - n) / ((1 - n) * m.k[1]);
 }
 
-ReaktorErgebnis BatchUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U, Aufsicht& aufsicht)
+ReaktorErgebnis BatchForConversion(const ReaktorModell& m, const Konzentrationen& c0, double U, Watch& watch)
 {
     if (std::string nein = UmsatzPruefen(m, c0, U); !nein.empty()) return Fehler(nein);
     const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
     if (g.erreicht && U == g.U && (m.model == 1 || m.model == 20)) {
         // A => P: at that time A has become P, whatever digits a computed
         // course would lose on the way.
-        const double t = ZeitBisZurGrenze(m, c0);
-        if (!(t > 0) || !Traegt(t)) return Fehler("The time to full conversion lies beyond the range of the numbers.");
+        const double t = TimeToFullConversion(m, c0);
+        if (!(t > 0) || !Carried(t)) return Fehler("The time to full conversion lies beyond the range of the numbers.");
         Konzentrationen c = c0;
         c[4] = c0[4] + c0[1];
         c[1] = 0;
@@ -709,85 +709,85 @@ ReaktorErgebnis BatchUmsatz(const ReaktorModell& m, const Konzentrationen& c0, d
     // The search ends at the last trial that reached the target; its state is
     // the result.
     double t = 0;
-    Konzentrationen erreicht{};
+    Konzentrationen reached{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             if (!BatchZustand(m, c0, x, c, f)) return false;
             u = Umsatz(m.model, c0, c);
-            if (u >= U) erreicht = c;
+            if (u >= U) reached = c;
             return true;
         },
-        U, "t", t, fehler, aufsicht);
+        U, "t", t, fehler, watch);
     if (!ok) return Fehler(fehler);
-    return Ergebnis(m, c0, erreicht, t);
+    return Ergebnis(m, c0, reached, t);
 }
 
-ReaktorErgebnis KesselTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Aufsicht& aufsicht)
+ReaktorErgebnis TankAtTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Watch& watch)
 {
     if (!PositivEndlich(tau)) return Fehler("The mean residence time has to be > 0.");
     Konzentrationen c{};
     double anlauf = 0;
     std::string fehler;
-    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler, aufsicht)) return Fehler(fehler);
+    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler, watch)) return Fehler(fehler);
     ReaktorErgebnis r = Ergebnis(m, cin, c, tau);
     if (r.ok) r.anlauf = anlauf;
     return r;
 }
 
-ReaktorErgebnis KesselUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U, Aufsicht& aufsicht)
+ReaktorErgebnis TankForConversion(const ReaktorModell& m, const Konzentrationen& cin, double U, Watch& watch)
 {
     if (std::string nein = UmsatzPruefen(m, cin, U, true); !nein.empty()) return Fehler(nein);
     // As in the batch: the last trial that reached the target is the result.
-    double tau = 0, anlaufErreicht = 0;
-    Konzentrationen erreicht{};
+    double tau = 0, startUpReached = 0;
+    Konzentrationen reached{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             double anlauf = 0;
-            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f, aufsicht)) return false;
+            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f, watch)) return false;
             u = Umsatz(m.model, cin, c);
             if (u >= U) {
-                erreicht = c;
-                anlaufErreicht = anlauf;
+                reached = c;
+                startUpReached = anlauf;
             }
             return true;
         },
-        U, "tau", tau, fehler, aufsicht);
+        U, "tau", tau, fehler, watch);
     if (!ok) return Fehler(fehler);
-    ReaktorErgebnis r = Ergebnis(m, cin, erreicht, tau);
-    if (r.ok) r.anlauf = anlaufErreicht;
+    ReaktorErgebnis r = Ergebnis(m, cin, reached, tau);
+    if (r.ok) r.anlauf = startUpReached;
     return r;
 }
 
 // Refuses faulty inputs, runs the calculation under the control's watch on
 // the start concentrations of the species in use (the others are 0: they do
 // not take part) and marks a result that the watch ended.
-template <class Ergebnistyp, class Rechnung>
-Ergebnistyp Ueberwacht(const ReaktorModell& m, const Konzentrationen& eingabe, const ReactorControl& control,
-                       Rechnung rechnung)
+template <class Result, class Calculation>
+Result Supervised(const ReaktorModell& m, const Konzentrationen& given, const ReactorControl& control,
+                       Calculation calculation)
 {
-    Ergebnistyp r;
-    if (const std::vector<std::string> faults = ReactorInputFaults(m, eingabe); !faults.empty()) {
-        r.Fehlertext = Zeilen(faults);
+    Result r;
+    if (const std::vector<std::string> faults = ReactorInputFaults(m, given); !faults.empty()) {
+        r.Fehlertext = JoinLines(faults);
         return r;
     }
     Konzentrationen c0{};
     for (int i = 1; i <= 5; ++i)
-        if (InUse(m, i)) c0[std::size_t(i)] = eingabe[std::size_t(i)];
-    Aufsicht aufsicht(control);
-    r = rechnung(aufsicht, c0);
-    if (!r.ok && aufsicht.Grund() != ReactorStop::None) {
-        r = Ergebnistyp{};
-        r.Fehlertext = aufsicht.Text();
-        r.stop = aufsicht.Grund();
+        if (InUse(m, i)) c0[std::size_t(i)] = given[std::size_t(i)];
+    Watch watch(control);
+    r = calculation(watch, c0);
+    if (!r.ok && watch.Reason() != ReactorStop::None) {
+        r = Result{};
+        r.Fehlertext = watch.Text();
+        r.stop = watch.Reason();
     }
     return r;
 }
 
-FlussErgebnis FlussFehler(std::string text)
+FlussErgebnis FlowFailure(std::string text)
 {
     FlussErgebnis f;
     f.Fehlertext = std::move(text);
@@ -798,7 +798,7 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
                     const std::function<ReaktorErgebnis(double)>& nachUmsatz)
 {
     if (const std::vector<std::string> faults = ReactorQuantityFaults(e, true, 0); !faults.empty())
-        return FlussFehler(Zeilen(faults));
+        return FlowFailure(JoinLines(faults));
     FlussErgebnis f;
     ReaktorErgebnis r;
     switch (e.modus) {
@@ -818,13 +818,13 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
         f.Vpunkt = r.zeit > 0 ? e.V / r.zeit : 0;
         break;
     default:
-        return FlussFehler("Unknown input mode of the reactor.");
+        return FlowFailure("Unknown input mode of the reactor.");
     }
-    if (!r.ok) return FlussFehler(r.Fehlertext); // no partial values
+    if (!r.ok) return FlowFailure(r.Fehlertext); // no partial values
     f.laenge = PositivEndlich(e.querschnitt) ? f.V / e.querschnitt : 0;
     if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt))
-        return FlussFehler("The volume or the volume flow is not a finite positive number.");
-    if (!Traegt(f.V) || !Traegt(f.Vpunkt) || !Traegt(f.laenge)) return FlussFehler(kJenseits);
+        return FlowFailure("The volume or the volume flow is not a finite positive number.");
+    if (!Carried(f.V) || !Carried(f.Vpunkt) || !Carried(f.laenge)) return FlowFailure(kBeyondRange);
     static_cast<ReaktorErgebnis&>(f) = r;
     return f;
 }
@@ -833,44 +833,44 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
 
 ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t, const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht&, const Konzentrationen& c) { return NachZeit(m, c, t); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch&, const Konzentrationen& c) { return BatchAtTime(m, c, t); });
 }
 
 ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
                                 const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) { return BatchUmsatz(m, c, U, a); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) { return BatchForConversion(m, c, U, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
                                    const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a, const Konzentrationen& c) { return KesselTau(m, c, tau, a); });
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankAtTau(m, c, tau, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
                                       const ReactorControl& control)
 {
-    return Ueberwacht<ReaktorErgebnis>(m, cin, control, [&](Aufsicht& a, const Konzentrationen& c) { return KesselUmsatz(m, c, U, a); });
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankForConversion(m, c, U, a); });
 }
 
 FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) {
+    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
         return Fluss(
-            e, [&](double tau) { return NachZeit(m, c, tau); },
-            [&](double U) { return BatchUmsatz(m, c, U, a); });
+            e, [&](double tau) { return BatchAtTime(m, c, tau); },
+            [&](double U) { return BatchForConversion(m, c, U, a); });
     });
 }
 
 FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Ueberwacht<FlussErgebnis>(m, c0, control, [&](Aufsicht& a, const Konzentrationen& c) {
+    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
         return Fluss(
-            e, [&](double tau) { return KesselTau(m, c, tau, a); },
-            [&](double U) { return KesselUmsatz(m, c, U, a); });
+            e, [&](double tau) { return TankAtTau(m, c, tau, a); },
+            [&](double U) { return TankForConversion(m, c, U, a); });
     });
 }
 
@@ -881,10 +881,10 @@ std::vector<double> ProtokollZeileAus(const ReaktorModell& m, const Konzentratio
     std::vector<double> z(20, 0.0);
     for (int i = 0; i < 5; ++i) {
         const bool benutzt = InUse(m, i + 1);
-        z[std::size_t(i)] = benutzt ? c0[std::size_t(i + 1)] : kProtLeer;
-        z[std::size_t(5 + i)] = benutzt ? r.c[std::size_t(i + 1)] : kProtLeer;
+        z[std::size_t(i)] = benutzt ? c0[std::size_t(i + 1)] : kProtEmptyField;
+        z[std::size_t(5 + i)] = benutzt ? r.c[std::size_t(i + 1)] : kProtEmptyField;
     }
-    for (int j = 1; j <= 3; ++j) z[std::size_t(9 + j)] = RateConstantInUse(m, j) ? m.k[j] : kProtLeer;
+    for (int j = 1; j <= 3; ++j) z[std::size_t(9 + j)] = RateConstantInUse(m, j) ? m.k[j] : kProtEmptyField;
     z[13] = r.U;
     z[14] = r.zeit;
     z[15] = r.laenge;

@@ -110,11 +110,11 @@ struct GrenzUmsatz {
 // For the model and start (or feed) concentrations. The same limit holds for
 // all three reactors; the stirred tank, which works at its outlet state, never
 // reaches it for an n-th order reaction with n < 1 (erreicht is false there).
-GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool ruehrkessel = false);
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool stirredTank = false);
 
 // Empty when the target conversion U can be reached; otherwise the message
 // that names the limit.
-std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool ruehrkessel = false);
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool stirredTank = false);
 
 // ---- the reactors ---------------------------------------------------------------------------
 
@@ -193,7 +193,7 @@ FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, con
 // The 20 values of ProtokollZeile: c0 of A to Q, final c of A to Q, k1 to k3,
 // U(A), t, l, V, V*, ksi(1), ksi(2) of a result (a batch's l, V and V* are 0).
 // The concentrations of species and the rate constants the model does not use
-// are empty fields (kProtLeer).
+// are empty fields (kProtEmptyField).
 std::vector<double> ProtokollZeileAus(const ReaktorModell& m, const Konzentrationen& c0, const FlussErgebnis& r);
 
 } // namespace kinhom

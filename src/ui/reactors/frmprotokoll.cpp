@@ -69,7 +69,7 @@ void frmProtokoll::Refresh()
     for (int r = 1; r <= d.ProtZeilen; ++r)
         for (int i = 0; i < kProtSpalten; ++i) {
             const float v = d.ProtMatrix.inRange(i, r) ? d.ProtMatrix(std::size_t(i), std::size_t(r)) : 0.0f;
-            auto* item = new QTableWidgetItem(ProtFeldLeer(v) ? QString() : Q(StrSingle(v)));
+            auto* item = new QTableWidgetItem(IsProtEmptyField(v) ? QString() : Q(StrSingle(v)));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grdProtokoll->setItem(r - 1, i, item);
         }
