@@ -65,6 +65,16 @@ TEST(Protocol, CsvTextHasAHeaderAndOneLinePerRow)
     EXPECT_NE(ProtCsvText(d, ";", '.').find("1E-06"), std::string::npos);
 }
 
+TEST(Protocol, ValuesTheModelDoesNotUseAreEmptyFields)
+{
+    Declare d;
+    d.ProtokollZeile.assign(20, 0.5);
+    for (int i : {1, 6, 11, 12}) d.ProtokollZeile[std::size_t(i)] = kProtEmptyField; // B and k2, k3 of A => P
+    ProtZeileAnhaengen(d);
+    const std::string text = ProtCsvText(d, ";", '.');
+    EXPECT_NE(text.find("\r\n0.5;;0.5;0.5;0.5;0.5;;0.5;0.5;0.5;0.5;;;0.5;"), std::string::npos) << text;
+}
+
 TEST(Protocol, FileLivesInTheProgramFolderUnlessItNamesAFolder)
 {
     Declare d;

@@ -1,8 +1,11 @@
+#include <atomic>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/reactors/protocol.h"
 #include "core/reactors/reactors.h"
 
 using namespace kinhom;
@@ -233,10 +236,10 @@ TEST(Reactors, AutocatalyticTankReachesTheStateOfTheStartUp)
     EXPECT_NEAR(r.c[4], S - root, 1e-10);
     EXPECT_GT(r.anlauf, 0.0);
 
-    // Without a seed the tank stays at the feed (washed-out state).
+    // Without a seed nothing reacts: the seed is asked for, as the windows do.
     const ReaktorErgebnis leer = RuehrkesselNachTau(m, C0(1), 10);
-    ASSERT_TRUE(leer.ok);
-    EXPECT_EQ(leer.U, 0.0);
+    EXPECT_FALSE(leer.ok);
+    EXPECT_NE(leer.Fehlertext.find("c(P)(0) has to be given"), std::string::npos) << leer.Fehlertext;
 
     // Below ignition (k tau S < 1) the seed is washed out: A stays near the feed.
     const ReaktorErgebnis aus = RuehrkesselNachTau(m, C0(1, 0, 0, 0.002), 0.5);
@@ -274,11 +277,185 @@ TEST(Reactors, FaultyInputsGiveMessagesNotNumbers)
     EXPECT_FALSE(big.Fehlertext.empty());
 }
 
-TEST(Reactors, ProtocolRowHoldsTheTwentyValuesInOrder)
+TEST(Reactors, ProtocolRowHoldsTheTwentyValuesInOrderAndLeavesUnusedOnesEmpty)
 {
-    const double k[4] = {0, 0.1, 0.2, 0.3};
-    const auto z = ProtokollZeileAus(C0(1, 2, 3, 4, 5), C0(6, 7, 8, 9, 10), k, 0.5, 11, 12, 13, 14, {0, 15, 16});
+    // A => C => P uses A, C, P, k1 and k2.
+    const ReaktorModell m = KatalogReaktor(6, 0.1, 0.2, 0.3);
+    FlussErgebnis r;
+    r.c = C0(6, 7, 8, 9, 10);
+    r.U = 0.5;
+    r.zeit = 11;
+    r.laenge = 12;
+    r.V = 13;
+    r.Vpunkt = 14;
+    r.ksi = {0, 15, 16};
+    const auto z = ProtokollZeileAus(m, C0(1, 2, 3, 4, 5), r);
     ASSERT_EQ(z.size(), 20u);
-    const double expected[20] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0.1, 0.2, 0.3, 0.5, 11, 12, 13, 14, 15, 16};
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(z[std::size_t(i)], expected[i]) << i;
+    const double E = kProtEmptyField;
+    const double expected[20] = {1, E, 3, 4, E, 6, E, 8, 9, E, 0.1, 0.2, E, 0.5, 11, 12, 13, 14, 15, 16};
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(IsProtEmptyField(z[std::size_t(i)]), IsProtEmptyField(expected[i])) << i;
+        if (!IsProtEmptyField(expected[i])) {
+            EXPECT_EQ(z[std::size_t(i)], expected[i]) << i;
+        }
+    }
+    // A first-order model records k1 only, whatever k2 holds.
+    const auto firstOrder = ProtokollZeileAus(KatalogReaktor(2, 0.1, 0.2), C0(1), r);
+    EXPECT_EQ(firstOrder[10], 0.1);
+    EXPECT_TRUE(IsProtEmptyField(firstOrder[11]) && IsProtEmptyField(firstOrder[12]));
+}
+
+// ---- reached limits, inputs that cannot be carried ----------------------------------------------
+
+TEST(Reactors, FullConversionBelowFirstOrderTakesTheTimeOfTheRateLaw)
+{
+    // n = 0.5: c(A) reaches 0 at t = c0^(1-n) / ((1-n) k) = 20 (c0 = 1, k = 0.1).
+    const ReaktorModell m = KatalogReaktor(20, 0.1, 0, 0, 0.5f);
+    const ReaktorErgebnis b = BatchNachUmsatz(m, C0(1), 1.0);
+    ASSERT_TRUE(b.ok) << b.Fehlertext;
+    EXPECT_NEAR(b.zeit, 20.0, 20e-6);
+    EXPECT_EQ(b.U, 1.0);
+    EXPECT_EQ(b.c[1], 0.0);
+    EXPECT_EQ(b.c[4], 1.0);
+    // c0 = 4, k = 0.5: 4^0.5 / (0.5 * 0.5) = 8; the tube's volume follows.
+    FlussEingabe e;
+    e.modus = FlussModus::VolumenAusUmsatz;
+    e.U = 1;
+    e.Vpunkt = 2;
+    const FlussErgebnis rohr = Rohrreaktor(KatalogReaktor(20, 0.5, 0, 0, 0.5f), C0(4), e);
+    ASSERT_TRUE(rohr.ok) << rohr.Fehlertext;
+    EXPECT_NEAR(rohr.V, 16.0, 16e-6);
+    // The stirred tank works at its outlet state, where the rate vanishes with
+    // c(A): U = 1 is approached there, never reached.
+    const FlussErgebnis tank = Ruehrkessel(m, C0(1), e);
+    EXPECT_FALSE(tank.ok);
+    EXPECT_NE(tank.Fehlertext.find("never reached"), std::string::npos) << tank.Fehlertext;
+}
+
+TEST(Reactors, InputsThatCannotBeCarriedAreRefusedNotComputed)
+{
+    // A start concentration below single precision (a denormal double) with P
+    // present gave a conversion of -inf as success.
+    const ReaktorModell m17 = KatalogReaktor(17, 0.15, 0.2);
+    const Konzentrationen tiny = C0(4.94e-324, 1, 0, 1);
+    const ReaktorErgebnis tank = RuehrkesselNachTau(m17, tiny, 10);
+    EXPECT_FALSE(tank.ok);
+    EXPECT_EQ(tank.Fehlertext, "- the initial concentration c(A)(0) is too small");
+    EXPECT_FALSE(BatchNachZeit(m17, tiny, 10).ok);
+
+    struct Case {
+        ReaktorModell m;
+        Konzentrationen c0;
+        std::vector<std::string> faults;
+    };
+    const Case cases[] = {
+        {KatalogReaktor(2, 0.1), C0(1), {}},
+        {KatalogReaktor(2, 0.1, -5), C0(1, -1), {}}, // B and k2 are not in use
+        {KatalogReaktor(4, 0, 0, 0), C0(0, 1e39),
+         {"- not yet given an initial concentration c(A)(0)", "- the initial concentration c(B)(0) is too large",
+          "- the rate constant has to be k1 > 0"}},
+        {KatalogReaktor(6, 1e-39, -1), C0(1, 0, -2),
+         {"- the initial concentration c(C)(0) must not be negative", "- the rate constant k1 is too small",
+          "- the rate constant has to be k2 >= 0"}},
+        {KatalogReaktor(16, 1), C0(1),
+         {"- for autocatalysis a (very small) initial concentation c(P)(0) has to be given"}},
+        {KatalogReaktor(10, 1, 1, 1), C0(1, std::nan("")), {"- not yet given an initial concentration c(S)(0)"}},
+        {KatalogReaktor(20, 0.1, 0, 0, -1), C0(1), {"- allowed only n > 0"}},
+        {KatalogReaktor(0, 0.1), C0(1), {"- first select a kinetic model"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReactorInputFaults(c.m, c.c0), c.faults) << c.m.model;
+    // A species outside the model takes no part, whatever its box holds: it
+    // came back as a NaN or negative outlet concentration of a success.
+    const ReaktorErgebnis outside = RuehrkesselNachTau(KatalogReaktor(1, 0.1), C0(1, -1, 0, 0, std::nan("")), 5);
+    ASSERT_TRUE(outside.ok) << outside.Fehlertext;
+    EXPECT_EQ(outside.c[2], 0.0);
+    EXPECT_EQ(outside.c[5], 0.0);
+    EXPECT_NEAR(outside.U, 0.5, 1e-12);
+
+    // The reactor's own quantities: > 0 (a cross-section of 0 gives no length)
+    // and carried; a denormal volume flow made tau = V / V* lose its digits.
+    FlussEingabe q;
+    q.modus = FlussModus::VolumenAusUmsatz; // V is a result
+    q.V = -1;
+    q.Vpunkt = 2.7e-319;
+    q.querschnitt = 0;
+    EXPECT_EQ(ReactorQuantityFaults(q, true, 0), std::vector<std::string>{"- the volume flow V* is too small"});
+    q.modus = FlussModus::VolumenUndStrom;
+    q.Vpunkt = 1e39;
+    q.querschnitt = -1;
+    EXPECT_EQ(ReactorQuantityFaults(q, true, 0),
+              (std::vector<std::string>{"- the volume V has to be > 0", "- the volume flow V* is too large",
+                                        "- the cross-section has to be > 0 (0: no length)"}));
+    EXPECT_EQ(ReactorQuantityFaults(q, false, 0), std::vector<std::string>{"- specification of time not in order"});
+    q.modus = FlussModus::VolumenAusUmsatz; // the batch's time is a result
+    EXPECT_TRUE(ReactorQuantityFaults(q, false, 0).empty());
+    q.Vpunkt = 2.7e-319;
+    q.querschnitt = 0;
+    const FlussErgebnis tinyFlow = Ruehrkessel(KatalogReaktor(2, 0.1), C0(1), q);
+    EXPECT_FALSE(tinyFlow.ok);
+    EXPECT_EQ(tinyFlow.V, 0.0);
+
+    // Results that the boxes and the protocol cannot carry are refused, and a
+    // refusal carries no values.
+    FlussEingabe e;
+    e.modus = FlussModus::VolumenAusUmsatz;
+    e.U = 0.5;
+    e.Vpunkt = 1e38;
+    e.querschnitt = 1;
+    const FlussErgebnis f = Rohrreaktor(KatalogReaktor(2, 0.1), C0(1), e);
+    EXPECT_FALSE(f.ok);
+    EXPECT_EQ(f.Fehlertext.rfind("A result lies beyond the range", 0), 0u) << f.Fehlertext;
+    EXPECT_EQ(f.V, 0.0);
+    EXPECT_EQ(f.Vpunkt, 0.0);
+    EXPECT_EQ(f.laenge, 0.0);
+    EXPECT_EQ(f.zeit, 0.0);
+    e.modus = FlussModus::VolumenUndStrom;
+    e.V = 1e39; // a residence time beyond the range of k * t
+    e.Vpunkt = 1;
+    const FlussErgebnis lang = Rohrreaktor(KatalogReaktor(2, 0.1), C0(1), e);
+    EXPECT_FALSE(lang.ok);
+    EXPECT_EQ(lang.V, 0.0);
+    EXPECT_EQ(lang.Vpunkt, 0.0);
+}
+
+// ---- stopping --------------------------------------------------------------------------------------
+
+TEST(Reactors, CancelFlagAndTimeBoundEndTheSearchWithoutAResult)
+{
+    // The enzyme tank for a conversion near 1 searches for seconds.
+    const ReaktorModell m = KatalogReaktor(10, 1.24, 5.31, 8.0);
+    const Konzentrationen feed = C0(0.69, 1.85, 1.15, 1.42);
+    FlussEingabe e;
+    e.modus = FlussModus::VolumenAusUmsatz;
+    e.U = 0.99999;
+    e.Vpunkt = 7.43;
+
+    std::atomic<bool> cancel{true};
+    ReactorControl control;
+    control.cancel = &cancel;
+    const FlussErgebnis cancelled = Ruehrkessel(m, feed, e, control);
+    EXPECT_FALSE(cancelled.ok);
+    EXPECT_EQ(cancelled.stop, ReactorStop::Cancelled);
+    EXPECT_EQ(cancelled.Fehlertext, "The calculation was stopped.");
+    EXPECT_EQ(cancelled.V, 0.0);
+    EXPECT_EQ(cancelled.U, 0.0);
+
+    cancel = false;
+    control.timeLimitSeconds = 0.05;
+    const FlussErgebnis timedOut = Ruehrkessel(m, feed, e, control);
+    EXPECT_FALSE(timedOut.ok);
+    EXPECT_EQ(timedOut.stop, ReactorStop::TimeLimit);
+    EXPECT_NE(timedOut.Fehlertext.find("0.05 s"), std::string::npos) << timedOut.Fehlertext;
+    EXPECT_EQ(timedOut.V, 0.0);
+
+    // A batch search is stopped as well; a calculation within its bound is not.
+    const ReaktorErgebnis batch = BatchNachUmsatz(KatalogReaktor(9, 0.15, 0.1), C0(1, 1), 0.9, control);
+    EXPECT_TRUE(batch.ok || batch.stop == ReactorStop::TimeLimit);
+    cancel = true;
+    EXPECT_EQ(BatchNachUmsatz(KatalogReaktor(9, 0.15, 0.1), C0(1, 1), 0.9, control).stop, ReactorStop::Cancelled);
+    EXPECT_EQ(RuehrkesselNachTau(KatalogReaktor(5, 1.0), C0(1, 0, 0, 0.002), 10, control).stop,
+              ReactorStop::Cancelled);
+    cancel = false;
+    control.timeLimitSeconds = kReactorTimeLimitSeconds;
+    EXPECT_EQ(BatchNachUmsatz(KatalogReaktor(2, 0.1), C0(1), 0.5, control).stop, ReactorStop::None);
 }

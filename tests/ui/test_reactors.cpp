@@ -3,6 +3,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QMap>
+#include <QProgressBar>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +53,35 @@ QString ReadAll(const std::filesystem::path& p)
 {
     QFile f(QString::fromStdString(p.string()));
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Presses Calculate and waits until the calculation has ended.
+bool Calculate(ReaktorFenster* w)
+{
+    w->cmdCalc->click();
+    return QTest::qWaitFor([w] { return !w->isCalculating(); }, 60000);
+}
+
+// The enzyme tank whose volume for U = 0.99999 takes seconds to find.
+frmRKconti& SlowEnzymeTank(ReactorFixture& f)
+{
+    f.d().ModellNr = 10;
+    f.main().mnuKontRK->trigger();
+    frmRKconti& t = *f.app->find<frmRKconti>();
+    t.optInput[1]->click();
+    const char* values[][2] = {{"Inp_0", "0.69"}, {"Inp_1", "1.85"}, {"Inp_2", "1.15"}, {"Inp_3", "1.42"},
+                               {"Inp_10", "1.24"}, {"Inp_11", "5.31"}, {"Inp_12", "8.0"},
+                               {"txtVPunkt", "7.43"}, {"txtUmsatz", "0.99999"}};
+    for (const auto& v : values) Set(&t, v[0], v[1]);
+    return t;
+}
+
+// The texts of every box of a window, by name.
+QMap<QString, QString> Boxes(QWidget* w)
+{
+    QMap<QString, QString> texts;
+    for (QLineEdit* e : w->findChildren<QLineEdit*>()) texts[e->objectName()] = e->text();
+    return texts;
 }
 
 } // namespace
@@ -197,7 +229,7 @@ private slots:
                 Set(w, "txtVPunkt", " 1");
             }
             Set(w, "txtUmsatz", " 0.5");
-            w->cmdCalc->click();
+            QVERIFY(Calculate(w));
             QVERIFY2(f.rec->messages.empty(), qPrintable(QString(c.what) + ": " + f.rec->lastMessage()));
             QVERIFY2(std::fabs(Value(w, c.field) - c.expected) < 2e-6 * std::max(1.0, c.expected),
                      qPrintable(QString(c.what) + " gave " + Text(w, c.field)));
@@ -216,7 +248,7 @@ private slots:
         Set(&b, "Inp_10", " 0.1");
         Set(&b, "Inp_11", " 0.05");
         Set(&b, "txtUmsatz", " 0.7");
-        b.cmdCalc->click();
+        QVERIFY(Calculate(&b));
         QCOMPARE(f.rec->messages.size(), std::size_t(1));
         QCOMPARE(f.rec->messages.back().title, kTitle);
         QVERIFY2(f.rec->lastMessage().contains("0.6666667") && f.rec->lastMessage().contains("equilibrium"),
@@ -233,7 +265,7 @@ private slots:
         Set(&r, "Inp_10", "0");
         Set(&r, "txtV", "-1");
         Set(&r, "txtQuerschnitt", "-2");
-        r.cmdCalc->click();
+        QVERIFY(Calculate(&r));
         QCOMPARE(f.rec->messages.size(), std::size_t(1));
         QCOMPARE(f.rec->lastMessage(), QString("- not yet given an initial concentration c(A)(0)\r\n"
                                                "- the rate constant has to be k1 > 0\r\n"
@@ -250,7 +282,7 @@ private slots:
         r.optInput[1]->click();
         Set(&r, "txtUmsatz", " 0.5");
         Set(&r, "txtVPunkt", "1E+38");
-        r.cmdCalc->click();
+        QVERIFY(Calculate(&r));
         QCOMPARE(f.rec->messages.size(), std::size_t(1));
         QVERIFY2(f.rec->lastMessage().startsWith("A result lies beyond the range"), qPrintable(f.rec->lastMessage()));
         QVERIFY(!r.cmdProtokoll->isEnabled());
@@ -265,7 +297,7 @@ private slots:
         f.main().mnuKontRK->trigger();
         frmRKconti& t = *f.app->find<frmRKconti>();
         QVERIFY(!t.cmdShowKsi->isEnabled() && !t.cmdProtokoll->isEnabled());
-        t.cmdCalc->click();
+        QVERIFY(Calculate(&t));
         QVERIFY(f.rec->messages.empty());
         QVERIFY(t.cmdShowKsi->isEnabled() && t.cmdProtokoll->isEnabled());
         t.cmdShowKsi->click();
@@ -300,7 +332,7 @@ private slots:
         frmBatch& b = *f.app->find<frmBatch>();
         for (const char* t : {" 5", " 10", " 20"}) {
             Set(&b, "Inp_14", t);
-            b.cmdCalc->click();
+            QVERIFY(Calculate(&b));
             b.cmdProtokoll->click();
             QVERIFY(!b.cmdProtokoll->isEnabled()); // one row per result
         }
@@ -359,6 +391,218 @@ private slots:
         f.main().close(); // the close box as well
         QVERIFY(!f.main().isVisible());
         QVERIFY(ReadAll(f.protocolFile()).contains("2.5;2.5") || ReadAll(f.protocolFile()).contains("2,5;2,5"));
+    }
+
+    // ---- long calculations --------------------------------------------------------------------
+
+    // The enzyme tank near full conversion searches for seconds: off the GUI
+    // thread, with the inputs locked, the stirrer still turning and a second
+    // start impossible. Esc stops it at once and leaves everything as it was.
+    void longSearchRunsBesideTheWindowAndStopsAtOnce()
+    {
+        ReactorFixture f;
+        frmRKconti& t = SlowEnzymeTank(f);
+        const QMap<QString, QString> before = Boxes(&t);
+        const std::vector<double> k = f.d().k;
+        const double umsatz = f.d().Umsatz;
+
+        t.cmdCalc->click();
+        QVERIFY(t.isCalculating()); // the click returned while it runs
+        QVERIFY(t.cmdStop->isEnabled() && !t.cmdCalc->isEnabled() && t.prgBusy->isVisible());
+        QVERIFY(!Ctl<QLineEdit>(&t, "Inp_0")->isEnabled() && !t.optInput[0]->isEnabled());
+        const int step = t.picReaktor->stirrerStep();
+        QTRY_VERIFY_WITH_TIMEOUT(t.picReaktor->stirrerStep() != step, 2000); // the window lives
+        QVERIFY(t.isCalculating());
+        t.cmdCalc->click(); // no second start
+        QVERIFY(t.isCalculating());
+
+        QTest::keyClick(t.cmdStop, Qt::Key_Escape); // where the focus is while it runs
+        QVERIFY(!t.isCalculating());
+        QVERIFY(f.app->isLoaded<frmRKconti>()); // Esc stopped, it did not close
+        QVERIFY(t.cmdCalc->isEnabled() && !t.cmdStop->isEnabled() && t.prgBusy->isHidden());
+        QVERIFY(Ctl<QLineEdit>(&t, "Inp_0")->isEnabled() && t.optInput[0]->isEnabled());
+        QCOMPARE(Boxes(&t), before);
+        QCOMPARE(f.d().k, k);
+        QCOMPARE(f.d().Umsatz, umsatz);
+        QVERIFY(!t.cmdProtokoll->isEnabled());
+        // The abandoned search ends soon; its result never arrives.
+        QTRY_VERIFY_WITH_TIMEOUT(!t.hasWorkers(), 10000);
+        QCoreApplication::processEvents();
+        QVERIFY(f.rec->messages.empty());
+        QCOMPARE(Boxes(&t), before);
+
+        // The Stop button does the same, and a new start follows at once; a
+        // change of model abandons a run too.
+        t.cmdCalc->click();
+        t.cmdStop->click();
+        QVERIFY(!t.isCalculating());
+        t.cmdCalc->click();
+        QVERIFY(t.isCalculating());
+        f.choose(8);
+        QVERIFY(!t.isCalculating());
+        QTRY_VERIFY_WITH_TIMEOUT(!t.hasWorkers(), 10000);
+        QCoreApplication::processEvents();
+        QVERIFY(f.rec->messages.empty());
+    }
+
+    void timeBoundEndsTheSearchWithAMessageAndNoResult()
+    {
+        ReactorFixture f;
+        frmRKconti& t = SlowEnzymeTank(f);
+        t.timeLimitSeconds = 0.2;
+        const QMap<QString, QString> before = Boxes(&t);
+        QVERIFY(Calculate(&t));
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QCOMPARE(f.rec->messages.back().title, kTitle);
+        QVERIFY2(f.rec->lastMessage().contains("stopped after 0.2 s"), qPrintable(f.rec->lastMessage()));
+        QCOMPARE(Boxes(&t), before);
+        QVERIFY(!t.cmdProtokoll->isEnabled());
+    }
+
+    void closingTheWindowDuringACalculationStopsIt()
+    {
+        ReactorFixture f;
+        frmRKconti& t = SlowEnzymeTank(f);
+        t.cmdCalc->click();
+        QVERIFY(t.isCalculating());
+        QElapsedTimer clock;
+        clock.start();
+        t.cmdClose->click();
+        QVERIFY(!f.app->isLoaded<frmRKconti>());
+        QVERIFY(clock.elapsed() < 5000); // not the seconds the search would take
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        QVERIFY(f.rec->messages.empty());
+    }
+
+    void quittingDuringACalculationStopsIt()
+    {
+        {
+            ReactorFixture f;
+            SlowEnzymeTank(f).cmdCalc->click();
+            f.main().close(); // the close box of the main window unloads every window
+            QVERIFY(!f.app->isLoaded<frmRKconti>());
+        }
+        {
+            // The application ends with the calculation still running.
+            ReactorFixture f;
+            frmRKconti& t = SlowEnzymeTank(f);
+            t.cmdCalc->click();
+            QVERIFY(t.isCalculating());
+        }
+    }
+
+    // ---- what a window shows --------------------------------------------------------------------
+
+    // A reactor window shows the results of its own last calculation with the
+    // inputs it shows, nothing from another window or an earlier model.
+    void resultsBelongToTheirWindowInputsAndModel()
+    {
+        ReactorFixture f;
+        f.main().mnuBatchR->trigger();
+        frmBatch& b = *f.app->find<frmBatch>();
+        b.optInput[1]->click();
+        Set(&b, "Inp_10", "0.01");
+        Set(&b, "txtUmsatz", "0.9");
+        QVERIFY(Calculate(&b));
+        QCOMPARE(Text(&b, "Inp_14"), QString(" 230.2585"));
+
+        f.main().mnuRohrR->trigger();
+        frmRohrreaktor& r = *f.app->find<frmRohrreaktor>();
+        QCOMPARE(Text(&r, "txtV"), QString(" 10"));
+        QCOMPARE(Text(&r, "txtVPunkt"), QString(" 1"));
+        QCOMPARE(Text(&r, "Inp_14"), QString()); // not the batch's time
+        QCOMPARE(Text(&r, "txtUmsatz"), QString());
+        QCOMPARE(Text(&r, "Inp_5"), QString());
+
+        f.main().mnuKontRK->trigger();
+        frmRKconti& t = *f.app->find<frmRKconti>();
+        Set(&t, "Inp_10", "0.15");
+        QVERIFY(Calculate(&t));
+        QCOMPARE(Text(&t, "txtUmsatz"), QString(" 0.6"));
+        QVERIFY(Text(&t, "lblGrenze").contains("U(A),max = 1"));
+        f.choose(8); // A <=> P
+        QCOMPARE(Text(&t, "txtUmsatz"), QString());
+        QCOMPARE(Text(&t, "lblGrenze"), QString());
+        QCOMPARE(Text(&t, "Inp_14"), QString());
+
+        // A changed input clears the results; the inputs of a valid result
+        // stay when the mode changes.
+        QVERIFY(Calculate(&t));
+        QVERIFY(!Text(&t, "Inp_5").isEmpty());
+        t.optInput[1]->click();
+        QCOMPARE(Text(&t, "txtV"), QString(" 10"));
+        QVERIFY(!Text(&t, "txtUmsatz").isEmpty());
+        Set(&t, "Inp_0", "2");
+        QCOMPARE(Text(&t, "txtV"), QString());
+        QCOMPARE(Text(&t, "Inp_5"), QString());
+        QVERIFY(!t.cmdProtokoll->isEnabled());
+    }
+
+    // Rate constants the user used carry into the other input windows and
+    // back (600 1/min did become 0.15), until a model is picked.
+    void typedRateConstantsCarryBetweenWindowsUntilAModelIsPicked()
+    {
+        ReactorFixture f;
+        f.model().optZeit[1]->click(); // min
+        f.main().mnuctGraph->trigger();
+        frmPrepareTimeDiagram& s = *f.app->find<frmPrepareTimeDiagram>();
+        Set(&s, "Inp_10", "600");
+        s.cmdDrawctDiagram->click();
+
+        f.main().mnuBatchR->trigger();
+        frmBatch& b = *f.app->find<frmBatch>();
+        QCOMPARE(Text(&b, "Inp_10"), QString(" 600"));
+        QCOMPARE(f.d().k[1], 600.0);
+        Set(&b, "Inp_10", "700");
+        QVERIFY(Calculate(&b));
+
+        f.main().mnuRohrR->trigger();
+        QCOMPARE(Text(f.app->find<frmRohrreaktor>(), "Inp_10"), QString(" 700"));
+        f.main().mnuctGraph->trigger();
+        QCOMPARE(Text(f.app->find<frmPrepareTimeDiagram>(), "Inp_10"), QString(" 700"));
+
+        f.choose(2);
+        QCOMPARE(f.d().k[1], 0.15);
+        f.main().mnuKontRK->trigger();
+        QCOMPARE(Text(f.app->find<frmRKconti>(), "Inp_10"), QString(" 0.15"));
+    }
+
+    void startValuesThatCannotBeCarriedAreRefused()
+    {
+        ReactorFixture f;
+        f.d().ModellNr = 17;
+        f.main().mnuKontRK->trigger();
+        frmRKconti& t = *f.app->find<frmRKconti>();
+        Set(&t, "Inp_0", "4.94e-324");
+        Set(&t, "Inp_1", "1");
+        Set(&t, "Inp_3", "1");
+        QVERIFY(Calculate(&t));
+        QCOMPARE(f.rec->messages.size(), std::size_t(1));
+        QCOMPARE(f.rec->lastMessage(), QString("- the initial concentration c(A)(0) is too small\r\n"));
+        QCOMPARE(Text(&t, "txtUmsatz"), QString());
+    }
+
+    // The protocol of a first-order result leaves k2 and k3 empty, and after
+    // writing it names the file with its folder.
+    void protocolLeavesUnusedValuesEmptyAndNamesTheWholePath()
+    {
+        ReactorFixture f;
+        f.main().mnuBatchR->trigger();
+        frmBatch& b = *f.app->find<frmBatch>();
+        QVERIFY(Calculate(&b));
+        b.cmdProtokoll->click();
+        frmProtokoll& p = *f.app->find<frmProtokoll>();
+        QCOMPARE(p.grdProtokoll->item(0, 10)->text(), QString(" 0.15"));
+        QCOMPARE(p.grdProtokoll->item(0, 11)->text(), QString());
+        QCOMPARE(p.grdProtokoll->item(0, 12)->text(), QString());
+        QCOMPARE(p.grdProtokoll->item(0, 1)->text(), QString()); // B is not in A => P
+
+        const std::filesystem::path file = f.protocolFile();
+        p.cmdCloseFile->click();
+        const QString text = ReadAll(file);
+        QVERIFY2(text.contains(";0.15;;;") || text.contains(";0,15;;;"), qPrintable(text));
+        QVERIFY2(p.lblDatei->text().contains(QString::fromStdString(file.string())), qPrintable(p.lblDatei->text()));
     }
 };
 

@@ -102,6 +102,12 @@ std::array<double, 3> RateConstantBoxValues(const Declare& d)
     return {first, second, d.k[3]};
 }
 
+void KeepRateConstants(Declare& d)
+{
+    d.FileRateConstantsModel = d.ModellNr;
+    d.FileRateConstants = d.k;
+}
+
 // ---- input checks -------------------------------------------------------------------------
 
 std::vector<std::string> SetupInputFaults(const Declare& d, const SetupCheck& check)

@@ -58,6 +58,11 @@ void ApplyCatalystSeed(Declare& d, bool cBoxZero);
 // above), or the order n in the second box of the order fit (task mode 2).
 std::array<double, 3> RateConstantBoxValues(const Declare& d);
 
+// Keeps k1..k3 as the rate constants of the current model (FileRateConstants),
+// as an input window does with the constants it has used: the model window's
+// reopenings put them back until the user picks a model.
+void KeepRateConstants(Declare& d);
+
 // ---- input checks of the simulation set-up ----------------------------------------------------
 
 // Which boxes the window shows and which button asks.

@@ -42,8 +42,8 @@ std::string ProtCsvText(const Declare& d, const std::string& trennzeichen, char 
     for (int r = 1; r <= d.ProtZeilen; ++r) {
         for (int i = 0; i < kProtSpalten; ++i) {
             if (i) text += trennzeichen;
-            const bool da = d.ProtMatrix.inRange(i, r);
-            text += GenSingle(da ? d.ProtMatrix(std::size_t(i), std::size_t(r)) : 0.0f, komma);
+            const float v = d.ProtMatrix.inRange(i, r) ? d.ProtMatrix(std::size_t(i), std::size_t(r)) : 0.0f;
+            if (!IsProtEmptyField(v)) text += GenSingle(v, komma);
         }
         text += crlf;
     }

@@ -4,7 +4,9 @@
 // rows are not yet written) and its CSV text, one header row and one row per
 // result, written as a file and put on the clipboard by the protocol window.
 
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,12 @@ namespace kinhom {
 
 // Columns of a protocol row (ProtokollZeile).
 constexpr int kProtSpalten = 20;
+
+// An empty field of a protocol row: a value the model does not use (a rate
+// constant or the concentration of a species outside the model). The CSV text
+// and the protocol window leave it empty.
+inline constexpr double kProtEmptyField = std::numeric_limits<double>::quiet_NaN();
+inline bool IsProtEmptyField(double v) { return std::isnan(v); }
 
 // The column headers, in the order of ProtokollZeile.
 const std::vector<std::string>& ProtSpaltenNamen();
@@ -27,7 +35,8 @@ void ProtZeileAnhaengen(Declare& d);
 void ProtLeeren(Declare& d);
 
 // The CSV text of the table: the header row, then one row per recorded result,
-// fields joined by the separator, lines ended by CR LF. Numbers are written in
+// fields joined by the separator (an empty field holds nothing), lines ended by
+// CR LF. Numbers are written in
 // the general form with the decimal sign dec; when the separator is "," the
 // decimal sign is "." whatever dec says.
 std::string ProtCsvText(const Declare& d, const std::string& trennzeichen, char dec);

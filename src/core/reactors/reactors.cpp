@@ -1,23 +1,71 @@
 #include "core/reactors/reactors.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <functional>
 
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/integrator.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
+#include "core/reactors/protocol.h"
 #include "core/shell/numtext.h"
 
 namespace kinhom {
 
 namespace {
 
-bool InUse(const ReaktorModell& m, int slot)
+bool PatternSet(const std::string& muster, int i)
 {
-    return m.stoffmuster.size() >= std::size_t(slot) && m.stoffmuster[std::size_t(slot - 1)] == '1';
+    return i >= 1 && muster.size() >= std::size_t(i) && muster[std::size_t(i - 1)] == '1';
 }
+
+bool InUse(const ReaktorModell& m, int slot) { return PatternSet(m.stoffmuster, slot); }
+
+// " is too large" for a value beyond single precision, " is too small" for one
+// that is not 0 but below its smallest normal number (about 1.2E-38), where it
+// can no longer be told from 0; "" for a value the boxes and the protocol carry.
+const char* RangeFault(double v)
+{
+    const double a = std::fabs(v);
+    return a > double(FLT_MAX) ? " is too large" : a != 0 && a < double(FLT_MIN) ? " is too small" : "";
+}
+
+// A time, volume, volume flow or length that the boxes and the protocol carry.
+bool Carried(double v) { return std::isfinite(v) && !*RangeFault(v); }
+
+// The caller's cancel flag and the time bound, asked between the steps of a
+// calculation. Once stopped, it stays stopped.
+class Watch {
+public:
+    explicit Watch(const ReactorControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
+
+    bool Stopped()
+    {
+        if (reason_ != ReactorStop::None) return true;
+        if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
+            reason_ = ReactorStop::Cancelled;
+        else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
+                 control_.timeLimitSeconds)
+            reason_ = ReactorStop::TimeLimit;
+        return reason_ != ReactorStop::None;
+    }
+    ReactorStop Reason() const { return reason_; }
+    std::string Text() const
+    {
+        if (reason_ == ReactorStop::Cancelled) return "The calculation was stopped.";
+        return "The calculation was stopped after " + GenDouble(control_.timeLimitSeconds) +
+               " s without a result: these inputs need too long a search.";
+    }
+
+private:
+    ReactorControl control_;
+    std::chrono::steady_clock::time_point start_;
+    ReactorStop reason_ = ReactorStop::None;
+};
 
 double Skala(const Konzentrationen& c)
 {
@@ -97,10 +145,18 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
 
 // The smallest x > 0 at which the increasing function f reaches the target:
 // bracketing by factors of 4 from x = 1, then bisection. f returns false
-// (with a description) when it cannot be evaluated.
-bool Suche(const std::function<bool(double, double&, std::string&)>& f, double ziel, const char* groesse,
-           double& x, std::string& fehler)
+// (with a description) when it cannot be evaluated; the watch is asked
+// before every trial.
+bool Suche(const std::function<bool(double, double&, std::string&)>& evaluate, double ziel, const char* groesse,
+           double& x, std::string& fehler, Watch& watch)
 {
+    auto f = [&](double v, double& u, std::string& text) {
+        if (watch.Stopped()) {
+            text = watch.Text();
+            return false;
+        }
+        return evaluate(v, u, text);
+    };
     constexpr double kKlein = 1e-30, kGross = 1e30;
     double lo = 0, hi = 1, U = 0;
     if (!f(hi, U, fehler)) return false;
@@ -226,7 +282,7 @@ bool Physikalisch(const SystemZustand& y, double skala)
 // The steady state of the stirred tank that the start-up from a tank full of
 // feed reaches. anlauf receives the start-up time in multiples of tau.
 bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, double tau, Konzentrationen& c,
-                        double& anlauf, std::string& fehler)
+                        double& anlauf, std::string& fehler, Watch& watch)
 {
     c = cin;
     anlauf = 0;
@@ -263,6 +319,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     double vorher = g.Residuum(y);
     std::string ursache;
     for (int s = 0; s < kStrecken; ++s) {
+        if (watch.Stopped()) {
+            fehler = watch.Text();
+            return false;
+        }
         const IntegratorErgebnis ie = IntegriereSystem(f, y, kStrecke, kIntervalle);
         if (ie.failed) {
             ursache = ie.Fehlertext;
@@ -287,6 +347,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
 
     // A reaction too fast for the start-up: its steady state lies close to the
     // batch state after tau, from which Newton starts.
+    if (watch.Stopped()) {
+        fehler = watch.Text();
+        return false;
+    }
     Konzentrationen b{};
     std::string batchFehler;
     if (BatchZustand(m, cin, tau, b, batchFehler)) {
@@ -300,6 +364,10 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     return false;
 }
 
+const char* const kBeyondRange =
+    "A result lies beyond the range of the numbers shown (about 3.4E+38): check the units of the inputs.";
+
+// A result whose every value the windows and the protocol can carry.
 ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, const Konzentrationen& c, double zeit)
 {
     ReaktorErgebnis r;
@@ -308,7 +376,9 @@ ReaktorErgebnis Ergebnis(const ReaktorModell& m, const Konzentrationen& c0, cons
     r.zeit = zeit;
     r.U = Umsatz(m.model, c0, c);
     r.ksi = Reaktionslaufzahlen(m, c0, c);
-    return r;
+    bool traegt = FitsSingle(r.U) && Carried(r.zeit) && FitsSingle(r.ksi[1]) && FitsSingle(r.ksi[2]);
+    for (int i = 1; i <= 5; ++i) traegt = traegt && FitsSingle(c[std::size_t(i)]);
+    return traegt ? r : Fehler(kBeyondRange);
 }
 
 bool PositivEndlich(double v) { return v > 0 && std::isfinite(v); }
@@ -339,6 +409,7 @@ ReaktorModell ReaktorModellAus(const Declare& d)
     Declare w;
     SetStoffMuster(w, m.model);
     m.stoffmuster = w.Stoffmuster;
+    m.kmuster = w.kMuster;
     return m;
 }
 
@@ -354,6 +425,7 @@ ReaktorModell KatalogReaktor(int model, double k1, double k2, double k3, float n
     Declare w;
     SetStoffMuster(w, model);
     m.stoffmuster = w.Stoffmuster;
+    m.kmuster = w.kMuster;
     return m;
 }
 
@@ -365,6 +437,66 @@ double Umsatz(int model, const Konzentrationen& c0, const Konzentrationen& c)
 {
     const std::size_t s = std::size_t(UmsatzSlot(model));
     return c0[s] != 0 ? (c0[s] - c[s]) / c0[s] : 0.0;
+}
+
+bool SlotInUse(const ReaktorModell& m, int slot) { return InUse(m, slot); }
+
+bool RateConstantInUse(const ReaktorModell& m, int j) { return PatternSet(m.kmuster, j); }
+
+std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzentrationen& c0)
+{
+    std::vector<std::string> faults;
+    if (!IsKatalogModell(m.model)) {
+        faults.push_back("- first select a kinetic model");
+        return faults;
+    }
+    auto name = [&](int slot) { return std::string("c(") + SpeciesName(m.model, slot) + ")(0)"; };
+    for (int i = 1; i <= 5; ++i) {
+        if (!InUse(m, i)) continue;
+        const double v = c0[std::size_t(i)];
+        const bool catalyst = (m.model == 5 || m.model == 16) && i == 4;
+        if (std::isnan(v) || (i <= 2 && !(v > 0)))
+            faults.push_back("- not yet given an initial concentration " + name(i));
+        else if (v < 0)
+            faults.push_back("- the initial concentration " + name(i) + " must not be negative");
+        else if (*RangeFault(v))
+            faults.push_back("- the initial concentration " + name(i) + RangeFault(v));
+        else if (catalyst && !(v > 0))
+            faults.push_back("- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
+    }
+    if (m.model == 20 && (m.ordnung < 0 || !std::isfinite(m.ordnung))) faults.push_back("- allowed only n > 0");
+    for (int j = 1; j <= 3; ++j) {
+        if (!RateConstantInUse(m, j)) continue;
+        const double k = m.k[j];
+        const std::string kj = "k" + std::to_string(j);
+        if (std::isnan(k) || (j == 1 && !(k > 0)))
+            faults.push_back("- the rate constant has to be " + kj + (j == 1 ? " > 0" : " >= 0"));
+        else if (k < 0)
+            faults.push_back("- the rate constant has to be " + kj + " >= 0");
+        else if (*RangeFault(k))
+            faults.push_back("- the rate constant " + kj + RangeFault(k));
+    }
+    return faults;
+}
+
+std::vector<std::string> ReactorQuantityFaults(const FlussEingabe& e, bool fluss, double t)
+{
+    std::vector<std::string> faults;
+    auto check = [&](double v, const std::string& name, bool zeroAllowed, const char* notPositive) {
+        if (std::isnan(v) || v < 0 || (v == 0 && !zeroAllowed))
+            faults.push_back(notPositive);
+        else if (*RangeFault(v))
+            faults.push_back("- " + name + RangeFault(v));
+    };
+    if (!fluss) {
+        if (e.modus == FlussModus::VolumenUndStrom) check(t, "the time t", false, "- specification of time not in order");
+        return faults;
+    }
+    if (e.modus != FlussModus::VolumenAusUmsatz) check(e.V, "the volume V", false, "- the volume V has to be > 0");
+    if (e.modus != FlussModus::StromAusUmsatz)
+        check(e.Vpunkt, "the volume flow V*", false, "- the volume flow V* has to be > 0");
+    check(e.querschnitt, "the cross-section", true, "- the cross-section has to be > 0 (0: no length)");
+    return faults;
 }
 
 // ---- extents ----------------------------------------------------------------------------------
@@ -435,7 +567,7 @@ std::array<double, 3> Reaktionslaufzahlen(const ReaktorModell& m, const Konzentr
 
 // ---- limits -----------------------------------------------------------------------------------
 
-GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool stirredTank)
 {
     GrenzUmsatz g;
     const double A0 = c0[1], B0 = c0[2], C0 = c0[3], P0 = c0[4];
@@ -448,8 +580,9 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
         g.erreicht = true;
         break;
     case 20:
+        // The tank's balance c0 - c = k tau c^n has a root c > 0 for every tau.
         g.U = 1;
-        g.erreicht = m.ordnung < 1;
+        g.erreicht = m.ordnung < 1 && !stirredTank;
         break;
     case 5: case 16:
         g.U = P0 > 0 ? 1 : 0; // the catalyst P must be present
@@ -508,9 +641,9 @@ GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0)
     return g;
 }
 
-std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U)
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool stirredTank)
 {
-    const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
+    const GrenzUmsatz g = GrenzUmsatzVon(m, c0, stirredTank);
     const std::string name = std::string("U(") + UmsatzName(m.model) + ")";
     std::string grenze = name + ",max = " + Zahl(g.U);
     if (g.gleichgewicht)
@@ -527,150 +660,238 @@ std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, dou
     return {};
 }
 
-// ---- batch ------------------------------------------------------------------------------------
+// ---- batch, stirred tank and flow reactors --------------------------------------------------
 
-ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t)
+namespace {
+
+// Joins fault lines into one description.
+std::string JoinLines(const std::vector<std::string>& lines)
 {
-    if (!(t >= 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number >= 0.");
+    std::string text;
+    for (const std::string& z : lines) text += (text.empty() ? "" : "\n") + z;
+    return text;
+}
+
+ReaktorErgebnis BatchAtTime(const ReaktorModell& m, const Konzentrationen& c0, double t)
+{
+    if (!(t > 0) || !std::isfinite(t)) return Fehler("The reaction time has to be a number > 0.");
+    if (t < double(FLT_MIN)) return Fehler("The reaction time is too small for the range of the numbers (about 1.2E-38).");
     Konzentrationen c{};
     std::string fehler;
     if (!BatchZustand(m, c0, t, c, fehler)) return Fehler(fehler);
     return Ergebnis(m, c0, c, t);
 }
 
-ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U)
+// The time at which a reached limit is reached: zeroth order c0/k1, n-th order
+// with n < 1 c0^(1-n)/((1-n) k1). A search would stop where the computed
+// course first reads 0, a little early or late.
+double TimeToFullConversion(const ReaktorModell& m, const Konzentrationen& c0)
+{
+    if (m.model == 1) return c0[1] / m.k[1];
+    const double n = m.ordnung;
+    return std::pow(c0[1], 1 - n) / ((1 - n) * m.k[1]);
+}
+
+ReaktorErgebnis BatchForConversion(const ReaktorModell& m, const Konzentrationen& c0, double U, Watch& watch)
 {
     if (std::string nein = UmsatzPruefen(m, c0, U); !nein.empty()) return Fehler(nein);
+    const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
+    if (g.erreicht && U == g.U && (m.model == 1 || m.model == 20)) {
+        // A => P: at that time A has become P, whatever digits a computed
+        // course would lose on the way.
+        const double t = TimeToFullConversion(m, c0);
+        if (!(t > 0) || !Carried(t)) return Fehler("The time to full conversion lies beyond the range of the numbers.");
+        Konzentrationen c = c0;
+        c[4] = c0[4] + c0[1];
+        c[1] = 0;
+        return Ergebnis(m, c0, c, t);
+    }
+    // The search ends at the last trial that reached the target; its state is
+    // the result.
     double t = 0;
+    Konzentrationen reached{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             if (!BatchZustand(m, c0, x, c, f)) return false;
             u = Umsatz(m.model, c0, c);
+            if (u >= U) reached = c;
             return true;
         },
-        U, "t", t, fehler);
+        U, "t", t, fehler, watch);
     if (!ok) return Fehler(fehler);
-    return BatchNachZeit(m, c0, t);
+    return Ergebnis(m, c0, reached, t);
 }
 
-// ---- stirred tank ---------------------------------------------------------------------------------
-
-ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau)
+ReaktorErgebnis TankAtTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Watch& watch)
 {
     if (!PositivEndlich(tau)) return Fehler("The mean residence time has to be > 0.");
     Konzentrationen c{};
     double anlauf = 0;
     std::string fehler;
-    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler)) return Fehler(fehler);
+    if (!RuehrkesselZustand(m, cin, tau, c, anlauf, fehler, watch)) return Fehler(fehler);
     ReaktorErgebnis r = Ergebnis(m, cin, c, tau);
-    r.anlauf = anlauf;
+    if (r.ok) r.anlauf = anlauf;
     return r;
 }
 
-ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U)
+ReaktorErgebnis TankForConversion(const ReaktorModell& m, const Konzentrationen& cin, double U, Watch& watch)
 {
-    if (std::string nein = UmsatzPruefen(m, cin, U); !nein.empty()) return Fehler(nein);
-    double tau = 0;
+    if (std::string nein = UmsatzPruefen(m, cin, U, true); !nein.empty()) return Fehler(nein);
+    // As in the batch: the last trial that reached the target is the result.
+    double tau = 0, startUpReached = 0;
+    Konzentrationen reached{};
     std::string fehler;
     const bool ok = Suche(
         [&](double x, double& u, std::string& f) {
             Konzentrationen c{};
             double anlauf = 0;
-            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f)) return false;
+            if (!RuehrkesselZustand(m, cin, x, c, anlauf, f, watch)) return false;
             u = Umsatz(m.model, cin, c);
+            if (u >= U) {
+                reached = c;
+                startUpReached = anlauf;
+            }
             return true;
         },
-        U, "tau", tau, fehler);
+        U, "tau", tau, fehler, watch);
     if (!ok) return Fehler(fehler);
-    return RuehrkesselNachTau(m, cin, tau);
+    ReaktorErgebnis r = Ergebnis(m, cin, reached, tau);
+    if (r.ok) r.anlauf = startUpReached;
+    return r;
 }
 
-// ---- flow reactors ----------------------------------------------------------------------------
+// Refuses faulty inputs, runs the calculation under the control's watch on
+// the start concentrations of the species in use (the others are 0: they do
+// not take part) and marks a result that the watch ended.
+template <class Result, class Calculation>
+Result Supervised(const ReaktorModell& m, const Konzentrationen& given, const ReactorControl& control,
+                       Calculation calculation)
+{
+    Result r;
+    if (const std::vector<std::string> faults = ReactorInputFaults(m, given); !faults.empty()) {
+        r.Fehlertext = JoinLines(faults);
+        return r;
+    }
+    Konzentrationen c0{};
+    for (int i = 1; i <= 5; ++i)
+        if (InUse(m, i)) c0[std::size_t(i)] = given[std::size_t(i)];
+    Watch watch(control);
+    r = calculation(watch, c0);
+    if (!r.ok && watch.Reason() != ReactorStop::None) {
+        r = Result{};
+        r.Fehlertext = watch.Text();
+        r.stop = watch.Reason();
+    }
+    return r;
+}
 
-namespace {
+FlussErgebnis FlowFailure(std::string text)
+{
+    FlussErgebnis f;
+    f.Fehlertext = std::move(text);
+    return f;
+}
 
 FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(double)>& nachTau,
                     const std::function<ReaktorErgebnis(double)>& nachUmsatz)
 {
+    if (const std::vector<std::string> faults = ReactorQuantityFaults(e, true, 0); !faults.empty())
+        return FlowFailure(JoinLines(faults));
     FlussErgebnis f;
     ReaktorErgebnis r;
     switch (e.modus) {
     case FlussModus::VolumenUndStrom:
-        if (!PositivEndlich(e.V) || !PositivEndlich(e.Vpunkt)) {
-            f.Fehlertext = "The volume V and the volume flow V* have to be > 0.";
-            return f;
-        }
         r = nachTau(e.V / e.Vpunkt);
         f.V = e.V;
         f.Vpunkt = e.Vpunkt;
         break;
     case FlussModus::VolumenAusUmsatz:
-        if (!PositivEndlich(e.Vpunkt)) {
-            f.Fehlertext = "The volume flow V* has to be > 0.";
-            return f;
-        }
         r = nachUmsatz(e.U);
         f.Vpunkt = e.Vpunkt;
         f.V = r.zeit * e.Vpunkt;
         break;
     case FlussModus::StromAusUmsatz:
-        if (!PositivEndlich(e.V)) {
-            f.Fehlertext = "The volume V has to be > 0.";
-            return f;
-        }
         r = nachUmsatz(e.U);
         f.V = e.V;
         f.Vpunkt = r.zeit > 0 ? e.V / r.zeit : 0;
         break;
+    default:
+        return FlowFailure("Unknown input mode of the reactor.");
     }
-    static_cast<ReaktorErgebnis&>(f) = r;
-    if (!r.ok) return f;
-    if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt)) {
-        f.ok = false;
-        f.Fehlertext = "The volume or the volume flow is not a finite positive number.";
-        return f;
-    }
+    if (!r.ok) return FlowFailure(r.Fehlertext); // no partial values
     f.laenge = PositivEndlich(e.querschnitt) ? f.V / e.querschnitt : 0;
+    if (!PositivEndlich(f.V) || !PositivEndlich(f.Vpunkt))
+        return FlowFailure("The volume or the volume flow is not a finite positive number.");
+    if (!Carried(f.V) || !Carried(f.Vpunkt) || !Carried(f.laenge)) return FlowFailure(kBeyondRange);
+    static_cast<ReaktorErgebnis&>(f) = r;
     return f;
 }
 
 } // namespace
 
-FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e)
+ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t, const ReactorControl& control)
 {
-    return Fluss(
-        e, [&](double tau) { return BatchNachZeit(m, c0, tau); },
-        [&](double U) { return BatchNachUmsatz(m, c0, U); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch&, const Konzentrationen& c) { return BatchAtTime(m, c, t); });
 }
 
-FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e)
+ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
+                                const ReactorControl& control)
 {
-    return Fluss(
-        e, [&](double tau) { return RuehrkesselNachTau(m, c0, tau); },
-        [&](double U) { return RuehrkesselNachUmsatz(m, c0, U); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) { return BatchForConversion(m, c, U, a); });
+}
+
+ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
+                                   const ReactorControl& control)
+{
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankAtTau(m, c, tau, a); });
+}
+
+ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
+                                      const ReactorControl& control)
+{
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankForConversion(m, c, U, a); });
+}
+
+FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control)
+{
+    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
+        return Fluss(
+            e, [&](double tau) { return BatchAtTime(m, c, tau); },
+            [&](double U) { return BatchForConversion(m, c, U, a); });
+    });
+}
+
+FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control)
+{
+    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
+        return Fluss(
+            e, [&](double tau) { return TankAtTau(m, c, tau, a); },
+            [&](double U) { return TankForConversion(m, c, U, a); });
+    });
 }
 
 // ---- protocol row -----------------------------------------------------------------------------
 
-std::vector<double> ProtokollZeileAus(const Konzentrationen& c0, const Konzentrationen& c, const double k[4],
-                                      double U, double t, double l, double V, double Vpunkt,
-                                      const std::array<double, 3>& ksi)
+std::vector<double> ProtokollZeileAus(const ReaktorModell& m, const Konzentrationen& c0, const FlussErgebnis& r)
 {
     std::vector<double> z(20, 0.0);
     for (int i = 0; i < 5; ++i) {
-        z[std::size_t(i)] = c0[std::size_t(i + 1)];
-        z[std::size_t(5 + i)] = c[std::size_t(i + 1)];
+        const bool benutzt = InUse(m, i + 1);
+        z[std::size_t(i)] = benutzt ? c0[std::size_t(i + 1)] : kProtEmptyField;
+        z[std::size_t(5 + i)] = benutzt ? r.c[std::size_t(i + 1)] : kProtEmptyField;
     }
-    for (int j = 0; j < 3; ++j) z[std::size_t(10 + j)] = k[j + 1];
-    z[13] = U;
-    z[14] = t;
-    z[15] = l;
-    z[16] = V;
-    z[17] = Vpunkt;
-    z[18] = ksi[1];
-    z[19] = ksi[2];
+    for (int j = 1; j <= 3; ++j) z[std::size_t(9 + j)] = RateConstantInUse(m, j) ? m.k[j] : kProtEmptyField;
+    z[13] = r.U;
+    z[14] = r.zeit;
+    z[15] = r.laenge;
+    z[16] = r.V;
+    z[17] = r.Vpunkt;
+    z[18] = r.ksi[1];
+    z[19] = r.ksi[2];
     return z;
 }
 

@@ -13,9 +13,14 @@
 //
 // The courses come from the simulation (calc_diagram_function), the start-up
 // of the stirred tank from the step-doubling integrator (IntegriereSystem).
-// Every result is finite; a fault gives ok = false and a description.
+// Every result is finite and within single precision, as the windows and the
+// protocol carry it; a fault gives ok = false, a description and no values.
+//
+// The calculations may take long (a search near the largest conversion): a
+// caller that runs them on another thread stops them through ReactorControl.
 
 #include <array>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -34,6 +39,7 @@ struct ReaktorModell {
     float ordnung = 0;          // n of model 20
     Array2<float> stoechiometrie = Array2<float>(6, 4);
     std::string stoffmuster = "00000"; // "1" per slot in use
+    std::string kmuster = "000";       // "1" per rate constant in use
 };
 
 // The model, rate constants, order and stoichiometric matrix of the shared state.
@@ -49,6 +55,36 @@ const char* UmsatzName(int model);
 
 // U = (c0 - c) / c0 of the conversion slot; 0 when c0 is 0.
 double Umsatz(int model, const Konzentrationen& c0, const Konzentrationen& c);
+
+// True when species slot (1 to 5) or rate constant j (1 to 3) is in use.
+bool SlotInUse(const ReaktorModell& m, int slot);
+bool RateConstantInUse(const ReaktorModell& m, int j);
+
+// The faults of the model's inputs, one line each as the reactor windows list
+// them ("- ..."), in their order: no model; a start concentration of a species
+// in use that is missing (the first two and the catalyst P of autocatalysis
+// must be > 0) or negative; the order of model 20 below 0; a rate constant in
+// use that is not > 0 (k1) or negative (k2, k3). A concentration or rate
+// constant that a box and the protocol cannot carry in single precision, beyond
+// about 3.4E+38 or not 0 but below about 1.2E-38, is refused as well.
+std::vector<std::string> ReactorInputFaults(const ReaktorModell& m, const Konzentrationen& c0);
+
+// ---- stopping a calculation -----------------------------------------------------------
+
+// Seconds a calculation may take before it stops by itself.
+constexpr double kReactorTimeLimitSeconds = 30.0;
+
+// How a caller stops a calculation that runs on another thread. The flag and
+// the clock are asked before every trial of a search and every stretch of the
+// stirred tank's start-up.
+struct ReactorControl {
+    const std::atomic<bool>* cancel = nullptr;
+    double timeLimitSeconds = kReactorTimeLimitSeconds;
+};
+
+// Why a calculation ended without a result: not at all, stopped by the
+// caller, or by the time bound.
+enum class ReactorStop { None, Cancelled, TimeLimit };
 
 // ---- extents of reaction --------------------------------------------------------------
 
@@ -72,36 +108,48 @@ struct GrenzUmsatz {
     bool gleichgewicht = false; // the limit is an equilibrium (else the limiting reactant)
 };
 // For the model and start (or feed) concentrations. The same limit holds for
-// all three reactors.
-GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0);
+// all three reactors; the stirred tank, which works at its outlet state, never
+// reaches it for an n-th order reaction with n < 1 (erreicht is false there).
+GrenzUmsatz GrenzUmsatzVon(const ReaktorModell& m, const Konzentrationen& c0, bool stirredTank = false);
 
 // Empty when the target conversion U can be reached; otherwise the message
 // that names the limit.
-std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U);
+std::string UmsatzPruefen(const ReaktorModell& m, const Konzentrationen& c0, double U, bool stirredTank = false);
 
 // ---- the reactors ---------------------------------------------------------------------------
 
 struct ReaktorErgebnis {
     bool ok = false;
     std::string Fehlertext;
-    Konzentrationen c{}; // final or outlet concentrations (slots not in use keep c0)
+    Konzentrationen c{}; // final or outlet concentrations (0 in the slots not in use)
     double U = 0;        // conversion of the conversion slot
     double zeit = 0;     // reaction time t, or the mean residence time tau
     std::array<double, 3> ksi{}; // ksi(1), ksi(2) at 1, 2
     // Stirred tank: the start-up time (in multiples of tau) after which the
     // steady state was found; 0 when it came straight from Newton.
     double anlauf = 0;
+    ReactorStop stop = ReactorStop::None; // set when the control ended it
 };
 
+// Each calculation refuses inputs with ReactorInputFaults, leaves the species
+// the model does not use out (whatever their start values), and ends within
+// the control's time bound (give or take one course of the model).
+
 // Batch: the state after the reaction time t >= 0.
-ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t);
-// Batch: the reaction time that reaches the conversion U (refused beyond the limit).
-ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U);
+ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t,
+                              const ReactorControl& control = {});
+// Batch: the reaction time that reaches the conversion U (refused beyond the
+// limit). A limit that is reached (zeroth order, n < 1) is reached at the time
+// the rate law gives: c0/k1, c0^(1-n)/((1-n) k1).
+ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
+                                const ReactorControl& control = {});
 
 // Stirred tank: the steady state for the residence time tau > 0.
-ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau);
+ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
+                                   const ReactorControl& control = {});
 // Stirred tank: the residence time whose steady state reaches the conversion U.
-ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U);
+ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
+                                      const ReactorControl& control = {});
 
 // ---- flow reactors: volume, volume flow and residence time ---------------------------------
 
@@ -127,17 +175,25 @@ struct FlussErgebnis : ReaktorErgebnis {
     double laenge = 0; // m; 0 without a cross-section
 };
 
+// The faults of the reactor's own inputs, one line each as the windows list
+// them: the batch's reaction time t (fluss false, mode 0), or V and V* where
+// they are given and the tube's cross-section (0: no length). Each has to be
+// > 0 and carried by single precision as ReactorInputFaults says.
+std::vector<std::string> ReactorQuantityFaults(const FlussEingabe& e, bool fluss, double t);
+
 // Plug flow (tubular) and stirred tank. The inputs must be positive and finite
 // (checked here as well: a fault gives ok = false).
-FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e);
-FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e);
+FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control = {});
+FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
+                          const ReactorControl& control = {});
 
 // ---- the protocol row -----------------------------------------------------------------------
 
 // The 20 values of ProtokollZeile: c0 of A to Q, final c of A to Q, k1 to k3,
-// U(A), t, l, V, V*, ksi(1), ksi(2); pass 0 for a value the reactor lacks.
-std::vector<double> ProtokollZeileAus(const Konzentrationen& c0, const Konzentrationen& c, const double k[4],
-                                      double U, double t, double l, double V, double Vpunkt,
-                                      const std::array<double, 3>& ksi);
+// U(A), t, l, V, V*, ksi(1), ksi(2) of a result (a batch's l, V and V* are 0).
+// The concentrations of species and the rate constants the model does not use
+// are empty fields (kProtEmptyField).
+std::vector<double> ProtokollZeileAus(const ReaktorModell& m, const Konzentrationen& c0, const FlussErgebnis& r);
 
 } // namespace kinhom

@@ -106,9 +106,10 @@ struct Declare {
     float S0max = 0;
     bool MMDiagramm = false;
     bool MMNormiert = false;
-    // k1..k3 as read from a project or last-session file, and the model they
-    // belong to (0: none). The model window's reopenings put them back while
-    // that model is the current one; picking a model drops them.
+    // k1..k3 as read from a project or last-session file or as an input
+    // window used them, and the model they belong to (0: none). The model
+    // window's reopenings put them back while that model is the current one;
+    // picking a model drops them.
     std::int16_t FileRateConstantsModel = 0;
     std::vector<double> FileRateConstants = std::vector<double>(4, 0.0);
     // The rate constant the last linearised evaluation of measured data gave,

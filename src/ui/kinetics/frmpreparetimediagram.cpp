@@ -391,6 +391,7 @@ QString frmPrepareTimeDiagram::ReadAndCheckInputs(bool forTable)
         d.c0[std::size_t(i)] = ReadNumber(Inp[std::size_t(i - 1)]->text());
     for (int j = 1; j <= 3; ++j)
         d.k[std::size_t(j)] = ReadNumber(Inp[std::size_t(9 + j)]->text());
+    KeepRateConstants(d); // the other input windows show them too
     d.tEnde = ToSingle(ReadNumber(Inp[14]->text()));
     d.SimAnzahl = kSimIntervals;
 

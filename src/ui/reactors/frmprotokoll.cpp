@@ -69,14 +69,20 @@ void frmProtokoll::Refresh()
     for (int r = 1; r <= d.ProtZeilen; ++r)
         for (int i = 0; i < kProtSpalten; ++i) {
             const float v = d.ProtMatrix.inRange(i, r) ? d.ProtMatrix(std::size_t(i), std::size_t(r)) : 0.0f;
-            auto* item = new QTableWidgetItem(Q(StrSingle(v)));
+            auto* item = new QTableWidgetItem(IsProtEmptyField(v) ? QString() : Q(StrSingle(v)));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             grdProtokoll->setItem(r - 1, i, item);
         }
     // Every digit stays visible; the table scrolls sideways when it must.
     grdProtokoll->resizeColumnsToContents();
     if (d.ProtZeilen > 0) grdProtokoll->scrollToBottom();
-    lblDatei->setText("protocol file: " + Q(d.ProtDateiName) + (d.ProtDatenVorhanden ? "  (not yet written)" : ""));
+    lblDatei->setText("protocol file: " + Q(ProtocolFile().string()) + (d.ProtDatenVorhanden ? "  (not yet written)" : ""));
+}
+
+std::filesystem::path frmProtokoll::ProtocolFile()
+{
+    App& a = app();
+    return ProtDateiPfad(a.declare(), a.ownFilesFolder());
 }
 
 bool frmProtokoll::schreibProtFileAndClose()
@@ -87,7 +93,7 @@ bool frmProtokoll::schreibProtFileAndClose()
     const std::string text = ProtCsvText(d, d.Trennzeichen.empty() ? std::string(";") : d.Trennzeichen,
                                          dec.empty() ? '.' : dec[0]);
     std::string error;
-    if (!WriteTextFileAtomic(ProtDateiPfad(d, a.ownFilesFolder()), text, error)) {
+    if (!WriteTextFileAtomic(ProtocolFile(), text, error)) {
         a.services().msgBox(Q(error), MsgButtons::OK, MsgIcon::Critical, "message from schreibProtFileAndClose");
         return false;
     }
@@ -119,11 +125,12 @@ void frmProtokoll::cmdCloseFile_Click()
     Declare& d = app().declare();
     if (d.ProtZeilen == 0) return;
     if (!schreibProtFileAndClose()) return;
-    const std::string written = d.ProtDateiName;
+    const std::filesystem::path written = ProtocolFile();
     ProtLeeren(d);
     SetAutoProtName(d.ProtDateiName);
     Refresh();
-    lblDatei->setText("written: " + Q(written) + " (also on the clipboard);  next file: " + Q(d.ProtDateiName));
+    lblDatei->setText("written: " + Q(written.string()) + " (also on the clipboard);  next file: " +
+                      Q(d.ProtDateiName));
 }
 
 void frmProtokoll::Form_Unload(int& Cancel)

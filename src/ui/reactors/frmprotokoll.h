@@ -5,6 +5,7 @@
 // the clipboard, when the user closes the file ("Close file": the next results
 // start a new file) or the window (only when rows are unwritten).
 
+#include <filesystem>
 #include <string>
 
 #include "ui/shell/kinform.h"
@@ -32,6 +33,9 @@ public:
     // The next free protocol file name of today in the folder of the program's
     // own files; makes that folder the current directory (the main window's rule).
     void SetAutoProtName(std::string& name);
+
+    // The protocol file with its folder.
+    static std::filesystem::path ProtocolFile();
 
     // Writes the protocol file (header and every recorded row, atomically)
     // and puts its text on the clipboard; ProtDatenVorhanden becomes false. A

@@ -22,8 +22,8 @@ void frmRKconti::Timer1_Timer() { picReaktor->turnStirrer(); }
 
 void frmRKconti::Form_Unload(int& Cancel)
 {
-    (void)Cancel;
     Timer1->stop();
+    ReaktorFenster::Form_Unload(Cancel);
 }
 
 void frmRKconti::showEvent(QShowEvent* event)

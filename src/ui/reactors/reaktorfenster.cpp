@@ -9,10 +9,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
+#include <exception>
+
+#include "core/kinetics/inputrules.h"
 #include "core/kinetics/models.h"
 #include "core/reactors/reactors.h"
 #include "core/reactors/protocol.h"
@@ -39,21 +44,12 @@ QString Zeilenende()
     return Q(crlf.empty() ? std::string("\r\n") : crlf);
 }
 
-bool NichtPositiv(double v) { return !(v > 0) || !std::isfinite(v); }
-
 } // namespace
 
 ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(parent), art_(art)
 {
-    const bool fluss = art != Art::Batch;
     auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
-    auto box = [this](const char* name, int index = -1) {
-        QLineEdit* e = NumberBox(name, index, 100);
-        connect(e, &QLineEdit::textChanged, this, Guarded([this] {
-                    if (!filling_) setResultValid(false);
-                }));
-        return e;
-    };
+    auto box = [this](const char* name, int index = -1) { return inputBox(name, index); };
     QFont bold = font();
     bold.setBold(true);
 
@@ -121,52 +117,7 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     rates->setColumnStretch(2, 1);
     rates->setRowStretch(3, 1);
 
-    // The reactor's own quantities.
-    auto* fraReaktor = new QGroupBox(art == Art::Batch ? "Batch reactor" : "Reactor and flow", this);
-    fraReaktor->setObjectName("fraReaktor");
-    auto* reaktor = new QGridLayout(fraReaktor);
-    int row = 0;
-    auto zeile = [&](QLabel* caption, QWidget* field, QLabel* unit) {
-        reaktor->addWidget(caption, row, 0, Qt::AlignRight);
-        reaktor->addWidget(field, row, 1);
-        if (unit) reaktor->addWidget(unit, row, 2);
-        ++row;
-    };
-    if (fluss) {
-        txtV = box("txtV");
-        zeile(label("lblV", "V / m^3"), txtV, nullptr);
-        txtVPunkt = box("txtVPunkt");
-        lblVPunktInput = label("lblVPunktInput", "V* /m^3/s");
-        zeile(lblVPunktInput, txtVPunkt, nullptr);
-        if (art == Art::Rohr) {
-            txtQuerschnitt = box("txtQuerschnitt");
-            txtQuerschnitt->setToolTip("cross-section of the tube; 0: no length is computed");
-            zeile(label("lblQuerschnitt", "cross-section / m^2"), txtQuerschnitt, nullptr);
-            txtLaenge = box("txtLaenge");
-            txtLaenge->setReadOnly(true);
-            zeile(label("lblLaenge", "length l / m"), txtLaenge, nullptr);
-        }
-    }
-    // Controls of the shared layout that this window does not use: Inp(13),
-    // and the volume-flow caption of the batch reactor.
-    Inp[13] = box("Inp", 13);
-    Inp[13]->hide();
-    if (!fluss) {
-        lblVPunktInput = label("lblVPunktInput", QString());
-        lblVPunktInput->hide();
-    }
-    Inp[14] = box("Inp", 14);
-    lblTau = label("lblTau", fluss ? "tau = V/V*  /" : "t /");
-    lblZeitEinheit = label("lblZeitEinheit", "s");
-    zeile(lblTau, Inp[14], lblZeitEinheit);
-    txtUmsatz = box("txtUmsatz");
-    lblUmsatz = label("lblUmsatz", "U(A) =");
-    zeile(lblUmsatz, txtUmsatz, nullptr);
-    lblGrenze = label("lblGrenze", QString());
-    lblGrenze->setWordWrap(true);
-    reaktor->addWidget(lblGrenze, row++, 0, 1, 3);
-    reaktor->setColumnStretch(2, 1);
-    reaktor->setRowStretch(row, 1);
+    QGroupBox* fraReaktor = createReactorFrame();
 
     // Extents of reaction.
     cmdShowKsi = new QPushButton("Extent of reaction  ksi", this);
@@ -188,35 +139,7 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
         lblZustand->setWordWrap(true);
     }
 
-    // Commands.
-    cmdCalc = new QPushButton("Calculate", this);
-    cmdCalc->setObjectName("cmdCalc");
-    cmdProtokoll = new QPushButton("Record result", this);
-    cmdProtokoll->setObjectName("cmdProtokoll");
-    cmdProtokoll->setToolTip("adds the result to the protocol");
-    cmdProtokoll->setEnabled(false);
-    cmdShowProt = new QPushButton("Protocol ...", this);
-    cmdShowProt->setObjectName("cmdShowProt");
-    cmdHelp = new QPushButton("Help", this);
-    cmdHelp->setObjectName("cmdHelp");
-    cmdClose = new QPushButton("Close <Esc>", this);
-    cmdClose->setObjectName("cmdClose");
-    for (QPushButton* b : {cmdCalc, cmdProtokoll, cmdShowProt, cmdHelp, cmdClose, cmdShowKsi})
-        b->setAutoDefault(true);
-    connect(cmdCalc, &QPushButton::clicked, this, Guarded([this] { cmdCalc_Click(); }));
-    connect(cmdShowKsi, &QPushButton::clicked, this, Guarded([this] { cmdShowKsi_Click(); }));
-    connect(cmdProtokoll, &QPushButton::clicked, this, Guarded([this] { cmdProtokoll_Click(); }));
-    connect(cmdShowProt, &QPushButton::clicked, this, Guarded([this] { cmdShowProt_Click(); }));
-    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { app().services().showHelp(HelpContextID()); }));
-    connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
-
-    auto* commands = new QVBoxLayout;
-    commands->addWidget(cmdCalc);
-    commands->addWidget(cmdProtokoll);
-    commands->addWidget(cmdShowProt);
-    commands->addStretch(1);
-    commands->addWidget(cmdHelp);
-    commands->addWidget(cmdClose);
+    QVBoxLayout* commands = createCommands();
 
     auto* top = new QHBoxLayout;
     top->addWidget(fraInput, 1);
@@ -243,8 +166,123 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     layout->addLayout(middle, 1);
     layout->addLayout(ksiRow);
     if (lblZustand) layout->addWidget(lblZustand);
+    inputFrames_ = {fraInput, fraKonz, fraK, fraReaktor};
     setConversionCaptions();
 }
+
+QLineEdit* ReaktorFenster::inputBox(const char* name, int index)
+{
+    QLineEdit* e = NumberBox(name, index, 100);
+    connect(e, &QLineEdit::textChanged, this, Guarded([this] {
+                if (!filling_) inputsChanged();
+            }));
+    return e;
+}
+
+// The reactor's own quantities: V, V*, the tube's cross-section and length,
+// the time, the conversion and its limit.
+QGroupBox* ReaktorFenster::createReactorFrame()
+{
+    const bool fluss = art_ != Art::Batch;
+    auto* fraReaktor = new QGroupBox(art_ == Art::Batch ? "Batch reactor" : "Reactor and flow", this);
+    fraReaktor->setObjectName("fraReaktor");
+    auto* reaktor = new QGridLayout(fraReaktor);
+    int row = 0;
+    auto zeile = [&](QLabel* caption, QWidget* field, QLabel* unit) {
+        reaktor->addWidget(caption, row, 0, Qt::AlignRight);
+        reaktor->addWidget(field, row, 1);
+        if (unit) reaktor->addWidget(unit, row, 2);
+        ++row;
+    };
+    if (fluss) {
+        txtV = inputBox("txtV");
+        zeile(NamedLabel("lblV", "V / m^3"), txtV, nullptr);
+        txtVPunkt = inputBox("txtVPunkt");
+        lblVPunktInput = NamedLabel("lblVPunktInput", "V* /m^3/s");
+        zeile(lblVPunktInput, txtVPunkt, nullptr);
+        if (art_ == Art::Rohr) {
+            txtQuerschnitt = inputBox("txtQuerschnitt");
+            txtQuerschnitt->setToolTip("cross-section of the tube; 0: no length is computed");
+            zeile(NamedLabel("lblQuerschnitt", "cross-section / m^2"), txtQuerschnitt, nullptr);
+            txtLaenge = inputBox("txtLaenge");
+            txtLaenge->setReadOnly(true);
+            zeile(NamedLabel("lblLaenge", "length l / m"), txtLaenge, nullptr);
+        }
+    }
+    // Controls of the shared layout that this window does not use: Inp(13),
+    // and the volume-flow caption of the batch reactor.
+    Inp[13] = inputBox("Inp", 13);
+    Inp[13]->hide();
+    if (!fluss) {
+        lblVPunktInput = NamedLabel("lblVPunktInput", QString());
+        lblVPunktInput->hide();
+    }
+    Inp[14] = inputBox("Inp", 14);
+    lblTau = NamedLabel("lblTau", fluss ? "tau = V/V*  /" : "t /");
+    lblZeitEinheit = NamedLabel("lblZeitEinheit", "s");
+    zeile(lblTau, Inp[14], lblZeitEinheit);
+    txtUmsatz = inputBox("txtUmsatz");
+    lblUmsatz = NamedLabel("lblUmsatz", "U(A) =");
+    zeile(lblUmsatz, txtUmsatz, nullptr);
+    lblGrenze = NamedLabel("lblGrenze", QString());
+    lblGrenze->setWordWrap(true);
+    reaktor->addWidget(lblGrenze, row++, 0, 1, 3);
+    reaktor->setColumnStretch(2, 1);
+    reaktor->setRowStretch(row, 1);
+
+    return fraReaktor;
+}
+
+// The command column: Calculate, Stop with the busy bar, Record result,
+// Protocol, Help and Close.
+QVBoxLayout* ReaktorFenster::createCommands()
+{
+    cmdCalc = new QPushButton("Calculate", this);
+    cmdCalc->setObjectName("cmdCalc");
+    cmdStop = new QPushButton("Stop <Esc>", this);
+    cmdStop->setObjectName("cmdStop");
+    cmdStop->setToolTip("stops the calculation; everything stays as it was");
+    cmdStop->setEnabled(false);
+    prgBusy = new QProgressBar(this);
+    prgBusy->setObjectName("prgBusy");
+    prgBusy->setRange(0, 0); // moves while it is shown
+    prgBusy->setTextVisible(false);
+    prgBusy->setMaximumHeight(12);
+    prgBusy->hide();
+    cmdProtokoll = new QPushButton("Record result", this);
+    cmdProtokoll->setObjectName("cmdProtokoll");
+    cmdProtokoll->setToolTip("adds the result to the protocol");
+    cmdProtokoll->setEnabled(false);
+    cmdShowProt = new QPushButton("Protocol ...", this);
+    cmdShowProt->setObjectName("cmdShowProt");
+    cmdHelp = new QPushButton("Help", this);
+    cmdHelp->setObjectName("cmdHelp");
+    cmdClose = new QPushButton("Close <Esc>", this);
+    cmdClose->setObjectName("cmdClose");
+    for (QPushButton* b : {cmdCalc, cmdStop, cmdProtokoll, cmdShowProt, cmdHelp, cmdClose, cmdShowKsi})
+        b->setAutoDefault(true);
+    connect(cmdCalc, &QPushButton::clicked, this, Guarded([this] { cmdCalc_Click(); }));
+    connect(cmdStop, &QPushButton::clicked, this, Guarded([this] { cmdStop_Click(); }));
+    connect(cmdShowKsi, &QPushButton::clicked, this, Guarded([this] { cmdShowKsi_Click(); }));
+    connect(cmdProtokoll, &QPushButton::clicked, this, Guarded([this] { cmdProtokoll_Click(); }));
+    connect(cmdShowProt, &QPushButton::clicked, this, Guarded([this] { cmdShowProt_Click(); }));
+    connect(cmdHelp, &QPushButton::clicked, this, Guarded([this] { app().services().showHelp(HelpContextID()); }));
+    connect(cmdClose, &QPushButton::clicked, this, Guarded([this] { cmdClose_Click(); }));
+
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(cmdCalc);
+    commands->addWidget(cmdStop);
+    commands->addWidget(prgBusy);
+    commands->addWidget(cmdProtokoll);
+    commands->addWidget(cmdShowProt);
+    commands->addStretch(1);
+    commands->addWidget(cmdHelp);
+    commands->addWidget(cmdClose);
+
+    return commands;
+}
+
+ReaktorFenster::~ReaktorFenster() { stopWorkers(); }
 
 int ReaktorFenster::HelpContextID() const
 {
@@ -256,7 +294,7 @@ int ReaktorFenster::HelpContextID() const
     return 10270;
 }
 
-std::int16_t& ReaktorFenster::inputMode()
+std::int16_t& ReaktorFenster::inputMode() const
 {
     Declare& d = app().declare();
     switch (art_) {
@@ -281,12 +319,14 @@ void ReaktorFenster::Form_Load()
         optInput_Click(mode);
     else
         o->setChecked(true);
-    if (txtV && txtV->text().isEmpty()) txtV->setText(" 10");
-    if (txtVPunkt && txtVPunkt->text().isEmpty()) txtVPunkt->setText(" 1");
     if (txtQuerschnitt && txtQuerschnitt->text().isEmpty()) txtQuerschnitt->setText(" 0.1");
-    if (txtUmsatz->text().isEmpty()) txtUmsatz->setText(" 0.5");
-    // The stirred tank's time box is not written by the model window.
-    if (art_ == Art::Kessel && Inp[14]->text().isEmpty()) Inp[14]->setText(" 0");
+    fillEmptyInputs();
+}
+
+void ReaktorFenster::Form_Unload(int& Cancel)
+{
+    (void)Cancel;
+    stopWorkers();
 }
 
 void ReaktorFenster::Form_Activate()
@@ -313,7 +353,12 @@ void ReaktorFenster::optInput_Click(int Index)
 {
     if (Index < 0 || Index >= modeCount()) return;
     inputMode() = std::int16_t(Index);
+    abandon();
     setEditable();
+    // The boxes of a valid result agree with each other in any mode; other
+    // numbers in what are now result boxes are no result.
+    if (!resultValid_) clearResults();
+    fillEmptyInputs();
     setResultValid(false);
 }
 
@@ -342,10 +387,52 @@ void ReaktorFenster::setEditable()
     for (int i = 5; i <= 9; ++i) editable(Inp[std::size_t(i)], false);
 }
 
+std::vector<QLineEdit*> ReaktorFenster::resultBoxes() const
+{
+    const int mode = inputMode();
+    std::vector<QLineEdit*> boxes(Inp.begin() + 5, Inp.begin() + 10);
+    if (art_ != Art::Batch || mode == 1) boxes.push_back(Inp[14]);
+    if (mode == 0) boxes.push_back(txtUmsatz);
+    if (mode == 1 && txtV) boxes.push_back(txtV);
+    if (mode == 2 && txtVPunkt) boxes.push_back(txtVPunkt);
+    if (txtLaenge) boxes.push_back(txtLaenge);
+    return boxes;
+}
+
+void ReaktorFenster::fillEmptyInputs()
+{
+    const QScopedValueRollback<bool> filling(filling_, true);
+    const std::vector<QLineEdit*> results = resultBoxes();
+    auto fill = [&](QLineEdit* e, const QString& text) {
+        if (e && e->text().isEmpty() && std::find(results.begin(), results.end(), e) == results.end())
+            e->setText(text);
+    };
+    fill(txtUmsatz, " 0.5");
+    fill(txtV, " 10");
+    fill(txtVPunkt, " 1");
+    if (art_ == Art::Batch) fill(Inp[14], Zahl(app().declare().Reaktionszeit));
+}
+
 void ReaktorFenster::setResultValid(bool valid)
 {
+    resultValid_ = valid;
     cmdShowKsi->setEnabled(valid);
     if (!valid) fraKsi->hide();
+}
+
+void ReaktorFenster::inputsChanged()
+{
+    abandon();
+    clearResults();
+    setResultValid(false);
+}
+
+void ReaktorFenster::clearResults()
+{
+    const QScopedValueRollback<bool> filling(filling_, true);
+    for (QLineEdit* e : resultBoxes()) e->clear();
+    lblGrenze->clear();
+    if (lblZustand) lblZustand->clear();
 }
 
 // ---- keys -----------------------------------------------------------------------------------------
@@ -354,9 +441,10 @@ bool ReaktorFenster::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == cmdShowKsi && event->type() == QEvent::EnabledChange) {
         // A result that may be recorded is one whose extents may be shown;
-        // the model window's relabelling withdraws both.
+        // the model window's relabelling withdraws both, and the results.
         cmdProtokoll->setEnabled(cmdShowKsi->isEnabled());
         if (!cmdShowKsi->isEnabled()) fraKsi->hide();
+        if (resultValid_ && !cmdShowKsi->isEnabledTo(this)) inputsChanged();
     }
     if (event->type() == QEvent::KeyPress)
         if (auto* e = qobject_cast<QLineEdit*>(watched)) {
@@ -377,7 +465,7 @@ bool ReaktorFenster::eventFilter(QObject* watched, QEvent* event)
 void ReaktorFenster::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape: cmdClose->click(); return;
+    case Qt::Key_Escape: (running_ ? cmdStop : cmdClose)->click(); return;
     case Qt::Key_F1: cmdHelp->click(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter: cmdCalc->click(); return;
@@ -387,50 +475,30 @@ void ReaktorFenster::keyPressEvent(QKeyEvent* event)
 
 // ---- validation -----------------------------------------------------------------------------------
 
-QString ReaktorFenster::ReadAndCheckInputs()
+QString ReaktorFenster::ReadAndCheckInputs(ReactorJob& job) const
 {
-    Declare& d = app().declare();
-    for (int j = 1; j <= 3; ++j) d.k[std::size_t(j)] = ReadNumber(Inp[std::size_t(9 + j)]->text());
+    const Declare& d = app().declare();
+    job = ReactorJob{};
+    job.m = ReaktorModellAus(d);
+    for (int j = 1; j <= 3; ++j) job.m.k[j] = ReadNumber(Inp[std::size_t(9 + j)]->text());
+    for (int i = 1; i <= 5; ++i) job.c0[std::size_t(i)] = ReadNumber(Inp[std::size_t(i - 1)]->text());
+    job.mode = inputMode();
+    job.t = ReadNumber(Inp[14]->text());
+    job.e.modus = static_cast<FlussModus>(job.mode);
+    job.e.U = ReadNumber(txtUmsatz->text());
+    if (txtV) job.e.V = ReadNumber(txtV->text());
+    if (txtVPunkt) job.e.Vpunkt = ReadNumber(txtVPunkt->text());
+    if (txtQuerschnitt) job.e.querschnitt = ReadNumber(txtQuerschnitt->text());
 
     const QString nl = Zeilenende();
     QString faults;
     auto fault = [&](const QString& line) { faults += line + nl; };
-    const int model = d.ModellNr;
-    if (!IsKatalogModell(model)) {
-        fault("- first select a kinetic model");
-        return faults;
-    }
-    Konzentrationen c0{};
-    for (int i = 1; i <= 5; ++i) c0[std::size_t(i)] = ReadNumber(Inp[std::size_t(i - 1)]->text());
-
-    auto name = [this](int slot) { return lblStoff[std::size_t(slot - 1)]->text(); };
-    if (NichtPositiv(c0[1])) fault("- not yet given an initial concentration c(" + name(1) + ")(0)");
-    if (!Inp[1]->isHidden() && NichtPositiv(c0[2])) fault("- not yet given an initial concentration c(" + name(2) + ")(0)");
-    for (int i = 3; i <= 5; ++i)
-        if (!Inp[std::size_t(i - 1)]->isHidden() && (c0[std::size_t(i)] < 0 || !std::isfinite(c0[std::size_t(i)])))
-            fault("- the initial concentration c(" + name(i) + ")(0) must not be negative");
-    if ((model == 5 || model == 16) && NichtPositiv(c0[4]))
-        fault("- for autocatalysis a (very small) initial concentation c(P)(0) has to be given");
-    if (model == 20 && (d.Ordnung < 0 || !std::isfinite(d.Ordnung))) fault("- allowed only n > 0");
-    if (NichtPositiv(d.k[1])) fault("- the rate constant has to be k1 > 0");
-    for (int j = 2; j <= 3; ++j)
-        if (!Inp[std::size_t(9 + j)]->isHidden() && (d.k[std::size_t(j)] < 0 || !std::isfinite(d.k[std::size_t(j)])))
-            fault(QString("- the rate constant has to be k%1 >= 0").arg(j));
-
-    const int mode = inputMode();
-    if (art_ == Art::Batch && mode == 0 && NichtPositiv(ReadNumber(Inp[14]->text())))
-        fault("- specification of time not in order");
-    if (art_ != Art::Batch) {
-        if (mode != 1 && NichtPositiv(ReadNumber(txtV->text()))) fault("- the volume V has to be > 0");
-        if (mode != 2 && NichtPositiv(ReadNumber(txtVPunkt->text()))) fault("- the volume flow V* has to be > 0");
-        if (txtQuerschnitt) {
-            const double q = ReadNumber(txtQuerschnitt->text());
-            if (q < 0 || !std::isfinite(q)) fault("- the cross-section has to be > 0 (0: no length)");
-        }
-    }
-    if (mode >= 1 && faults.isEmpty()) {
+    for (const std::string& line : ReactorInputFaults(job.m, job.c0)) fault(Q(line));
+    if (!IsKatalogModell(job.m.model)) return faults;
+    for (const std::string& line : ReactorQuantityFaults(job.e, art_ != Art::Batch, job.t)) fault(Q(line));
+    if (job.mode >= 1 && faults.isEmpty()) {
         // The target must lie below the largest conversion; the message names it.
-        const std::string nein = UmsatzPruefen(ReaktorModellAus(d), c0, ReadNumber(txtUmsatz->text()));
+        const std::string nein = UmsatzPruefen(job.m, job.c0, job.e.U, art_ == Art::Kessel);
         if (!nein.empty()) fault(Q(nein));
     }
     return faults;
@@ -445,68 +513,119 @@ void ReaktorFenster::showFailure(const QString& text)
 
 void ReaktorFenster::cmdCalc_Click()
 {
-    const QString faults = ReadAndCheckInputs();
+    if (running_) return; // one calculation at a time
+    ReactorJob job;
+    const QString faults = ReadAndCheckInputs(job);
     if (!faults.isEmpty()) {
-        app().services().msgBox(faults, MsgButtons::OK, MsgIcon::Critical, kExecutionNotPossible);
+        showFailure(faults);
         return;
     }
-    calculate();
+    start(job);
 }
 
-void ReaktorFenster::calculate()
-{
-    Declare& d = app().declare();
-    const ReaktorModell m = ReaktorModellAus(d);
-    Konzentrationen c0{};
-    for (int i = 1; i <= 5; ++i) c0[std::size_t(i)] = ReadNumber(Inp[std::size_t(i - 1)]->text());
-    const int mode = inputMode();
-    const double U = ReadNumber(txtUmsatz->text());
+void ReaktorFenster::cmdStop_Click() { abandon(); }
 
-    FlussErgebnis r;
-    {
-        BusyCursor busy;
-        if (art_ == Art::Batch) {
-            static_cast<ReaktorErgebnis&>(r) =
-                mode == 0 ? BatchNachZeit(m, c0, ReadNumber(Inp[14]->text())) : BatchNachUmsatz(m, c0, U);
-        } else {
-            FlussEingabe e;
-            e.modus = static_cast<FlussModus>(mode);
-            e.V = ReadNumber(txtV->text());
-            e.Vpunkt = ReadNumber(txtVPunkt->text());
-            e.U = U;
-            e.querschnitt = txtQuerschnitt ? ReadNumber(txtQuerschnitt->text()) : 0;
-            r = art_ == Art::Rohr ? Rohrreaktor(m, c0, e) : Ruehrkessel(m, c0, e);
-        }
+FlussErgebnis ReaktorFenster::Calculate(Art art, const ReactorJob& job, const ReactorControl& control)
+{
+    if (art == Art::Batch) {
+        FlussErgebnis r;
+        static_cast<ReaktorErgebnis&>(r) = job.mode == 0 ? BatchNachZeit(job.m, job.c0, job.t, control)
+                                                         : BatchNachUmsatz(job.m, job.c0, job.e.U, control);
+        return r;
     }
+    return art == Art::Rohr ? Rohrreaktor(job.m, job.c0, job.e, control) : Ruehrkessel(job.m, job.c0, job.e, control);
+}
+
+void ReaktorFenster::start(const ReactorJob& job)
+{
+    const unsigned run = run_ + 1;
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    ReactorControl control;
+    control.cancel = cancel.get();
+    control.timeLimitSeconds = timeLimitSeconds;
+    const Art art = art_;
+    std::thread thread([this, art, job, control, cancel, run] {
+        FlussErgebnis r;
+        try {
+            r = Calculate(art, job, control);
+        } catch (const std::exception& e) {
+            r = FlussErgebnis{};
+            r.Fehlertext = e.what();
+        }
+        // The window joins this thread before it goes, so it is there to post to.
+        QMetaObject::invokeMethod(this, [this, run, job, r] { finished(run, job, r); }, Qt::QueuedConnection);
+    });
+    workers_.push_back(Worker{run, cancel, std::move(thread)});
+    run_ = run;
+    running_ = true;
+    setBusy(true);
+    cmdStop->setFocus();
+}
+
+void ReaktorFenster::finished(unsigned run, const ReactorJob& job, const FlussErgebnis& r)
+{
+    // The worker has posted its last word and ends now.
+    for (auto w = workers_.begin(); w != workers_.end(); ++w)
+        if (w->run == run) {
+            w->thread.join();
+            workers_.erase(w);
+            break;
+        }
+    if (!running_ || run != run_) return; // an abandoned run: its result is dropped
+    running_ = false;
+    setBusy(false);
+    Guarded([&] { showResult(job, r); })();
+}
+
+void ReaktorFenster::abandon()
+{
+    if (!running_) return;
+    for (Worker& w : workers_)
+        if (w.run == run_) *w.cancel = true;
+    running_ = false;
+    setBusy(false);
+}
+
+void ReaktorFenster::stopWorkers()
+{
+    abandon();
+    for (Worker& w : workers_) *w.cancel = true;
+    for (Worker& w : workers_) w.thread.join();
+    workers_.clear();
+}
+
+void ReaktorFenster::setBusy(bool busy)
+{
+    for (QWidget* w : inputFrames_) w->setEnabled(!busy);
+    cmdCalc->setEnabled(!busy);
+    cmdStop->setEnabled(busy);
+    prgBusy->setVisible(busy);
+    if (busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void ReaktorFenster::showResult(const ReactorJob& job, const FlussErgebnis& r)
+{
+    // A failed calculation changes nothing but says why.
     if (!r.ok) {
-        setResultValid(false);
-        showFailure(art_ == Art::Kessel ? "Error occured" + Zeilenende() + Q(r.Fehlertext) : Q(r.Fehlertext));
+        if (r.stop != ReactorStop::Cancelled)
+            showFailure(art_ == Art::Kessel ? "Error occured" + Zeilenende() + Q(r.Fehlertext) : Q(r.Fehlertext));
         return;
     }
-
-    const bool fluss = art_ != Art::Batch;
-    const std::vector<double> zeile = ProtokollZeileAus(c0, r.c, m.k, r.U, r.zeit, r.laenge, fluss ? r.V : 0.0,
-                                                        fluss ? r.Vpunkt : 0.0, r.ksi);
-    // The boxes and the protocol keep numbers in single precision.
-    for (double v : zeile)
-        if (!FitsSingle(v)) {
-            setResultValid(false);
-            showFailure("A result lies beyond the range of the numbers shown (about 3.4E+38)." + Zeilenende() +
-                        "Check the units of the inputs.");
-            return;
-        }
-
-    filling_ = true;
-    for (int i = 1; i <= 5; ++i)
-        Inp[std::size_t(i + 4)]->setText(Zahl(m.stoffmuster[std::size_t(i - 1)] == '1' ? r.c[std::size_t(i)] : 0.0));
-    Inp[14]->setText(Zahl(r.zeit));
-    txtUmsatz->setText(Zahl(r.U));
-    if (txtV) txtV->setText(Zahl(r.V));
-    if (txtVPunkt) txtVPunkt->setText(Zahl(r.Vpunkt));
-    if (txtLaenge) txtLaenge->setText(Zahl(r.laenge));
-    filling_ = false;
-
-    const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
+    const ReaktorModell& m = job.m;
+    {
+        const QScopedValueRollback<bool> filling(filling_, true);
+        for (int i = 1; i <= 5; ++i)
+            Inp[std::size_t(i + 4)]->setText(SlotInUse(m, i) ? Zahl(r.c[std::size_t(i)]) : QString(" 0"));
+        Inp[14]->setText(Zahl(r.zeit));
+        txtUmsatz->setText(Zahl(r.U));
+        if (txtV) txtV->setText(Zahl(r.V));
+        if (txtVPunkt) txtVPunkt->setText(Zahl(r.Vpunkt));
+        if (txtLaenge) txtLaenge->setText(Zahl(r.laenge));
+    }
+    const GrenzUmsatz g = GrenzUmsatzVon(m, job.c0);
     QString grenze = QString("largest conversion U(%1),max =").arg(UmsatzName(m.model)) + Zahl(g.U);
     if (g.gleichgewicht) grenze += "  (equilibrium)";
     else if (g.U < 1) grenze += "  (limiting reactant)";
@@ -519,12 +638,17 @@ void ReaktorFenster::calculate()
                                 : "Steady state found by Newton's method from the batch state after tau (the "
                                   "start-up is too fast to follow).");
 
+    // The rate constants of the result are the shared ones now, kept for the
+    // model until another one is picked.
+    Declare& d = app().declare();
+    for (int j = 1; j <= 3; ++j) d.k[std::size_t(j)] = m.k[j];
+    KeepRateConstants(d);
     d.Umsatz = r.U;
     d.Reaktionszeit = r.zeit;
     d.ksi[1] = r.ksi[1];
     d.ksi[2] = r.ksi[2];
     for (int i = 1; i <= 5; ++i) d.cAktuell[std::size_t(i)] = r.c[std::size_t(i)];
-    d.ProtokollZeile = zeile;
+    d.ProtokollZeile = ProtokollZeileAus(m, job.c0, r);
     setResultValid(true);
     cmdProtokoll->setEnabled(true);
 }
