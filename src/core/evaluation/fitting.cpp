@@ -1,7 +1,6 @@
 #include "core/evaluation/fitting.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
 #include "core/shell/numtext.h"
+#include "core/shell/stopwatch.h"
 
 namespace kinhom {
 
@@ -260,35 +260,18 @@ private:
     std::size_t naechster_ = 0;
 };
 
-// The caller's cancel flag and the time bound, asked between evaluations.
-class StopWatch {
-public:
-    explicit StopWatch(const FitControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
+// The fit's status and text once its stop watch has stopped it.
+FitStatus StopStatus(const StopWatch& uhr)
+{
+    return uhr.Reason() == StopReason::Cancelled ? FitStatus::Cancelled : FitStatus::TimeLimit;
+}
 
-    // True once the caller cancelled or the time is up; the reason stays.
-    bool Stopped()
-    {
-        if (status_ != FitStatus::Converged) return true;
-        if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
-            status_ = FitStatus::Cancelled;
-        else if (Elapsed() > control_.timeLimitSeconds)
-            status_ = FitStatus::TimeLimit;
-        return status_ != FitStatus::Converged;
-    }
-    FitStatus Status() const { return status_; }
-    double Elapsed() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
-    std::string Text(const char* what) const
-    {
-        if (status_ == FitStatus::Cancelled) return std::string("The ") + what + " was stopped; the values are unchanged.";
-        return std::string("The ") + what + " was stopped after " + GenDouble(control_.timeLimitSeconds) +
-               " s; the values are unchanged.";
-    }
-
-private:
-    const FitControl& control_;
-    std::chrono::steady_clock::time_point start_;
-    FitStatus status_ = FitStatus::Converged; // Converged: still running
-};
+std::string StopText(const StopWatch& uhr, const char* what)
+{
+    if (uhr.Reason() == StopReason::Cancelled) return std::string("The ") + what + " was stopped; the values are unchanged.";
+    return std::string("The ") + what + " was stopped after " + GenDouble(uhr.TimeLimit()) +
+           " s; the values are unchanged.";
+}
 
 // The cost function the optimiser sees: one block of size 1 per parameter in use.
 struct Kosten {
@@ -507,7 +490,7 @@ FitProblem MakeFitProblem(const Declare& d, int mode)
 bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::array<double, 4>& values,
                      double& ssq, int& points, std::string& fehlerText, const FitControl& control)
 {
-    StopWatch uhr(control);
+    StopWatch uhr(control.cancel, control.timeLimitSeconds);
     const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     FitModel modell(d, problem);
     points = modell.Anzahl();
@@ -516,7 +499,7 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
     if (points == 0) return true;
     const bool ok = modell.Residuen(values, r.data(), &fehlerText);
     if (uhr.Stopped()) {
-        fehlerText = uhr.Text("sum of squares");
+        fehlerText = StopText(uhr, "sum of squares");
         return false;
     }
     if (!ok) return false;
@@ -859,7 +842,7 @@ FitResult Auswertung(const Declare& d, const FitProblem& p, const Suche& suche, 
 FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, const FitControl& control)
 {
     const FitProblem& p = problem;
-    StopWatch uhr(control);
+    StopWatch uhr(control.cancel, control.timeLimitSeconds);
     // A slow simulation (huge trial rate constants) ends early once stopped.
     const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
     if (!(p.mode == 1 || p.mode == 2 || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
@@ -907,7 +890,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     // else those one or two decades away that are already lower.
     Lauf best;
     const bool auswertbarAmStart = Durchsuchen(suche, start, yNorm, uhr, best);
-    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, suche.Iterationen());
+    if (uhr.Stopped()) return Ergebnis(p, StopStatus(uhr), StopText(uhr, "fit"), 0, suche.Iterationen());
     if (!auswertbarAmStart) return Gescheitert(p, "The simulation failed at the start values: ", suche.Fehler());
     if (best.plateau && !best.usable) return Ergebnis(p, FitStatus::InvalidInput, UeberlaufText(modell));
     double ssq = 0;
@@ -929,7 +912,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     }
 
     const int iterationen = suche.Iterationen();
-    if (uhr.Stopped()) return Ergebnis(p, uhr.Status(), uhr.Text("fit"), 0, iterationen);
+    if (uhr.Stopped()) return Ergebnis(p, StopStatus(uhr), StopText(uhr, "fit"), 0, iterationen);
     if (!best.usable || !auswertbar)
         return Gescheitert(p, "The fit failed: ",
                            suche.Fehler().empty() ? std::string("no usable point was found.") : suche.Fehler(),

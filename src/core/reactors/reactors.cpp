@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <chrono>
 #include <cmath>
 #include <functional>
 
@@ -39,33 +38,12 @@ bool Carried(double v) { return std::isfinite(v) && !*RangeFault(v); }
 
 // The caller's cancel flag and the time bound, asked between the steps of a
 // calculation. Once stopped, it stays stopped.
-class Watch {
-public:
-    explicit Watch(const ReactorControl& c) : control_(c), start_(std::chrono::steady_clock::now()) {}
-
-    bool Stopped()
-    {
-        if (reason_ != ReactorStop::None) return true;
-        if (control_.cancel && control_.cancel->load(std::memory_order_relaxed))
-            reason_ = ReactorStop::Cancelled;
-        else if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count() >
-                 control_.timeLimitSeconds)
-            reason_ = ReactorStop::TimeLimit;
-        return reason_ != ReactorStop::None;
-    }
-    ReactorStop Reason() const { return reason_; }
-    std::string Text() const
-    {
-        if (reason_ == ReactorStop::Cancelled) return "The calculation was stopped.";
-        return "The calculation was stopped after " + GenDouble(control_.timeLimitSeconds) +
-               " s without a result: these inputs need too long a search.";
-    }
-
-private:
-    ReactorControl control_;
-    std::chrono::steady_clock::time_point start_;
-    ReactorStop reason_ = ReactorStop::None;
-};
+std::string StopText(const StopWatch& watch)
+{
+    if (watch.Reason() == StopReason::Cancelled) return "The calculation was stopped.";
+    return "The calculation was stopped after " + GenDouble(watch.TimeLimit()) +
+           " s without a result: these inputs need too long a search.";
+}
 
 double Skala(const Konzentrationen& c)
 {
@@ -148,11 +126,11 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
 // (with a description) when it cannot be evaluated; the watch is asked
 // before every trial.
 bool Suche(const std::function<bool(double, double&, std::string&)>& evaluate, double ziel, const char* groesse,
-           double& x, std::string& fehler, Watch& watch)
+           double& x, std::string& fehler, StopWatch& watch)
 {
     auto f = [&](double v, double& u, std::string& text) {
         if (watch.Stopped()) {
-            text = watch.Text();
+            text = StopText(watch);
             return false;
         }
         return evaluate(v, u, text);
@@ -282,7 +260,7 @@ bool Physikalisch(const SystemZustand& y, double skala)
 // The steady state of the stirred tank that the start-up from a tank full of
 // feed reaches. anlauf receives the start-up time in multiples of tau.
 bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, double tau, Konzentrationen& c,
-                        double& anlauf, std::string& fehler, Watch& watch)
+                        double& anlauf, std::string& fehler, StopWatch& watch)
 {
     c = cin;
     anlauf = 0;
@@ -320,7 +298,7 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     std::string ursache;
     for (int s = 0; s < kStrecken; ++s) {
         if (watch.Stopped()) {
-            fehler = watch.Text();
+            fehler = StopText(watch);
             return false;
         }
         const IntegratorErgebnis ie = IntegriereSystem(f, y, kStrecke, kIntervalle);
@@ -348,7 +326,7 @@ bool RuehrkesselZustand(const ReaktorModell& m, const Konzentrationen& cin, doub
     // A reaction too fast for the start-up: its steady state lies close to the
     // batch state after tau, from which Newton starts.
     if (watch.Stopped()) {
-        fehler = watch.Text();
+        fehler = StopText(watch);
         return false;
     }
     Konzentrationen b{};
@@ -692,7 +670,7 @@ double TimeToFullConversion(const ReaktorModell& m, const Konzentrationen& c0)
     return std::pow(c0[1], 1 - n) / ((1 - n) * m.k[1]);
 }
 
-ReaktorErgebnis BatchForConversion(const ReaktorModell& m, const Konzentrationen& c0, double U, Watch& watch)
+ReaktorErgebnis BatchForConversion(const ReaktorModell& m, const Konzentrationen& c0, double U, StopWatch& watch)
 {
     if (std::string nein = UmsatzPruefen(m, c0, U); !nein.empty()) return Fehler(nein);
     const GrenzUmsatz g = GrenzUmsatzVon(m, c0);
@@ -724,7 +702,7 @@ ReaktorErgebnis BatchForConversion(const ReaktorModell& m, const Konzentrationen
     return Ergebnis(m, c0, reached, t);
 }
 
-ReaktorErgebnis TankAtTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, Watch& watch)
+ReaktorErgebnis TankAtTau(const ReaktorModell& m, const Konzentrationen& cin, double tau, StopWatch& watch)
 {
     if (!PositivEndlich(tau)) return Fehler("The mean residence time has to be > 0.");
     Konzentrationen c{};
@@ -736,7 +714,7 @@ ReaktorErgebnis TankAtTau(const ReaktorModell& m, const Konzentrationen& cin, do
     return r;
 }
 
-ReaktorErgebnis TankForConversion(const ReaktorModell& m, const Konzentrationen& cin, double U, Watch& watch)
+ReaktorErgebnis TankForConversion(const ReaktorModell& m, const Konzentrationen& cin, double U, StopWatch& watch)
 {
     if (std::string nein = UmsatzPruefen(m, cin, U, true); !nein.empty()) return Fehler(nein);
     // As in the batch: the last trial that reached the target is the result.
@@ -777,11 +755,13 @@ Result Supervised(const ReaktorModell& m, const Konzentrationen& given, const Re
     Konzentrationen c0{};
     for (int i = 1; i <= 5; ++i)
         if (InUse(m, i)) c0[std::size_t(i)] = given[std::size_t(i)];
-    Watch watch(control);
+    StopWatch watch(control.cancel, control.timeLimitSeconds);
+    // A single run of a slow course stops between its intervals as well.
+    const IntegratorStopTest halt([&watch] { return watch.Stopped(); });
     r = calculation(watch, c0);
-    if (!r.ok && watch.Reason() != ReactorStop::None) {
+    if (!r.ok && watch.Reason() != StopReason::None) {
         r = Result{};
-        r.Fehlertext = watch.Text();
+        r.Fehlertext = StopText(watch);
         r.stop = watch.Reason();
     }
     return r;
@@ -833,31 +813,31 @@ FlussErgebnis Fluss(const FlussEingabe& e, const std::function<ReaktorErgebnis(d
 
 ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t, const ReactorControl& control)
 {
-    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch&, const Konzentrationen& c) { return BatchAtTime(m, c, t); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](StopWatch&, const Konzentrationen& c) { return BatchAtTime(m, c, t); });
 }
 
 ReaktorErgebnis BatchNachUmsatz(const ReaktorModell& m, const Konzentrationen& c0, double U,
                                 const ReactorControl& control)
 {
-    return Supervised<ReaktorErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) { return BatchForConversion(m, c, U, a); });
+    return Supervised<ReaktorErgebnis>(m, c0, control, [&](StopWatch& a, const Konzentrationen& c) { return BatchForConversion(m, c, U, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachTau(const ReaktorModell& m, const Konzentrationen& cin, double tau,
                                    const ReactorControl& control)
 {
-    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankAtTau(m, c, tau, a); });
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](StopWatch& a, const Konzentrationen& c) { return TankAtTau(m, c, tau, a); });
 }
 
 ReaktorErgebnis RuehrkesselNachUmsatz(const ReaktorModell& m, const Konzentrationen& cin, double U,
                                       const ReactorControl& control)
 {
-    return Supervised<ReaktorErgebnis>(m, cin, control, [&](Watch& a, const Konzentrationen& c) { return TankForConversion(m, c, U, a); });
+    return Supervised<ReaktorErgebnis>(m, cin, control, [&](StopWatch& a, const Konzentrationen& c) { return TankForConversion(m, c, U, a); });
 }
 
 FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
+    return Supervised<FlussErgebnis>(m, c0, control, [&](StopWatch& a, const Konzentrationen& c) {
         return Fluss(
             e, [&](double tau) { return BatchAtTime(m, c, tau); },
             [&](double U) { return BatchForConversion(m, c, U, a); });
@@ -867,7 +847,7 @@ FlussErgebnis Rohrreaktor(const ReaktorModell& m, const Konzentrationen& c0, con
 FlussErgebnis Ruehrkessel(const ReaktorModell& m, const Konzentrationen& c0, const FlussEingabe& e,
                           const ReactorControl& control)
 {
-    return Supervised<FlussErgebnis>(m, c0, control, [&](Watch& a, const Konzentrationen& c) {
+    return Supervised<FlussErgebnis>(m, c0, control, [&](StopWatch& a, const Konzentrationen& c) {
         return Fluss(
             e, [&](double tau) { return TankAtTau(m, c, tau, a); },
             [&](double U) { return TankForConversion(m, c, U, a); });

@@ -26,6 +26,7 @@
 
 #include "core/shell/array2.h"
 #include "core/shell/declare.h"
+#include "core/shell/stopwatch.h"
 
 namespace kinhom {
 
@@ -84,7 +85,7 @@ struct ReactorControl {
 
 // Why a calculation ended without a result: not at all, stopped by the
 // caller, or by the time bound.
-enum class ReactorStop { None, Cancelled, TimeLimit };
+using ReactorStop = StopReason;
 
 // ---- extents of reaction --------------------------------------------------------------
 
