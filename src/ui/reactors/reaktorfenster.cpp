@@ -465,7 +465,7 @@ bool ReaktorFenster::eventFilter(QObject* watched, QEvent* event)
 void ReaktorFenster::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Escape: (running_ ? cmdStop : cmdClose)->click(); return;
+    case Qt::Key_Escape: (worker_.running() ? cmdStop : cmdClose)->click(); return;
     case Qt::Key_F1: cmdHelp->click(); return;
     case Qt::Key_Return:
     case Qt::Key_Enter: cmdCalc->click(); return;
@@ -513,7 +513,7 @@ void ReaktorFenster::showFailure(const QString& text)
 
 void ReaktorFenster::cmdCalc_Click()
 {
-    if (running_) return; // one calculation at a time
+    if (worker_.running()) return; // one calculation at a time
     ReactorJob job;
     const QString faults = ReadAndCheckInputs(job);
     if (!faults.isEmpty()) {
@@ -538,13 +538,12 @@ FlussErgebnis ReaktorFenster::Calculate(Art art, const ReactorJob& job, const Re
 
 void ReaktorFenster::start(const ReactorJob& job)
 {
-    const unsigned run = run_ + 1;
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    ReactorControl control;
-    control.cancel = cancel.get();
-    control.timeLimitSeconds = timeLimitSeconds;
     const Art art = art_;
-    std::thread thread([this, art, job, control, cancel, run] {
+    const double limit = timeLimitSeconds;
+    worker_.start([this, art, job, limit](const BackgroundJob::Context& c) -> std::function<void()> {
+        ReactorControl control;
+        control.cancel = &c.cancel;
+        control.timeLimitSeconds = limit;
         FlussErgebnis r;
         try {
             r = Calculate(art, job, control);
@@ -552,46 +551,27 @@ void ReaktorFenster::start(const ReactorJob& job)
             r = FlussErgebnis{};
             r.Fehlertext = e.what();
         }
-        // The window joins this thread before it goes, so it is there to post to.
-        QMetaObject::invokeMethod(this, [this, run, job, r] { finished(run, job, r); }, Qt::QueuedConnection);
+        // Runs in the GUI thread, and only for the run still awaited.
+        return [this, job, r] {
+            setBusy(false);
+            Guarded([&] { showResult(job, r); })();
+        };
     });
-    workers_.push_back(Worker{run, cancel, std::move(thread)});
-    run_ = run;
-    running_ = true;
     setBusy(true);
     cmdStop->setFocus();
 }
 
-void ReaktorFenster::finished(unsigned run, const ReactorJob& job, const FlussErgebnis& r)
-{
-    // The worker has posted its last word and ends now.
-    for (auto w = workers_.begin(); w != workers_.end(); ++w)
-        if (w->run == run) {
-            w->thread.join();
-            workers_.erase(w);
-            break;
-        }
-    if (!running_ || run != run_) return; // an abandoned run: its result is dropped
-    running_ = false;
-    setBusy(false);
-    Guarded([&] { showResult(job, r); })();
-}
-
 void ReaktorFenster::abandon()
 {
-    if (!running_) return;
-    for (Worker& w : workers_)
-        if (w.run == run_) *w.cancel = true;
-    running_ = false;
+    if (!worker_.running()) return;
+    worker_.cancel();
     setBusy(false);
 }
 
 void ReaktorFenster::stopWorkers()
 {
     abandon();
-    for (Worker& w : workers_) *w.cancel = true;
-    for (Worker& w : workers_) w.thread.join();
-    workers_.clear();
+    worker_.stopAndWait();
 }
 
 void ReaktorFenster::setBusy(bool busy)

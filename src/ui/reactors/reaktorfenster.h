@@ -28,13 +28,11 @@
 // inputs it shows: a change of the model or of an input clears them.
 
 #include <array>
-#include <atomic>
 #include <cstdint>
-#include <memory>
-#include <thread>
 #include <vector>
 
 #include "core/reactors/reactors.h"
+#include "ui/shell/backgroundjob.h"
 #include "ui/shell/modellinputform.h"
 
 class QGroupBox;
@@ -85,10 +83,10 @@ public:
     static FlussErgebnis Calculate(Art art, const ReactorJob& job, const ReactorControl& control);
 
     // True from Calculate until the result is applied or the run is abandoned.
-    bool isCalculating() const { return running_; }
+    bool isCalculating() const { return worker_.running(); }
     // True while a worker thread runs: the calculation, or abandoned ones
     // that are still ending (their results are dropped).
-    bool hasWorkers() const { return !workers_.empty(); }
+    bool hasWorkers() const { return worker_.threadsRunning(); }
     // The time bound of a calculation.
     double timeLimitSeconds = kReactorTimeLimitSeconds;
 
@@ -148,7 +146,6 @@ private:
 
     // The worker: start, the result's arrival, abandoning a run.
     void start(const ReactorJob& job);
-    void finished(unsigned run, const ReactorJob& job, const FlussErgebnis& r);
     void abandon();
     void setBusy(bool busy);
     // Abandons a run and waits for every worker (closing the window).
@@ -159,14 +156,7 @@ private:
     bool filling_ = false; // results are being written: no input change
     bool resultValid_ = false;
     std::array<QWidget*, 4> inputFrames_{}; // locked while a calculation runs
-    struct Worker {
-        unsigned run;
-        std::shared_ptr<std::atomic<bool>> cancel;
-        std::thread thread;
-    };
-    std::vector<Worker> workers_; // the running one and abandoned ones still ending
-    unsigned run_ = 0;            // the latest run; its result is awaited while running_
-    bool running_ = false;
+    BackgroundJob worker_{this}; // the running calculation and abandoned ones still ending
 };
 
 } // namespace kinhom

@@ -66,6 +66,14 @@ void BackgroundJob::joinEnded()
     }
 }
 
+bool BackgroundJob::threadsRunning() const
+{
+    for (const Run& r : runs_)
+        if (!r.ended->load())
+            return true;
+    return false;
+}
+
 void BackgroundJob::stopAndWait()
 {
     for (Run& r : runs_)

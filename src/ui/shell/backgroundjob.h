@@ -46,6 +46,8 @@ public:
     // Cancels and joins every thread.
     void stopAndWait();
     bool running() const { return running_; }
+    // True while a thread has not ended: the current run or cancelled ones.
+    bool threadsRunning() const;
 
 private:
     struct Run {
