@@ -20,7 +20,7 @@ void DrawSimulationChart(bool discardOld)
         SetDiagramTitles();
     } else {
         frmGraph2D& chart = SetDiagramTitles();
-        chart.cmdDraw->click();
+        chart.DrawCurves();
     }
 }
 
