@@ -166,7 +166,7 @@ private slots:
     {
         simulate(9); // slots 1..4
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click(); // slot 5
+        g().DrawCurves(); // slot 5
         for (int i = 1; i <= 4; ++i) g().DeleteCurves(i);
         QCOMPARE(d().KurvenAnzahl, 1);
 
@@ -201,11 +201,11 @@ private slots:
         g().mnuKurvenDesign->trigger();
         g().cmdKurven_OK_Click();
         d().KurvenZuZeichnen = 2;
-        g().cmdDraw->click(); // slots 3, 4 while the panel is closed
+        g().DrawCurves(); // slots 3, 4 while the panel is closed
         openMenu(g().mnuDesign);
         g().mnuKurvenDesign->trigger();
         d().KurvenZuZeichnen = 2;
-        g().cmdDraw->click(); // slots 5, 6 while it is open
+        g().DrawCurves(); // slots 5, 6 while it is open
         QTabBar* bar = k().tabKurven->tabBar();
         for (int slot = 1; slot <= 6; ++slot) {
             const QRect r = bar->tabRect(slot - 1);
@@ -307,7 +307,7 @@ private slots:
         // a curve drawn while the panel is open shows in it at once
         g().DeleteCurves(2);
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click(); // one curve (P), into slot 2
+        g().DrawCurves(); // one curve (P), into slot 2
         QCOMPARE(k().txtLabel[2]->text(), QString("c(P) "));
         QCOMPARE(k().scrShiftLab[2]->value(), chart().ChartLabels(2).AttachPoint());
 
@@ -360,7 +360,7 @@ private slots:
         QTest::mouseClick(k().Label49, Qt::LeftButton);
         QCOMPARE(d().Vorwahlfarbe, RGB(0, 128, 0));
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(chart().ChartGroups(1).Styles(3).LineStyle().Color(), RGB(0, 128, 0));
         // the point panel's buttons: a set's colour, or the preset colour for a
         // set without points

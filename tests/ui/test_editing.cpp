@@ -126,7 +126,7 @@ private slots:
 
         // the next curve goes into slot 2
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(d().KurvenAnzahl, 3);
         QCOMPARE(curves().NumPoints(2), 201);
         QCOMPARE(curves().Display(2), int(DisplayState::Shown));
@@ -378,7 +378,7 @@ private slots:
         d().MitPunkten = true;
         simulate(9); // slots 1 to 4, measured c(A) in set 1
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click(); // slot 5
+        g().DrawCurves(); // slot 5
         for (int slot : {1, 3, 4}) g().DeleteCurves(slot);
         QCOMPARE(d().KurvenAnzahl, 2);
         // some design
@@ -454,7 +454,7 @@ private slots:
 
         // the next curve takes the first free slot
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(d().KurvenAnzahl, 3);
         QVERIFY(!g().KurveFrei[1]);
         QCOMPARE(curves().NumPoints(1), 201);

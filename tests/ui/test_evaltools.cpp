@@ -151,6 +151,9 @@ private slots:
         QCOMPARE(d().KurvenAnzahl, 2);
         const ChartData& data = chart().ChartGroups(1).Data();
         QCOMPARE(data.NumPoints(slot), 2);
+        // red on the chart and on the curve panel, so that it stands out from the spline
+        QCOMPARE(chart().ChartGroups(1).Styles(slot).LineStyle().Color(), RGB(255, 0, 0));
+        QCOMPARE(g().KurvenTab[std::size_t(slot)].cmdKurvenFarbe, RGB(255, 0, 0));
         const double x0 = data.X(slot, 1), y0 = data.Y(slot, 1), x1 = data.X(slot, 2), y1 = data.Y(slot, 2);
         const double atT = y0 + (y1 - y0) * (5 - x0) / (x1 - x0);
         QVERIFY(std::fabs(atT - std::exp(-0.5)) < 1e-4);

@@ -11,6 +11,7 @@
 
 #include <random>
 
+#include "core/chart/chart2d.h"
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/calcattime.h"
 #include "core/kinetics/models.h"
@@ -143,7 +144,7 @@ private slots:
         QVERIFY(std::fabs(f.d().FitParameter[1] - 0.3) < 0.02);
         // The fitted curves replaced the previous ones.
         QCOMPARE(f.curves(), 4);
-        QCOMPARE(f.chart()->KurvenTab[1].txtLabel, QString("c(A) "));
+        QCOMPARE(f.chart()->shownChart().ChartLabels(1).Text(), std::string("c(A) "));
     }
 
     void slidersRedrawTheCurvesAndTheSumOfSquares()
@@ -229,8 +230,8 @@ private slots:
         QCOMPARE(Text(w, "unit2"), QString("/(J/mol)"));
         QVERIFY(Shown(w, "Inp_11"));
         QCOMPARE(f.curves(), 3);
-        QCOMPARE(f.chart()->KurvenTab[1].txtLabel, QString("T/K = 300"));
-        QCOMPARE(f.chart()->KurvenTab[3].txtLabel, QString("T/K = 320"));
+        QCOMPARE(f.chart()->shownChart().ChartLabels(1).Text(), std::string("T/K = 300"));
+        QCOMPARE(f.chart()->shownChart().ChartLabels(3).Text(), std::string("T/K = 320"));
 
         // From the start-up defaults the model does not respond at the start;
         // starts decades away do, and the fit leaves the plateau.

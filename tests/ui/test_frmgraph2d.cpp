@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(chart().ChartLabels(2).Text(), std::string("2"));
         // the next curve goes into slot 2, not 4
         d().KurvenZuZeichnen = 1; // P only
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(d().KurvenAnzahl, 3);
         QVERIFY(!g().KurveFrei[2]);
         QVERIFY(g().KurveFrei[4]);
@@ -198,7 +198,7 @@ private slots:
         // rates added to the open window (old curves kept): slots 5 to 8
         d().RateDiagramm = true;
         d().DiagrammTyp = 59;
-        SetDiagramTitles().cmdDraw->click();
+        SetDiagramTitles().DrawCurves();
         QCOMPARE(d().KurvenAnzahl, 8);
         QCOMPARE(chart().ChartLabels(5).Text(), std::string("r(A) "));
         QCOMPARE(chart().ChartLabels(8).Text(), std::string("r(P) "));
@@ -213,12 +213,12 @@ private slots:
         simulate(9); // slots 1..4
         for (int pass = 0; pass < 5; ++pass) {
             d().KurvenZuZeichnen = 4;
-            g().cmdDraw->click();
+            g().DrawCurves();
         }
         QCOMPARE(d().KurvenAnzahl, 24);
         QCOMPARE(rec().messages.size(), size_t(0));
         d().KurvenZuZeichnen = 4;
-        g().cmdDraw->click();
+        g().DrawCurves();
         const QString full = "Maximum 24 curves possible\r\nDelete existing curves";
         QCOMPARE(CountMessages(rec(), full), 1);
         QCOMPARE(rec().messages.back().title, QString("WARNING"));
@@ -233,7 +233,7 @@ private slots:
         // the counts above the model's three species prepare nothing and are
         // counted down; the pass then draws A, B and P
         d().KurvenZuZeichnen = 5;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(d().KurvenZuZeichnen, 0);
         QCOMPARE(d().KurvenAnzahl, 6);
         const char* labels[] = {"c(A) ", "c(B) ", "c(P) "};
@@ -309,14 +309,14 @@ private slots:
         QCOMPARE(g().Label54->text(), QString("100"));
         d().KurvenZuZeichnen = 1;
         g().DeleteCurves(0);
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(data.NumPoints(1), 201);
 
         // two points cannot carry a spline: "Aborted", and the slot is given back
         setPoints({Ct(0, 1), Ct(1, 0.5)});
         g().DeleteCurves(0);
         d().KurvenZuZeichnen = 1;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(rec().messages.size(), size_t(1));
         QCOMPARE(rec().messages[0].title, QString("Aborted"));
         QVERIFY(rec().messages[0].icon == MsgIcon::Critical);
@@ -380,7 +380,7 @@ private slots:
         QVERIFY(!g().mnuDelLabels->isEnabled());
         // the next curve starts at slot 1 again
         d().KurvenZuZeichnen = 4;
-        g().cmdDraw->click();
+        g().DrawCurves();
         QCOMPARE(d().KurvenAnzahl, 4);
         QCOMPARE(chart().ChartLabels(1).Text(), std::string("c(A) "));
     }
@@ -411,7 +411,7 @@ private slots:
             QVERIFY(g().mnuDelPoints->isEnabled());
             QCOMPARE(rec().messages.size(), size_t(0));
             // pressing Draw changes nothing for these codes
-            g().cmdDraw->click();
+            g().DrawCurves();
             QCOMPARE(d().KurvenAnzahl, 0);
         }
         // every point outside the window: the warning of the point charts

@@ -11,7 +11,7 @@
 //   // ... the simulation has filled SimT, SimCA ... (or the measured data exist)
 //   frmGraph2D& g = SetDiagramTitles();  // titles, axis window, KurvenZuZeichnen;
 //                                        // loads and shows the chart window
-//   g.cmdDraw->click();                  // an open window draws now; a window that
+//   g.DrawCurves();                      // an open window draws now; a window that
 //                                        // this call loaded has drawn in its
 //                                        // Form_Load already (nothing is pending
 //                                        // then, so the press changes nothing)
@@ -49,7 +49,19 @@ class QPushButton;
 class QSlider;
 class QStatusBar;
 
+// The window's ui tests (tests/ui), which look at its internals.
+class TestFrmGraph2D;
+class TestDesign1;
+class TestDesign2;
+class TestEditing;
+class TestEvalTools;
+class TestKeys;
+
 namespace kinhom {
+
+namespace test {
+class ChartFixture;
+}
 
 class Chart2D;
 class ChartView;
@@ -83,9 +95,51 @@ public:
     // Never cancels; remembers the window's left position in GrafikLinks.
     void Form_QueryUnload(int& Cancel, UnloadMode mode) override;
 
-    // ---- public procedures of the chart window ---------------------------------------
+    // ==== What other windows ask of the chart window ==========================================
+    // The tangent, fitting, XY editor and simulation windows and the main window's menus
+    // use only these (and SetDiagramTitles above, which sets the titles and the axis
+    // window and shows the window; app().unload<frmGraph2D>() discards the chart).
+    // Everything else is the window's own.
+
+    // Draws the KurvenZuZeichnen curves of the shared state's diagram code
+    // (DiagrammTyp) into the lowest free slots: presses the hidden Draw button,
+    // whose handler is the drawing pass cmdDraw_Click.
+    void DrawCurves();
+    // Draws the XY editor's points ManuPunkte (record 0 x = count) as a curve of
+    // their own in the next free slot: presses the hidden button cmdManuKurve.
+    void DrawManualCurve();
+    // Draws points (record 0 x = count) as a curve in the next free slot, with
+    // text as its legend and label; returns the slot, 0 (after the warning of
+    // a full chart) when none is free.
+    int DrawOwnCurve(const std::vector<KurvenPunkt>& points, const std::string& text);
+    // Gives the curve in slot `slot` (1 to 24) its line colour, on the chart and
+    // on the curve panel.
+    void SetCurveColour(int slot, Rgb colour);
+    // Whether curve slot `slot` holds exactly these points (so a caller can
+    // replace its own curve without touching one drawn since in the same slot).
+    bool HoldsCurve(int slot, const std::vector<KurvenPunkt>& points) const;
+    // Deletes curve n (1 to 24) or, with n = 0, all curves; frees their slots.
+    void DeleteCurves(int n);
+    // The 24 curve slots (index 1..24): true = free.
+    const KurvenSlots& freeSlots() const { return KurveFrei; }
+    // The chart as the window shows it, and the text of the status line
+    // (evaluation results); read only.
+    const Chart2D& shownChart() const { return chart(); }
+    QString statusText() const;
+
+private:
+    // The window's own ui tests examine its controls and bookkeeping directly.
+    friend class test::ChartFixture;
+    friend class ::TestFrmGraph2D;
+    friend class ::TestDesign1;
+    friend class ::TestDesign2;
+    friend class ::TestEditing;
+    friend class ::TestEvalTools;
+    friend class ::TestKeys;
+
+    // ---- the drawing pass and the chart's own procedures -----------------------------------
     // The drawing pass: the handler of the (hidden) button cmdDraw ("Draw curve").
-    // Other windows press cmdDraw->click().
+    // Other windows ask for it through DrawCurves.
     void cmdDraw_Click();
     // Writes a prepared curve (record 0 x = count) as series `slot` of the curve
     // group in the preset colour and shows its label.
@@ -94,8 +148,6 @@ public:
     // group 2, clipped to the axis window; `inside` becomes true when at least
     // one point lies inside it.
     void zeigeExperPunkte(bool& inside);
-    // Deletes curve n (1 to 24) or, with n = 0, all curves; frees their slots.
-    void DeleteCurves(int n);
     // Add > Experimental points: checks that the measured data fit the diagram,
     // then shows them.
     void mnuAddPunkte_Click();
@@ -112,13 +164,6 @@ public:
     void cmdManuKurve_Click();
     // "Manual Curve / Points": opens the XY editor afresh.
     void mnuManuXY_Click();
-    // Draws points (record 0 x = count) as a curve in the next free slot, with
-    // text as its legend and label; returns the slot, 0 (after the warning of
-    // a full chart) when none is free.
-    int DrawOwnCurve(const std::vector<KurvenPunkt>& points, const std::string& text);
-    // Whether curve slot `slot` holds exactly these points (so a caller can
-    // replace its own curve without touching one drawn since in the same slot).
-    bool HoldsCurve(int slot, const std::vector<KurvenPunkt>& points) const;
 
     // ---- coordinates panel fraCoordInput ("Coord. of the Diagram") ----------------------
     void mnuCoord_Click();
@@ -283,8 +328,6 @@ public:
     // ---- state ------------------------------------------------------------------------------
     Chart2D& chart();
     const Chart2D& chart() const;
-    // The text of the status line.
-    QString statusText() const;
     void setStatusText(const QString& text);
 
     // Window fields.
@@ -332,8 +375,8 @@ public:
     QStatusBar* StatusBar2 = nullptr;
     QLabel* StatusBar2Text = nullptr;
     QWidget* fraTop = nullptr;         // strip above the chart
-    QPushButton* cmdDraw = nullptr;    // "Draw curve", hidden; pressed by other windows
-    QPushButton* cmdManuKurve = nullptr; // hidden; pressed by the XY editor
+    QPushButton* cmdDraw = nullptr;    // "Draw curve", hidden; pressed by DrawCurves
+    QPushButton* cmdManuKurve = nullptr; // hidden; pressed by DrawManualCurve
     QPushButton* cmdSingleCalc = nullptr;
     QComboBox* cmbSep = nullptr;
 

@@ -1,6 +1,7 @@
 // The chart window's curves that do not come from the drawing pass: the manual
 // curve of the XY editor (cmdManuKurve, "Manual Curve / Points") and the
-// tangent line of the tangent window. They take a curve slot like every curve,
+// tangent line of the tangent window, and the requests other windows make of
+// the chart window's curves. They take a curve slot like every curve,
 // so they are designed, deleted, exported and saved in diagram files alike.
 
 #include <QAction>
@@ -64,6 +65,18 @@ int frmGraph2D::DrawOwnCurve(const std::vector<KurvenPunkt>& points, const std::
     zeichneKurve(slot, points);
     if (c.ChartLabels(slot).IsShowing()) mnuDelLabels->setEnabled(true);
     return slot;
+}
+
+void frmGraph2D::DrawCurves() { cmdDraw->click(); }
+
+void frmGraph2D::DrawManualCurve() { cmdManuKurve->click(); }
+
+void frmGraph2D::SetCurveColour(int slot, Rgb colour)
+{
+    Chart2D& c = chart();
+    Chart2D::Batch batch(c);
+    c.ChartGroups(1).Styles(slot).LineStyle().setColor(colour);
+    KurvenTab[static_cast<std::size_t>(slot)].cmdKurvenFarbe = colour;
 }
 
 bool frmGraph2D::HoldsCurve(int slot, const std::vector<KurvenPunkt>& points) const

@@ -280,7 +280,7 @@ void frmManuInput::cmdZeichnen_Click()
     } else {
         g->Show();
     }
-    g->cmdManuKurve->click();
+    g->DrawManualCurve();
 }
 
 void frmManuInput::cmdClipboard_Click()

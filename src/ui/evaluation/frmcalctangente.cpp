@@ -13,7 +13,6 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
-#include "core/chart/chart2d.h"
 #include "core/evaluation/tangent.h"
 #include "core/shell/error.h"
 #include "core/shell/fieldline.h"
@@ -195,7 +194,7 @@ void frmCalcTangente::scrGlaettung_Change()
         d.KurvenZuZeichnen = 1;
         g->DeleteCurves(0);
         tangentSlot_ = 0; // deleted with every other curve
-        g->cmdDraw->click();
+        g->DrawCurves();
     }
     if (!lblCWert->text().isEmpty()) cmdBerechnen_Click();
 }
@@ -268,10 +267,7 @@ void frmCalcTangente::drawTangent(const std::vector<KurvenPunkt>& line)
     if (tangentSlot_ == 0) return;
     tangentLine_ = line;
     // red, so that the tangent stands out from the spline
-    Chart2D& c = g->chart();
-    Chart2D::Batch batch(c);
-    c.ChartGroups(1).Styles(tangentSlot_).LineStyle().setColor(RGB(255, 0, 0));
-    g->KurvenTab[static_cast<std::size_t>(tangentSlot_)].cmdKurvenFarbe = RGB(255, 0, 0);
+    g->SetCurveColour(tangentSlot_, RGB(255, 0, 0));
 }
 
 void frmCalcTangente::removeTangent()

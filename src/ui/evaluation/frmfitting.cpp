@@ -402,13 +402,13 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     frmGraph2D* chart = a.find<frmGraph2D>();
     if (chart && chart == drawnOn_)
         for (int slot : drawnSlots_)
-            if (slot >= 1 && slot <= kMaxKurven && !chart->KurveFrei[std::size_t(slot)])
+            if (slot >= 1 && slot <= kMaxKurven && !chart->freeSlots()[std::size_t(slot)])
                 chart->DeleteCurves(slot);
     drawnSlots_.clear();
     KurvenSlots before{};
     before.fill(true);
     if (chart && d.KurvenAnzahl != 0)
-        before = chart->KurveFrei;
+        before = chart->freeSlots();
 
     const int passes = nonIsothermal ? d.AnzahlTemperaturen : 1;
     bool ok = true;
@@ -426,7 +426,7 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
             break;
         }
         frmGraph2D& g = SetDiagramTitles();
-        g.cmdDraw->click();
+        g.DrawCurves();
         chart = &g;
     }
     if (nonIsothermal)
@@ -435,7 +435,7 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     // Remember the slots this redraw filled.
     if (chart) {
         for (int s = 1; s <= kMaxKurven; ++s)
-            if (before[std::size_t(s)] && !chart->KurveFrei[std::size_t(s)])
+            if (before[std::size_t(s)] && !chart->freeSlots()[std::size_t(s)])
                 drawnSlots_.push_back(s);
         drawnOn_ = chart;
     }

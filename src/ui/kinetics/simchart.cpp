@@ -1,7 +1,5 @@
 #include "ui/kinetics/simchart.h"
 
-#include <QPushButton>
-
 #include "core/shell/expdata.h"
 #include "ui/chart/frmgraph2d.h"
 #include "ui/shell/application.h"
@@ -20,7 +18,7 @@ void DrawSimulationChart(bool discardOld)
         SetDiagramTitles();
     } else {
         frmGraph2D& chart = SetDiagramTitles();
-        chart.cmdDraw->click();
+        chart.DrawCurves();
     }
 }
 

@@ -38,7 +38,7 @@ inline constexpr char cmdClipboard[] = "cmdClipboard";
 inline constexpr char cmdClipEinfuegen[] = "cmdClipEinfuegen";
 inline constexpr char cmdEraseSelected[] = "cmdEraseSelected";
 inline constexpr char cmdErase[] = "cmdErase";
-// The chart window's buttons, pressed by the task windows.
+// The chart window's hidden buttons, which its DrawCurves and DrawManualCurve press.
 inline constexpr char cmdDraw[] = "cmdDraw";
 inline constexpr char cmdManuKurve[] = "cmdManuKurve";
 // The fitting window's draw button, pressed by the fitting menus.
