@@ -1,6 +1,7 @@
 #pragma once
-// The test data every test builds: measured points (c-t, k-T, lambda-t), the
-// measured-point table of a state, and the curves of a chart.
+// The test data every test builds: measured points (c-t, k-T, lambda-t, or all
+// values at once), the measured-point table of a state, and the curves of a
+// chart.
 //
 // Each builder takes a small struct written with designated initialisers, so
 // that every value is named where it is written and a swapped pair does not
@@ -21,6 +22,39 @@
 
 namespace kinhom::test {
 
+// A measured point with every value it can hold: the time, the concentrations
+// of A, B, C, P and Q, the temperature in K, the rate constant, lambda, and
+// whether it is excluded from the evaluations. For points of one kind the
+// builders below name only what that kind has.
+struct MeasuredValues {
+    double t = 0;
+    double A = 0;
+    double B = 0;
+    double C = 0;
+    double P = 0;
+    double Q = 0;
+    double T = 0;
+    double k = 0;
+    double lambda = 0;
+    bool excluded = false;
+};
+
+inline ExpPunkt MeasuredPoint(const MeasuredValues& v)
+{
+    ExpPunkt p;
+    p.t = v.t;
+    p.c[1] = v.A;
+    p.c[2] = v.B;
+    p.c[3] = v.C;
+    p.c[4] = v.P;
+    p.c[5] = v.Q;
+    p.T = v.T;
+    p.k = v.k;
+    p.lambda = static_cast<float>(v.lambda);
+    p.exclude = v.excluded ? -1 : 0;
+    return p;
+}
+
 // A measured c-t point: the time and the concentrations of A, B, C, P and Q.
 struct CtValues {
     double t = 0;
@@ -34,15 +68,7 @@ struct CtValues {
 
 inline ExpPunkt CtPoint(const CtValues& v)
 {
-    ExpPunkt p;
-    p.t = v.t;
-    p.c[1] = v.A;
-    p.c[2] = v.B;
-    p.c[3] = v.C;
-    p.c[4] = v.P;
-    p.c[5] = v.Q;
-    p.exclude = v.excluded ? -1 : 0;
-    return p;
+    return MeasuredPoint({.t = v.t, .A = v.A, .B = v.B, .C = v.C, .P = v.P, .Q = v.Q, .excluded = v.excluded});
 }
 
 // A measured k-T couple: the temperature in K and the rate constant there.
@@ -51,13 +77,7 @@ struct KTValues {
     double k = 0;
 };
 
-inline ExpPunkt KTPoint(const KTValues& v)
-{
-    ExpPunkt p;
-    p.T = v.T;
-    p.k = v.k;
-    return p;
-}
+inline ExpPunkt KTPoint(const KTValues& v) { return MeasuredPoint({.T = v.T, .k = v.k}); }
 
 // A measured lambda-t point (lambda proportional to a concentration), with the
 // concentration of A where it is known (the start).
@@ -67,14 +87,7 @@ struct LambdaValues {
     double A = 0;
 };
 
-inline ExpPunkt LambdaPoint(const LambdaValues& v)
-{
-    ExpPunkt p;
-    p.t = v.t;
-    p.lambda = static_cast<float>(v.lambda);
-    p.c[1] = v.A;
-    return p;
-}
+inline ExpPunkt LambdaPoint(const LambdaValues& v) { return MeasuredPoint({.t = v.t, .A = v.A, .lambda = v.lambda}); }
 
 // Puts the points into the state's measured-point table (record 0 stays empty)
 // and sets their number; nothing else of the state changes.
