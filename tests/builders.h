@@ -11,7 +11,8 @@
 //     CtPoint({.t = 5, .A = 0.6, .P = 0.4, .excluded = true})
 //     SetCurve(chart, {.group = 1, .series = 2, .x = {0, 10}, .y = {1, 0}})
 //
-// Only the core library: usable from the core tests and from the window tests.
+// Only the core library: usable from the core and window tests, the benchmarks
+// and the fuzz targets.
 
 #include <vector>
 
@@ -112,8 +113,8 @@ inline void LoadMeasuredPoints(Declare& d, const std::vector<ExpPunkt>& points)
 struct CurveValues {
     int group = 1;
     int series = 1;
-    std::vector<double> x;
-    std::vector<double> y;
+    std::vector<double> x = {};
+    std::vector<double> y = {};
 };
 
 // Writes the curve's points into its series, adding series up to it.
