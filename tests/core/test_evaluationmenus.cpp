@@ -42,16 +42,16 @@ TEST(EvaluationMenus, CtEvaluation)
           CtPoint({.t = 5, .A = 0.5E-8})}, 1, "No initial concentration c(A)(0) found", 0, 0},
         {{CtPoint({.t = 0, .A = 1E-8}), CtPoint({.t = 5, .A = 0.5E-8})}, 1, "", -5, 2},
         {{CtPoint({.t = 0, .A = 1, .B = 1}),
-          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -6, 4},               // equal start concentrations
+          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -6, 4}, // equal start concentrations
         {{CtPoint({.t = 0, .A = 1, .B = 1.0000001}),
-          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -8, 4},       // any difference
+          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -8, 4}, // any difference
         {{CtPoint({.t = 0, .A = 1, .B = 0}),
           CtPoint({.t = 5, .A = 0.5, .B = 0})}, 3, "Both initial concentrations c(A)(0) and c(B)(0) are needed.", 0, 0},
         {first, 4, kCtData, 0, 0},                                     // WILKINSON needs four points
         {{CtPoint({.t = 0, .A = 1}), CtPoint({.t = 2, .A = 0.8}), CtPoint({.t = 5, .A = 0.6}),
           CtPoint({.t = 9, .A = 0.4})}, 4, "", -7, 7},
         {{CtPoint({.t = 0, .A = 1}),
-          CtPoint({.t = 0, .A = 0.5})}, 1, kCtData, 0, 0},                    // all times 0: no c-t data
+          CtPoint({.t = 0, .A = 0.5})}, 1, kCtData, 0, 0}, // all times 0: no c-t data
         {{CtPoint({.t = 5, .A = 1})}, 1, kCtData, 0, 0},
     };
     for (const Case& c : cases) {
@@ -151,7 +151,7 @@ TEST(EvaluationMenus, KTCouples)
         {{KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2}), KTPoint({.T = 320, .k = 0}),
           KTPoint({.T = 0, .k = 0.3})}, 2, ""},
         {{KTPoint({.T = 300, .k = 0.1}),
-          KTPoint({.T = 300.0000001, .k = 0.1})}, 2, ""},           // not exactly the same T
+          KTPoint({.T = 300.0000001, .k = 0.1})}, 2, ""}, // not exactly the same T
         {{}, 0, "First load or input experimental points k - T!"},
     };
     for (const Case& c : cases) {
