@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/chart/chartlayout.h"
 #include "ui/chart/chartview.h"
@@ -109,17 +110,16 @@ void FillCurves(Chart2D& c, int n)
     for (const char* a : {"X", "Y"}) c.ChartArea().Axes(a).setMin(0);
     c.ChartArea().Axes("X").setMax(20);
     c.ChartArea().Axes("Y").setMax(1);
-    ChartData& d = c.ChartGroups(1).Data();
-    d.setNumSeries(24);
-    std::vector<double> xs(static_cast<std::size_t>(n)), ys(static_cast<std::size_t>(n));
+    c.ChartGroups(1).Data().setNumSeries(24);
     for (int s = 1; s <= 24; ++s) {
         const double k = 0.05 + 0.02 * s;
+        test::CurveValues curve{.group = 1, .series = s};
         for (int i = 0; i < n; ++i) {
             const double t = 20.0 * i / (n - 1);
-            xs[static_cast<std::size_t>(i)] = t;
-            ys[static_cast<std::size_t>(i)] = std::exp(-k * t) * (0.5 + 0.02 * s);
+            curve.x.push_back(t);
+            curve.y.push_back(std::exp(-k * t) * (0.5 + 0.02 * s));
         }
-        d.setPoints(s, xs.data(), ys.data(), n);
+        test::SetCurve(c, curve);
         c.ChartGroups(1).Styles(s).LineStyle().setPattern(LinePattern::Solid);
     }
 }

@@ -6,10 +6,12 @@
 
 #include "core/shell/datafile.h"
 #include "core/shell/numtext.h"
+#include "builders.h"
 #include "core/shell/startup.h"
 #include "fuzz_common.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,13 +34,7 @@ Declare WithData()
     d.Zeiteinheit = "min";
     d.ZeiteinheitIndex = 1;
     d.DateiName = "/old/run.KV3";
-    d.AnzahlPunkte = 2;
-    d.ExpPunkte.assign(3, ExpPunkt{});
-    d.ExpPunkte[1].t = 0;
-    d.ExpPunkte[1].c[1] = 1;
-    d.ExpPunkte[1].lambda = 2;
-    d.ExpPunkte[2].t = 5;
-    d.ExpPunkte[2].c[1] = 0.5;
+    SetMeasuredPoints(d, {MeasuredPoint({.t = 0, .A = 1, .lambda = 2}), CtPoint({.t = 5, .A = 0.5})});
     d.LambdaUnendlich = 4;
     d.Lambda0 = 2;
     return d;
@@ -105,16 +101,9 @@ void WriteSeeds(const fs::path& folder)
     Declare x = WithData();
     x.Kommentar = "extremes, \"quoted\" \xC2\xB0" "C";
     x.Zeiteinheit = "a";
-    x.AnzahlPunkte = 4;
-    x.ExpPunkte.assign(5, ExpPunkt{});
-    x.ExpPunkte[1].c[1] = std::numeric_limits<double>::max();
-    x.ExpPunkte[2].t = 3.4e38;
-    x.ExpPunkte[2].c[2] = -std::numeric_limits<double>::denorm_min();
-    x.ExpPunkte[2].exclude = -1;
-    x.ExpPunkte[3].t = 1.5e-5;
-    x.ExpPunkte[3].k = 0.15;
-    x.ExpPunkte[3].T = 298.15;
-    x.ExpPunkte[3].lambda = 1e-30f;
+    SetMeasuredPoints(x, {CtPoint({.A = std::numeric_limits<double>::max()}),
+                          CtPoint({.t = 3.4e38, .B = -std::numeric_limits<double>::denorm_min(), .excluded = true}),
+                          MeasuredPoint({.t = 1.5e-5, .T = 298.15, .k = 0.15, .lambda = 1e-30f}), ExpPunkt{}});
     x.ExpPunkte[4].res3 = -std::numeric_limits<float>::max();
     x.ExpPunkte[4].res4 = 7;
     WriteDataFile(x, (folder / "extremes.KV3").string(), error);

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <vector>
 
+#include "builders.h"
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/stoffmuster.h"
@@ -22,6 +23,7 @@
 #include "fuzz_common.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -70,19 +72,19 @@ Declare Data(Bytes& in, const Task& task)
     d.Ordnung = static_cast<float>(in.Byte() % 5) / 2.0f;
     SetStoffMuster(d, task.model);
     d.tEnde = static_cast<float>(in.Byte() % 100);
-    d.ExpPunkte.assign(1, ExpPunkt{});
     const int count = 2 + static_cast<int>(in.Byte() % 9);
+    auto conc = [&in] { return in.Byte() % 4 == 0 ? in.Value() : in.Fraction(); };
+    std::vector<ExpPunkt> points;
     double t = 0;
     for (int i = 0; i < count; ++i) {
-        ExpPunkt e;
-        e.t = t;
+        const double at = t;
         t += in.Fraction() * 10;
-        for (int s = 1; s <= 5; ++s) e.c[s] = in.Byte() % 4 == 0 ? in.Value() : in.Fraction();
-        e.T = task.mode >= 6 ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0;
-        e.exclude = in.Byte() % 7 == 0 ? -1 : 0;
-        d.ExpPunkte.push_back(e);
+        // The values are read from the input in the order written (a braced list).
+        points.push_back(MeasuredPoint({.t = at, .A = conc(), .B = conc(), .C = conc(), .P = conc(), .Q = conc(),
+                                        .T = task.mode >= 6 ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0,
+                                        .excluded = in.Byte() % 7 == 0}));
     }
-    d.AnzahlPunkte = count;
+    SetMeasuredPoints(d, points);
     AnalyzeExpData(d);
     return d;
 }

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "core/chart/axisscale.h"
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/chart/chartlayout.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -26,13 +28,6 @@ struct Counter {
     int id = 0;
     int count = 0;
 };
-
-void Line(Chart2D& c, int group, int s, std::vector<double> x, std::vector<double> y)
-{
-    ChartData& d = c.ChartGroups(group).Data();
-    if (d.NumSeries() < s) d.setNumSeries(s);
-    d.setPoints(s, x.data(), y.data(), static_cast<int>(x.size()));
-}
 
 } // namespace
 
@@ -298,9 +293,10 @@ TEST(Chart2D, AutomaticSpacingsReadAsComputedAndKeepTheirFlag)
 TEST(Chart2D, AutomaticLimitsComeFromTheDataThatIsNotExcluded)
 {
     Chart2D c;
-    Line(c, 1, 1, {0, 5, 10}, {0.13, 0.5, 0.87});
-    Line(c, 1, 2, {-50, 50}, {-20, 20});
-    Line(c, 2, 1, {2, 3}, {kNaN, 0.4}); // a point that is not finite counts for nothing
+    SetCurve(c, {.group = 1, .series = 1, .x = {0, 5, 10}, .y = {0.13, 0.5, 0.87}});
+    SetCurve(c, {.group = 1, .series = 2, .x = {-50, 50}, .y = {-20, 20}});
+    // a point that is not finite counts for nothing
+    SetCurve(c, {.group = 2, .series = 1, .x = {2, 3}, .y = {kNaN, 0.4}});
     Axis& x = c.ChartArea().Axes("X");
     Axis& y = c.ChartArea().Axes("Y");
     EXPECT_DOUBLE_EQ(x.DataMin(), -50);
@@ -343,7 +339,7 @@ TEST(Chart2D, DegenerateWindowsGiveSoundScales)
                           {-1e4, 1e4, true}, {-3, -1, true}, {3.4e38, -3.4e38, false}, {1e-320, 2e-320, true}};
     for (const auto& k : cases) {
         Chart2D c;
-        Line(c, 1, 1, {0, 1, 2}, {-1, 0.5, 2});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 1, 2}, .y = {-1, 0.5, 2}});
         Axis& y = c.ChartArea().Axes("Y");
         y.setIsLogarithmic(k.log);
         y.setMin(k.min);
@@ -409,7 +405,7 @@ TEST(Chart2D, LocationsAndMarginsAreLaidOutUntilSet)
 TEST(Chart2D, LabelPointIsClampedToTheSeries)
 {
     Chart2D c;
-    Line(c, 1, 1, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5});
+    SetCurve(c, {.group = 1, .series = 1, .x = {1, 2, 3, 4, 5}, .y = {1, 2, 3, 4, 5}});
     c.ChartGroups(1).Data().setNumSeries(2);
     c.ChartLabels().setCount(3);
     ChartLabel& l = c.ChartLabels(1);
@@ -438,7 +434,7 @@ TEST(Chart2D, LabelPointIsClampedToTheSeries)
 TEST(Chart2D, WholeContentIsReplacedAsOneChange)
 {
     Chart2D a, b;
-    Line(b, 1, 3, {1, 2}, {3, kNaN});
+    SetCurve(b, {.group = 1, .series = 3, .x = {1, 2}, .y = {3, kNaN}});
     b.Header().setText("from b");
     b.ChartLabels().setCount(2);
     EXPECT_FALSE(a.sameContent(b));

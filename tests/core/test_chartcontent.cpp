@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "builders.h"
 #include "core/chart/chartcontent.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 TEST(ChartContent, SetupGivesTheFixedLayout)
 {
@@ -143,12 +145,7 @@ TEST(ChartContent, MeasuredPointsKeepTheManualSet)
     c.ChartGroups(2).Data().setPoints(2, mx, my, 2); // stale set c(B)
 
     Declare d;
-    d.ExpPunkte.resize(4);
-    d.AnzahlPunkte = 3;
-    for (int i = 1; i <= 3; ++i) {
-        d.ExpPunkte[i].t = i;
-        d.ExpPunkte[i].c[1] = 1.0 / i;
-    }
+    SetMeasuredPoints(d, {CtPoint({.t = 1, .A = 1.0}), CtPoint({.t = 2, .A = 1.0 / 2}), CtPoint({.t = 3, .A = 1.0 / 3})});
     d.DiagrammTyp = -1;
     d.Diagramm.xMin = 0;
     d.Diagramm.xMax = 10;

@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/chart/chartlayout.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -27,13 +29,6 @@ void Window(Chart2D& c, double lo = 0, double hi = 10)
     }
 }
 
-void Series(Chart2D& c, int group, int s, const std::vector<double>& x, const std::vector<double>& y)
-{
-    ChartData& d = c.ChartGroups(group).Data();
-    if (d.NumSeries() < s) d.setNumSeries(s);
-    d.setPoints(s, x.data(), y.data(), static_cast<int>(x.size()));
-}
-
 PointF Px(const ChartLayout& L, double x, double y)
 {
     PointF p;
@@ -47,9 +42,10 @@ TEST(ChartLayout, LinesAreClippedToTheWindowAndBrokenAtMissingPoints)
 {
     Chart2D c;
     Window(c);
-    Series(c, 1, 1, {-10, 20}, {-10, 20});                              // crosses the whole window
-    Series(c, 1, 2, {1, 2, kNaN, 4, 5, 6}, {1, 2, 3, 4, 5, std::numeric_limits<double>::infinity()});
-    Series(c, 1, 3, {1, 2, 3, 4}, {1, 20, 20, 1});                       // leaves the window and comes back
+    const double inf = std::numeric_limits<double>::infinity();
+    SetCurve(c, {.group = 1, .series = 1, .x = {-10, 20}, .y = {-10, 20}}); // crosses the whole window
+    SetCurve(c, {.group = 1, .series = 2, .x = {1, 2, kNaN, 4, 5, 6}, .y = {1, 2, 3, 4, 5, inf}});
+    SetCurve(c, {.group = 1, .series = 3, .x = {1, 2, 3, 4}, .y = {1, 20, 20, 1}}); // leaves the window and comes back
     const ChartLayout& L = c.Layout();
     ASSERT_EQ(L.series.size(), 3u);
     const RectF& p = L.plot;
@@ -94,9 +90,9 @@ TEST(ChartLayout, LogarithmicAxisSkipsNonPositivePointsAndKeepsMarks)
     y.setIsLogarithmic(true);
     y.setMin(0); // reaches 0: shows decades of its positive part
     y.setMax(100);
-    Series(c, 1, 26, {4, 4}, {-10000, 10000});
+    SetCurve(c, {.group = 1, .series = 26, .x = {4, 4}, .y = {-10000, 10000}});
     c.ChartGroups(1).Styles(26).LineStyle().setPattern(LinePattern::LongDash);
-    Series(c, 2, 1, {1, 2, 3}, {0, -1, 10});
+    SetCurve(c, {.group = 2, .series = 1, .x = {1, 2, 3}, .y = {0, -1, 10}});
     const ChartLayout& L = c.Layout();
     EXPECT_GT(L.axis(AxisId::Y).scale.min, 0);
     ASSERT_EQ(L.series.size(), 2u);
@@ -142,7 +138,7 @@ TEST(ChartLayout, SegmentsAreClippedWhereTheyAreDrawnOnLogarithmicAxes)
         ax.setMax(k.logX ? 100 : 10);
         ay.setMin(k.logY ? 1e-4 : 0);
         ay.setMax(k.logY ? 1 : 10);
-        Series(c, 1, 1, {k.x1, k.x2}, {k.y1, k.y2});
+        SetCurve(c, {.group = 1, .series = 1, .x = {k.x1, k.x2}, .y = {k.y1, k.y2}});
         const ChartLayout& L = c.Layout();
         ASSERT_EQ(L.series.size(), 1u);
         ASSERT_EQ(L.series[0].runs.size(), 1u);
@@ -163,7 +159,7 @@ TEST(ChartLayout, SegmentsAreClippedWhereTheyAreDrawnOnLogarithmicAxes)
     c.ChartArea().Axes("Y").setMax(10);
     c.ChartArea().Axes("X").setMin(0);
     c.ChartArea().Axes("X").setMax(4);
-    Series(c, 1, 1, {0, 1, 2, 3, 4}, {1, -1, -2, 1, 2});
+    SetCurve(c, {.group = 1, .series = 1, .x = {0, 1, 2, 3, 4}, .y = {1, -1, -2, 1, 2}});
     const auto& runs = c.Layout().series[0].runs;
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].size(), 2u); // 1 down to the bottom edge
@@ -238,7 +234,7 @@ TEST(ChartLayout, LabelsFollowTheirPointAndStayAtTheEndsOfTheSeries)
 {
     Chart2D c;
     Window(c);
-    Series(c, 1, 1, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5});
+    SetCurve(c, {.group = 1, .series = 1, .x = {1, 2, 3, 4, 5}, .y = {1, 2, 3, 4, 5}});
     c.ChartLabels().setCount(3);
     for (int n = 1; n <= 3; ++n) {
         ChartLabel& l = c.ChartLabels(n);
@@ -282,8 +278,8 @@ TEST(ChartLayout, LegendListsShownSeriesWithText)
 {
     Chart2D c;
     Window(c);
-    for (int s = 1; s <= 3; ++s) Series(c, 1, s, {1, 2}, {1, 2});
-    Series(c, 2, 1, {1}, {1});
+    for (int s = 1; s <= 3; ++s) SetCurve(c, {.group = 1, .series = s, .x = {1, 2}, .y = {1, 2}});
+    SetCurve(c, {.group = 2, .series = 1, .x = {1}, .y = {1}});
     SeriesLabelList& t1 = c.ChartGroups(1).SeriesLabels();
     t1.Add("c(A) ");
     t1.Add("  ");     // blank: no entry
@@ -327,7 +323,7 @@ TEST(ChartLayout, SetAreaSizeAndLegendPlaceLeaveEveryElementItsRoom)
     c.Header().setText("Header\nsecond line");
     c.Footer().setText("Footer");
     c.ChartArea().Axes("X").Title().setText("t/s");
-    Series(c, 1, 1, {0, 10}, {0, 10});
+    SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
     c.ChartGroups(1).SeriesLabels().Add("c(A) ");
     c.ChartArea().Location().setWidth(756);
     c.ChartArea().Location().setHeight(552);
@@ -351,7 +347,7 @@ TEST(ChartLayout, PlacedLegendStaysInsideTheChartAtEverySize)
 {
     Chart2D c;
     Window(c);
-    Series(c, 1, 1, {0, 10}, {0, 10});
+    SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
     c.ChartGroups(1).SeriesLabels().Add("c(A) ");
     c.Border().setType(BorderType::Plain);
     c.Border().setWidth(3);
@@ -397,12 +393,12 @@ TEST(ChartLayout, LayoutIntoAnEarlierOneEqualsAFreshOne)
     Chart2D many;
     Window(many);
     for (int s = 1; s <= 4; ++s) // in and out of the window: several runs each
-        Series(many, 1, s, {-5, 1, 2, 15, 3, 4, -1, 5}, {1, 2, 3, 4, 50, 6, 7, 8});
-    Series(many, 2, 1, {1, 2, 3}, {1, 2, 3});
+        SetCurve(many, {.group = 1, .series = s, .x = {-5, 1, 2, 15, 3, 4, -1, 5}, .y = {1, 2, 3, 4, 50, 6, 7, 8}});
+    SetCurve(many, {.group = 2, .series = 1, .x = {1, 2, 3}, .y = {1, 2, 3}});
     Chart2D few;
     Window(few);
-    Series(few, 1, 1, {1, 2, 30, 4}, {1, 2, 3, 4});
-    Series(few, 1, 2, {1, 2}, {2, 1});
+    SetCurve(few, {.group = 1, .series = 1, .x = {1, 2, 30, 4}, .y = {1, 2, 3, 4}});
+    SetCurve(few, {.group = 1, .series = 2, .x = {1, 2}, .y = {2, 1}});
     few.ChartGroups(1).Styles(2).LineStyle().setPattern(LinePattern::None);
     few.ChartGroups(1).Styles(2).SymbolStyle().setShape(SymbolShape::Dot);
     auto same = [](const ChartLayout& a, const ChartLayout& b) {
@@ -444,10 +440,10 @@ TEST(ChartLayout, HitTest)
     c.Footer().setText("Footer");
     c.ChartArea().Axes("X").Title().setText("t/s");
     c.ChartArea().Axes("Y").Title().setText("c/(mol/l)");
-    Series(c, 1, 1, {0, 10}, {0, 10});
-    Series(c, 1, 2, {0, 10}, {8, 8});
+    SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
+    SetCurve(c, {.group = 1, .series = 2, .x = {0, 10}, .y = {8, 8}});
     c.ChartGroups(1).Data().setNumSeries(3);
-    Series(c, 2, 1, {2}, {6});
+    SetCurve(c, {.group = 2, .series = 1, .x = {2}, .y = {6}});
     c.ChartGroups(2).Styles(1).SymbolStyle().setSize(8);
     c.ChartGroups(1).SeriesLabels().Add("diagonal");
     const ChartLayout& L = c.Layout();
@@ -482,7 +478,7 @@ TEST(ChartLayout, HitTest)
     c.ChartGroups(1).Data().setDisplay(1, DisplayState::Hidden);
     EXPECT_EQ(HitTest(c, c.Layout(), diag.x + 2, diag.y).kind, HitResult::Kind::PlotArea);
     // the hit names the data point nearest to the position
-    Series(c, 1, 3, {1, 3, 5, 7, 9}, {4, 4, 4, 4, 4});
+    SetCurve(c, {.group = 1, .series = 3, .x = {1, 3, 5, 7, 9}, .y = {4, 4, 4, 4, 4}});
     const ChartLayout& L2 = c.Layout();
     const PointF near7 = Px(L2, 6.6, 4);
     const HitResult h = HitTest(c, L2, near7.x, near7.y + 1);
@@ -537,7 +533,7 @@ TEST(ChartLayout, TinyAndEmptyChartsLayOutWithoutAPlot)
         Chart2D c;
         c.setSize(size, size);
         c.Header().setText("A header wider than the chart");
-        Series(c, 1, 1, {0, 1}, {0, 1});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 1}, .y = {0, 1}});
         const ChartLayout& L = c.Layout();
         EXPECT_FALSE(L.hasPlot()) << size;
         EXPECT_TRUE(L.series.empty());

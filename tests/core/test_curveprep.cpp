@@ -5,10 +5,12 @@
 #include <set>
 #include <string>
 
+#include "builders.h"
 #include "core/chart/curveprep.h"
 #include "core/kinetics/akima.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 // ---- curve slots ---------------------------------------------------------------
 
@@ -330,12 +332,9 @@ Declare MeasuredLine(int points)
 {
     Declare d;
     d.KurvenPunkte.assign(2001, KurvenPunkt{});
-    d.AnzahlPunkte = points;
-    d.ExpPunkte.assign(static_cast<std::size_t>(points) + 1, ExpPunkt{});
-    for (int i = 1; i <= points; ++i) {
-        d.ExpPunkte[i].t = i - 1;
-        d.ExpPunkte[i].c[4] = 0.2 + 0.05 * (i - 1);
-    }
+    std::vector<ExpPunkt> line;
+    for (double t = 0; t < points; ++t) line.push_back(CtPoint({.t = t, .P = 0.2 + 0.05 * t}));
+    SetMeasuredPoints(d, line);
     d.TangenteSpalte = 4;
     d.DiagrammTyp = 100;
     d.Diagramm.xMin = 0;
@@ -447,12 +446,9 @@ TEST(CurvePrep, EvaluationCodesGoThroughTheFrame)
     Declare d;
     d.KurvenPunkte.assign(2001, KurvenPunkt{});
     d.RegBasis.assign(6, 0.0);
-    d.AnzahlPunkte = 21;
-    d.ExpPunkte.assign(22, ExpPunkt{});
-    for (int i = 1; i <= 21; ++i) {
-        d.ExpPunkte[i].t = i - 1;
-        d.ExpPunkte[i].c[1] = std::exp(-0.1 * (i - 1));
-    }
+    std::vector<ExpPunkt> firstOrder;
+    for (double t = 0; t <= 20; ++t) firstOrder.push_back(CtPoint({.t = t, .A = std::exp(-0.1 * t)}));
+    SetMeasuredPoints(d, firstOrder);
     d.Diagramm.xMin = 0;
     d.Diagramm.xMax = 20;
     d.Diagramm.yMin = -3;

@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "builders.h"
 #include "core/shell/datafile.h"
 #include "core/shell/startup.h"
 
 namespace kinhom {
 namespace {
+
+using namespace kinhom::test;
 
 namespace fs = std::filesystem;
 
@@ -52,13 +55,10 @@ protected:
         d.Kommentar = "run 7";
         d.Zeiteinheit = "min";
         d.ZeiteinheitIndex = 1;
-        d.AnzahlPunkte = 3;
-        d.ExpPunkte.assign(4, ExpPunkt{});
-        for (int i = 1; i <= 3; ++i) {
-            d.ExpPunkte[i].t = 10.0 * i;
-            d.ExpPunkte[i].c[1] = 1.0 / (i + 1.0);
-            d.ExpPunkte[i].lambda = 0.5f * i;
-        }
+        std::vector<ExpPunkt> points;
+        for (int i = 1; i <= 3; ++i)
+            points.push_back(MeasuredPoint({.t = 10.0 * i, .A = 1.0 / (i + 1.0), .lambda = 0.5f * float(i)}));
+        SetMeasuredPoints(d, points);
         d.LambdaUnendlich = 4.0;
     }
 
@@ -84,25 +84,21 @@ TEST_F(DataFileTest, EveryFieldRoundTripsAndTIsRoundedToSingle)
 {
     d.Kommentar = "Ester hydrolysis, 25 °C";
     d.Zeiteinheit = "h";
-    d.AnzahlPunkte = 2;
-    d.ExpPunkte.assign(3, ExpPunkt{});
+    SetMeasuredPoints(d, {MeasuredPoint({.t = 1.23456789, // 7 significant digits in the file
+                                         .A = 0.123456789012345,
+                                         .B = 2.5e-12,
+                                         .C = 1e20,
+                                         .P = -3.75,
+                                         .Q = 42,
+                                         .T = 298.15,
+                                         .k = 6.02214076e23,
+                                         .lambda = 0.000125f,
+                                         .excluded = true}),
+                          MeasuredPoint({.t = 0, .A = 1, .lambda = 7.25f})});
     ExpPunkt& a = d.ExpPunkte[1];
-    a.t = 1.23456789; // 7 significant digits in the file
-    a.c[1] = 0.123456789012345;
-    a.c[2] = 2.5e-12;
-    a.c[3] = 1e20;
-    a.c[4] = -3.75;
-    a.c[5] = 42;
-    a.k = 6.02214076e23;
-    a.T = 298.15;
-    a.lambda = 0.000125f;
     a.res3 = -1.5e-5f;
     a.res4 = 12345678.0f; // exponent form in single precision
-    a.exclude = -1;
-    ExpPunkt& b = d.ExpPunkte[2];
-    b.t = 0;
-    b.c[1] = 1;
-    b.lambda = 7.25f;
+    const ExpPunkt& b = d.ExpPunkte[2];
     d.LambdaUnendlich = 9.875;
 
     const std::string file = (dir / "set.KV3").string();

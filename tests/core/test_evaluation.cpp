@@ -4,45 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "builders.h"
 #include "core/chart/evaluation.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
 constexpr double R = 8.3145;
 
-ExpPunkt Pt(double t, double cA, double cB = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = cA;
-    p.c[2] = cB;
-    return p;
-}
-
-ExpPunkt LambdaPt(double t, double lambda)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.lambda = static_cast<float>(lambda);
-    return p;
-}
-
-ExpPunkt KT(double T, double k)
-{
-    ExpPunkt p;
-    p.T = T;
-    p.k = k;
-    return p;
-}
-
 Declare WithPoints(const std::vector<ExpPunkt>& pts, float xMin, float xMax, float yMin, float yMax)
 {
     Declare d;
-    d.ExpPunkte.assign(1, ExpPunkt{});
-    d.ExpPunkte.insert(d.ExpPunkte.end(), pts.begin(), pts.end());
-    d.AnzahlPunkte = static_cast<int>(pts.size());
+    SetMeasuredPoints(d, pts);
     d.Diagramm.xMin = xMin;
     d.Diagramm.xMax = xMax;
     d.Diagramm.yMin = yMin;
@@ -70,7 +45,7 @@ bool EndsWith(const std::string& s, const std::string& tail)
 std::vector<ExpPunkt> FirstOrder(double k, double tEnd, double c0 = 1.0)
 {
     std::vector<ExpPunkt> v;
-    for (double t = 0; t <= tEnd + 1e-9; t += 1) v.push_back(Pt(t, c0 * std::exp(-k * t)));
+    for (double t = 0; t <= tEnd + 1e-9; t += 1) v.push_back(CtPoint({.t = t, .A = c0 * std::exp(-k * t)}));
     return v;
 }
 
@@ -143,7 +118,7 @@ TEST(Evaluation, SecondOrderRateConstants)
         std::vector<ExpPunkt> pts;
         for (double t = 0; t <= 40; t += 4) {
             const double a = 1.0 / (1.0 / c0 + c.slopeFactor * k * t);
-            pts.push_back(Pt(t, a, c.equalStart ? a : 0));
+            pts.push_back(CtPoint({.t = t, .A = a, .B = c.equalStart ? a : 0}));
         }
         Declare d = WithPoints(pts, 0, 40, 0, 10);
         d.GleicheStartkonz = c.equalStart;
@@ -161,7 +136,7 @@ TEST(Evaluation, SecondOrderRateConstants)
     std::vector<ExpPunkt> pts;
     for (double t = 0; t <= 50; t += 5) {
         const double B = D / (A0 / B0 * std::exp(D * k8 * t) - 1.0);
-        pts.push_back(Pt(t, B + D, B));
+        pts.push_back(CtPoint({.t = t, .A = B + D, .B = B}));
     }
     Declare d = WithPoints(pts, 0, 50, 0, 3);
     bool outside = true;
@@ -178,7 +153,7 @@ TEST(Evaluation, WilkinsonPlotGivesOrderAndRateConstant)
     const double n = 1.5, k = 0.01, c0 = 1.0;
     std::vector<ExpPunkt> pts;
     for (double t = 0; t <= 5.0 + 1e-9; t += 0.5)
-        pts.push_back(Pt(t, std::pow(std::pow(c0, 1 - n) + (n - 1) * k * t, 1.0 / (1 - n))));
+        pts.push_back(CtPoint({.t = t, .A = std::pow(std::pow(c0, 1 - n) + (n - 1) * k * t, 1.0 / (1 - n))}));
     Declare d = WithPoints(pts, 0, 5, 90, 110);
     d.c0Exp[1] = static_cast<float>(c0);
     bool outside = true;
@@ -195,9 +170,9 @@ TEST(Evaluation, ArrheniusGivesActivationEnergyAndFactor)
 {
     const double EA = 50000, A = 1e10;
     std::vector<ExpPunkt> pts;
-    for (double T = 300; T <= 400; T += 10) pts.push_back(KT(T, A * std::exp(-EA / (R * T))));
-    pts.push_back(KT(350, 0));   // no rate constant: skipped
-    pts.push_back(KT(0, 0.5));   // no temperature: skipped
+    for (double T = 300; T <= 400; T += 10) pts.push_back(KTPoint({.T = T, .k = A * std::exp(-EA / (R * T))}));
+    pts.push_back(KTPoint({.T = 350, .k = 0}));   // no rate constant: skipped
+    pts.push_back(KTPoint({.T = 0, .k = 0.5}));   // no temperature: skipped
     Declare d = WithPoints(pts, 0.0024f, 0.0034f, -20, 20);
     bool outside = true;
     const EvalOutcome r = PrepareEvaluationCurve(d, -3, outside);
@@ -222,7 +197,7 @@ TEST(Evaluation, EyringGivesActivationEnthalpyAndEntropy)
     const double H = 60000, S = -20; // J/mol, J/(mol K)
     std::vector<ExpPunkt> pts;
     for (double T = 290; T <= 360; T += 7)
-        pts.push_back(KT(T, kB * T / h * std::exp(S / R) * std::exp(-H / (R * T))));
+        pts.push_back(KTPoint({.T = T, .k = kB * T / h * std::exp(S / R) * std::exp(-H / (R * T))}));
     Declare d = WithPoints(pts, 0.0027f, 0.0035f, -40, 40);
     bool outside = true;
     const EvalOutcome r = PrepareEvaluationCurve(d, -4, outside);
@@ -240,7 +215,8 @@ TEST(Evaluation, FirstOrderLambdaPlots)
     const double k = 0.2, linf = 2.0, l0 = 0.5;
     auto data = [&](double tFrom) {
         std::vector<ExpPunkt> v;
-        for (double t = tFrom; t <= 10; t += 1) v.push_back(LambdaPt(t, linf - (linf - l0) * std::exp(-k * t)));
+        for (double t = tFrom; t <= 10; t += 1)
+            v.push_back(LambdaPoint({.t = t, .lambda = linf - (linf - l0) * std::exp(-k * t)}));
         return v;
     };
     // with lambda(0): no extrapolation text
@@ -276,7 +252,7 @@ TEST(Evaluation, SecondOrderLambdaPlots)
         std::vector<ExpPunkt> pts;
         for (double t = 0; t <= 30; t += 3) {
             const double c = 1.0 / (1.0 / c0 + 2 * k * t);
-            pts.push_back(LambdaPt(t, linf + (l0 - linf) * c / c0));
+            pts.push_back(LambdaPoint({.t = t, .lambda = linf + (l0 - linf) * c / c0}));
         }
         Declare d = WithPoints(pts, 0, 30, 0, 10);
         d.ModellNr = 3;
@@ -295,7 +271,7 @@ TEST(Evaluation, SecondOrderLambdaPlots)
         std::vector<ExpPunkt> pts;
         for (double t = 0; t <= 30; t += 3) {
             const double c = 1.0 / (1.0 / c0 + k * t);
-            pts.push_back(LambdaPt(t, linf * (1 - c / c0)));
+            pts.push_back(LambdaPoint({.t = t, .lambda = linf * (1 - c / c0)}));
         }
         Declare d = WithPoints(pts, 0, 30, 0, 10);
         d.ModellNr = 4;
@@ -317,7 +293,7 @@ TEST(Evaluation, ExcludedPointDoesNotMoveTheLine)
     bool outside = true;
     const EvalOutcome r0 = PrepareEvaluationCurve(ref, -5, outside);
 
-    ExpPunkt outlier = Pt(18, 5.0); // off the middle, so it would tilt the line
+    ExpPunkt outlier = CtPoint({.t = 18, .A = 5.0}); // off the middle, so it would tilt the line
     outlier.exclude = -1;
     pts.insert(pts.begin() + 5, outlier);
     Declare d = WithPoints(pts, 0, 21, -3, 1);
@@ -346,20 +322,32 @@ TEST(Evaluation, FaultsEndInTheErrorPath)
         const char* cause; // part of the description
     };
     const Case cases[] = {
-        {"-8 without a point at t = 0", -8, {Pt(1, 0.2, 0.1), Pt(2, 0.15, 0.05), Pt(3, 0.12, 0.02)}, 0, 0, 0,
+        {"-8 without a point at t = 0", -8, {CtPoint({.t = 1, .A = 0.2, .B = 0.1}),
+                                             CtPoint({.t = 2, .A = 0.15, .B = 0.05}),
+                                             CtPoint({.t = 3, .A = 0.12, .B = 0.02})}, 0, 0, 0,
          "t = 0"},
-        {"-8 with equal start concentrations", -8, {Pt(0, 0.1, 0.1), Pt(1, 0.08, 0.08), Pt(2, 0.06, 0.06)}, 0, 0, 0,
+        {"-8 with equal start concentrations", -8, {CtPoint({.t = 0, .A = 0.1, .B = 0.1}),
+                                                    CtPoint({.t = 1, .A = 0.08, .B = 0.08}),
+                                                    CtPoint({.t = 2, .A = 0.06, .B = 0.06})}, 0, 0, 0,
          "c(A)(0) equals c(B)(0)"},
-        {"-7 with U = 0", -7, {Pt(0, 1.0), Pt(1, 0.9), Pt(2, 1.0), Pt(3, 0.8)}, 0, 0, 1.0f, "conversion U"},
-        {"-7 without c(A)(0)", -7, {Pt(1, 0.9), Pt(2, 0.8)}, 0, 0, 0.0f, "c(A)(0)"},
-        {"-10 lambda at lambda(inf)", -10, {LambdaPt(1, 0.5), LambdaPt(2, 2.0), LambdaPt(3, 1.0)}, 2.0, 0, 0,
+        {"-7 with U = 0", -7, {CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 1, .A = 0.9}), CtPoint({.t = 2, .A = 1.0}),
+                               CtPoint({.t = 3, .A = 0.8})}, 0, 0, 1.0f, "conversion U"},
+        {"-7 without c(A)(0)", -7, {CtPoint({.t = 1, .A = 0.9}), CtPoint({.t = 2, .A = 0.8})}, 0, 0, 0.0f, "c(A)(0)"},
+        {"-10 lambda at lambda(inf)", -10, {LambdaPoint({.t = 1, .lambda = 0.5}), LambdaPoint({.t = 2, .lambda = 2.0}),
+                                            LambdaPoint({.t = 3, .lambda = 1.0})}, 2.0, 0, 0,
          "Logarithm"},
-        {"-10 lambda beyond lambda(inf)", -10, {LambdaPt(1, 0.5), LambdaPt(2, 2.5)}, 2.0, 0, 0, "Logarithm"},
-        {"-10 lambda(0) = lambda(inf)", -10, {LambdaPt(1, 0.5), LambdaPt(2, 1.0)}, 2.0, 2.0, 0, "lambda(0)"},
-        {"-11 lambda at lambda(inf)", -11, {LambdaPt(1, 0.5), LambdaPt(2, 2.0)}, 2.0, 0, 0.5f, "lambda(inf)"},
-        {"-11 without c(A)(0)", -11, {LambdaPt(1, 0.5), LambdaPt(2, 1.0)}, 2.0, 0.2, 0.0f, "c(A)(0)"},
-        {"-11 intercept times c(A)(0) = 0", -11, {LambdaPt(1, 0.5), LambdaPt(2, 1.0)}, 2.0, 0, 0.0f, "c(A)(0)"},
-        {"-6 beyond single precision", -6, {Pt(1, 1e-300), Pt(2, 0.5)}, 0, 0, 0, "Overflow"},
+        {"-10 lambda beyond lambda(inf)", -10, {LambdaPoint({.t = 1, .lambda = 0.5}),
+                                                LambdaPoint({.t = 2, .lambda = 2.5})}, 2.0, 0, 0, "Logarithm"},
+        {"-10 lambda(0) = lambda(inf)", -10, {LambdaPoint({.t = 1, .lambda = 0.5}),
+                                              LambdaPoint({.t = 2, .lambda = 1.0})}, 2.0, 2.0, 0, "lambda(0)"},
+        {"-11 lambda at lambda(inf)", -11, {LambdaPoint({.t = 1, .lambda = 0.5}),
+                                            LambdaPoint({.t = 2, .lambda = 2.0})}, 2.0, 0, 0.5f, "lambda(inf)"},
+        {"-11 without c(A)(0)", -11, {LambdaPoint({.t = 1, .lambda = 0.5}),
+                                      LambdaPoint({.t = 2, .lambda = 1.0})}, 2.0, 0.2, 0.0f, "c(A)(0)"},
+        {"-11 intercept times c(A)(0) = 0", -11, {LambdaPoint({.t = 1, .lambda = 0.5}),
+                                                  LambdaPoint({.t = 2, .lambda = 1.0})}, 2.0, 0, 0.0f, "c(A)(0)"},
+        {"-6 beyond single precision", -6, {CtPoint({.t = 1, .A = 1e-300}),
+                                            CtPoint({.t = 2, .A = 0.5})}, 0, 0, 0, "Overflow"},
     };
     for (const Case& c : cases) {
         Declare d = WithPoints(c.pts, 0, 10, -10, 10);
@@ -392,11 +380,12 @@ TEST(Evaluation, NoLineWhenActivePointsDoNotDetermineOne)
         std::vector<ExpPunkt> pts;
         std::size_t taken;
     } cases[] = {
-        {"no point passes", -6, {Pt(1, 0), Pt(2, -1)}, 0},
+        {"no point passes", -6, {CtPoint({.t = 1, .A = 0}), CtPoint({.t = 2, .A = -1})}, 0},
         {"every point excluded", -5, allExcluded, 6},
         {"one active point", -5, oneActive, 6},
-        {"one temperature", -3, {KT(300, 0.1), KT(300, 0.12), KT(300, 0.11)}, 3},
-        {"no rate constants", -4, {KT(300, 0), KT(310, 0)}, 0},
+        {"one temperature", -3, {KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.12}),
+                                 KTPoint({.T = 300, .k = 0.11})}, 3},
+        {"no rate constants", -4, {KTPoint({.T = 300, .k = 0}), KTPoint({.T = 310, .k = 0})}, 0},
     };
     for (const Case& c : cases) {
         // an earlier evaluation leaves its regression arrays and curve behind

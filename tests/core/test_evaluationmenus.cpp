@@ -4,11 +4,13 @@
 
 #include <cmath>
 
+#include "builders.h"
 #include "core/evaluation/tangent.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/expdata.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -16,37 +18,8 @@ Declare WithPoints(std::vector<ExpPunkt> points)
 {
     Declare d;
     d.CRLF = "\r\n";
-    d.ExpPunkte.assign(1, ExpPunkt{});
-    d.ExpPunkte.insert(d.ExpPunkte.end(), points.begin(), points.end());
-    d.AnzahlPunkte = static_cast<int>(points.size());
-    AnalyzeExpData(d);
-    GetStartConcFromData(d);
+    LoadMeasuredPoints(d, points);
     return d;
-}
-
-ExpPunkt Ct(double t, double a, double b = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = a;
-    p.c[2] = b;
-    return p;
-}
-
-ExpPunkt KT(double k, double T)
-{
-    ExpPunkt p;
-    p.k = k;
-    p.T = T;
-    return p;
-}
-
-ExpPunkt Lambda(double t, float lambda)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.lambda = lambda;
-    return p;
 }
 
 const char* const kCtData = "No or not enough experimental c-t data\r\nInput data (=> Data / New  exper. data)";
@@ -60,19 +33,26 @@ TEST(EvaluationMenus, CtEvaluation)
         int code;  // when it goes on
         int model; // when it goes on
     };
-    const std::vector<ExpPunkt> first = {Ct(0, 1), Ct(5, 0.6065), Ct(10, 0.3679)};
+    const std::vector<ExpPunkt> first = {CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.6065}),
+                                         CtPoint({.t = 10, .A = 0.3679})};
     const Case cases[] = {
         {first, 1, "", -5, 2},
         {first, 2, "", -6, 3},
-        {{Ct(0, 0.99E-8), Ct(5, 0.5E-8)}, 1, "No initial concentration c(A)(0) found", 0, 0},
-        {{Ct(0, 1E-8), Ct(5, 0.5E-8)}, 1, "", -5, 2},
-        {{Ct(0, 1, 1), Ct(5, 0.5, 0.5)}, 3, "", -6, 4},               // equal start concentrations
-        {{Ct(0, 1, 1.0000001), Ct(5, 0.5, 0.5)}, 3, "", -8, 4},       // any difference
-        {{Ct(0, 1, 0), Ct(5, 0.5, 0)}, 3, "Both initial concentrations c(A)(0) and c(B)(0) are needed.", 0, 0},
+        {{CtPoint({.t = 0, .A = 0.99E-8}),
+          CtPoint({.t = 5, .A = 0.5E-8})}, 1, "No initial concentration c(A)(0) found", 0, 0},
+        {{CtPoint({.t = 0, .A = 1E-8}), CtPoint({.t = 5, .A = 0.5E-8})}, 1, "", -5, 2},
+        {{CtPoint({.t = 0, .A = 1, .B = 1}),
+          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -6, 4}, // equal start concentrations
+        {{CtPoint({.t = 0, .A = 1, .B = 1.0000001}),
+          CtPoint({.t = 5, .A = 0.5, .B = 0.5})}, 3, "", -8, 4}, // any difference
+        {{CtPoint({.t = 0, .A = 1, .B = 0}),
+          CtPoint({.t = 5, .A = 0.5, .B = 0})}, 3, "Both initial concentrations c(A)(0) and c(B)(0) are needed.", 0, 0},
         {first, 4, kCtData, 0, 0},                                     // WILKINSON needs four points
-        {{Ct(0, 1), Ct(2, 0.8), Ct(5, 0.6), Ct(9, 0.4)}, 4, "", -7, 7},
-        {{Ct(0, 1), Ct(0, 0.5)}, 1, kCtData, 0, 0},                    // all times 0: no c-t data
-        {{Ct(5, 1)}, 1, kCtData, 0, 0},
+        {{CtPoint({.t = 0, .A = 1}), CtPoint({.t = 2, .A = 0.8}), CtPoint({.t = 5, .A = 0.6}),
+          CtPoint({.t = 9, .A = 0.4})}, 4, "", -7, 7},
+        {{CtPoint({.t = 0, .A = 1}),
+          CtPoint({.t = 0, .A = 0.5})}, 1, kCtData, 0, 0}, // all times 0: no c-t data
+        {{CtPoint({.t = 5, .A = 1})}, 1, kCtData, 0, 0},
     };
     for (const Case& c : cases) {
         Declare d = WithPoints(c.points);
@@ -94,7 +74,7 @@ TEST(EvaluationMenus, CtEvaluation)
 
 TEST(EvaluationMenus, CtEvaluationSetsTheRangesOfItsPlot)
 {
-    Declare d = WithPoints({Ct(0, 1), Ct(10, 0.3679)});
+    Declare d = WithPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 10, .A = 0.3679})});
     ASSERT_EQ(CtEvaluationCheck(d, 1), "");
     CtEvaluationSetup(d, 1);
     // ln c(A) from -1 to 0, widened by a twentieth on both sides
@@ -112,8 +92,10 @@ TEST(EvaluationMenus, LambdaEvaluation)
         std::string noteTitle;
         int code;
     };
-    std::vector<ExpPunkt> withZero = {Lambda(0, 0), Lambda(5, 4), Lambda(10, 6)};
-    std::vector<ExpPunkt> withStart = {Lambda(0, 1), Lambda(5, 4), Lambda(10, 6)};
+    std::vector<ExpPunkt> withZero = {LambdaPoint({.t = 0, .lambda = 0}), LambdaPoint({.t = 5, .lambda = 4}),
+                                      LambdaPoint({.t = 10, .lambda = 6})};
+    std::vector<ExpPunkt> withStart = {LambdaPoint({.t = 0, .lambda = 1}), LambdaPoint({.t = 5, .lambda = 4}),
+                                       LambdaPoint({.t = 10, .lambda = 6})};
     std::vector<ExpPunkt> withA = withStart;
     for (ExpPunkt& p : withA) p.c[1] = p.t == 0 ? 0.1 : 0;
     std::vector<ExpPunkt> withAB = withA;
@@ -131,7 +113,7 @@ TEST(EvaluationMenus, LambdaEvaluation)
         {withA, 10, 3, "For a lambda evaluation the initial concentations\r\nc(A)(0) and c(B)(0) have to be available in this case", "", 0},
         {withABDiffering, 10, 3, "This time only the case c(A)(0) = c(B)(0) is supported.", "", 0},
         {withAB, 10, 3, "", "", -11},
-        {{Lambda(5, 4)}, 10, 2, "No or not enough experimental lambda-t data\r\nDo input data in the Data Editor", "", 0},
+        {{LambdaPoint({.t = 5, .lambda = 4})}, 10, 2, "No or not enough experimental lambda-t data\r\nDo input data in the Data Editor", "", 0},
     };
     for (const Case& c : cases) {
         Declare d = WithPoints(c.points);
@@ -161,11 +143,15 @@ TEST(EvaluationMenus, KTCouples)
     };
     const std::string tooFew = "at least two different couples of k-T values needed!";
     const Case cases[] = {
-        {{KT(0.1, 300), KT(0.2, 310), KT(0.1, 300), KT(0.4, 320)}, 3, ""},
-        {{KT(0.1, 300), KT(0.1, 300), KT(0.1, 300)}, 1, tooFew},
-        {{KT(0.1, 300), KT(0, 310), KT(-0.2, 320), KT(0.3, -5)}, 1, "First load or input experimental points k - T!"},
-        {{KT(0.1, 300), KT(0.2, 310), KT(0, 320), KT(0.3, 0)}, 2, ""},
-        {{KT(0.1, 300), KT(0.1, 300.0000001)}, 2, ""},           // not exactly the same T
+        {{KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2}), KTPoint({.T = 300, .k = 0.1}),
+          KTPoint({.T = 320, .k = 0.4})}, 3, ""},
+        {{KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.1})}, 1, tooFew},
+        {{KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0}), KTPoint({.T = 320, .k = -0.2}),
+          KTPoint({.T = -5, .k = 0.3})}, 1, "First load or input experimental points k - T!"},
+        {{KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2}), KTPoint({.T = 320, .k = 0}),
+          KTPoint({.T = 0, .k = 0.3})}, 2, ""},
+        {{KTPoint({.T = 300, .k = 0.1}),
+          KTPoint({.T = 300.0000001, .k = 0.1})}, 2, ""}, // not exactly the same T
         {{}, 0, "First load or input experimental points k - T!"},
     };
     for (const Case& c : cases) {
@@ -177,11 +163,11 @@ TEST(EvaluationMenus, KTCouples)
     }
     // k or T not positive in all but one point: kTDaten may still hold from an
     // earlier analysis, the count refuses
-    Declare d = WithPoints({KT(0.1, 300), KT(0.2, 310)});
+    Declare d = WithPoints({KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2})});
     d.ExpPunkte[2].k = 0;
     EXPECT_EQ(KTEvaluationCheck(d), tooFew);
 
-    Declare e = WithPoints({KT(0.1, 300), KT(0.2, 310)});
+    Declare e = WithPoints({KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2})});
     KTEvaluationSetup(e, 2);
     EXPECT_EQ(e.DiagrammTyp, -4);
     KTEvaluationSetup(e, 1);
@@ -194,7 +180,7 @@ TEST(EvaluationMenus, NewExpDataEmptiesTheTableAndWhatItHeld)
     // Data of every kind: c-t-T points, k-T points and lambda readings.
     std::vector<ExpPunkt> points;
     for (int i = 0; i < 4; ++i) {
-        ExpPunkt p = Ct(5 * i, 1.0 / (1 + i), 0.5);
+        ExpPunkt p = CtPoint({.t = 5.0 * i, .A = 1.0 / (1 + i), .B = 0.5});
         p.T = 300 + 10 * i;
         p.k = 0.01 * (i + 1);
         p.lambda = 10.0f - float(i);
@@ -234,7 +220,7 @@ TEST(EvaluationMenus, NewExpDataEmptiesTheTableAndWhatItHeld)
 
 TEST(EvaluationMenus, TangentNeedsPointsOfItsSpecies)
 {
-    Declare d = WithPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});
+    Declare d = WithPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
     EXPECT_EQ(TangentCheck(d, 1), "");
     EXPECT_EQ(TangentCheck(d, 2), "First load or input experimental points c(B) - t!");
     // The table counts, not an older analysis of it.

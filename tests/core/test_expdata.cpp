@@ -4,39 +4,20 @@
 
 #include <cmath>
 
+#include "builders.h"
 #include "core/shell/error.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
-struct Pt {
-    double t;
-    double cA, cB = 0, cC = 0, cP = 0, cQ = 0;
-    double T = 0, k = 0;
-    float lambda = 0;
-    std::int16_t exclude = 0;
-};
-
-Declare WithPoints(std::initializer_list<Pt> pts)
+Declare WithPoints(std::initializer_list<MeasuredValues> values)
 {
+    std::vector<ExpPunkt> points;
+    for (const MeasuredValues& v : values) points.push_back(MeasuredPoint(v));
     Declare d;
-    d.ExpPunkte.assign(pts.size() + 1, ExpPunkt{});
-    int i = 0;
-    for (const Pt& p : pts) {
-        ExpPunkt& e = d.ExpPunkte[++i];
-        e.t = p.t;
-        e.c[1] = p.cA;
-        e.c[2] = p.cB;
-        e.c[3] = p.cC;
-        e.c[4] = p.cP;
-        e.c[5] = p.cQ;
-        e.T = p.T;
-        e.k = p.k;
-        e.lambda = p.lambda;
-        e.exclude = p.exclude;
-    }
-    d.AnzahlPunkte = i;
+    SetMeasuredPoints(d, points);
     return d;
 }
 
@@ -62,7 +43,9 @@ constexpr double kTol = 1e-4;
 
 TEST(ExpData, DeleteClearsTheNamedFieldsOnly)
 {
-    Declare d = WithPoints({{1, 2, 3, 4, 5, 6, 300, 0.5, 0.7f, -1}, {2, 1, 1, 1, 1, 1, 310, 0.6, 0.8f}});
+    Declare d = WithPoints(
+        {{.t = 1, .A = 2, .B = 3, .C = 4, .P = 5, .Q = 6, .T = 300, .k = 0.5, .lambda = 0.7f, .excluded = true},
+         {.t = 2, .A = 1, .B = 1, .C = 1, .P = 1, .Q = 1, .T = 310, .k = 0.6, .lambda = 0.8f}});
     d.ExpPunkte[1].res3 = 9;
     d.DateiName = "x.KV3";
     d.DatenGeaendert = true;
@@ -86,7 +69,7 @@ TEST(ExpData, DeleteClearsTheNamedFieldsOnly)
 
 TEST(ExpData, CountBeyondTheTableIsRefusedWithoutChanges)
 {
-    Declare d = WithPoints({{1, 2}});
+    Declare d = WithPoints({{.t = 1, .A = 2}});
     d.AnzahlPunkte = 5;
     d.DateiName = "keep";
     EXPECT_THROW(DeleteExpData(d), KinError);
@@ -127,21 +110,23 @@ TEST(ExpData, AnalyzeClassifiesTheData)
         bool ct, kT, ctT;
     };
     Case cases[] = {
-        {"two c-t points", WithPoints({{0, 1}, {5, 0.5}}), true, false, false},
-        {"one c-t point", WithPoints({{0, 1}, {5, 0}}), false, false, false},
-        {"times all 0", WithPoints({{0, 1, 0, 0, 0, 0, 300, 1}, {0, 0.5, 0, 0, 0, 0, 310, 2},
-                                    {0, 0.2, 0, 0, 0, 0, 320, 3}}),
+        {"two c-t points", WithPoints({{.t = 0, .A = 1}, {.t = 5, .A = 0.5}}), true, false, false},
+        {"one c-t point", WithPoints({{.t = 0, .A = 1}, {.t = 5, .A = 0}}), false, false, false},
+        {"times all 0", WithPoints({{.t = 0, .A = 1, .T = 300, .k = 1}, {.t = 0, .A = 0.5, .T = 310, .k = 2},
+                                    {.t = 0, .A = 0.2, .T = 320, .k = 3}}),
          false, true, false},
-        {"times cancel in the sum", WithPoints({{-1, 1}, {1, 0.5}}), false, false, false},
-        {"three c-t-T points", WithPoints({{0, 1, 0, 0, 0, 0, 300}, {1, 0.5, 0, 0, 0, 0, 300},
-                                           {2, 0.2, 0, 0, 0, 0, 310}}),
+        {"times cancel in the sum", WithPoints({{.t = -1, .A = 1}, {.t = 1, .A = 0.5}}), false, false, false},
+        {"three c-t-T points", WithPoints({{.t = 0, .A = 1, .T = 300}, {.t = 1, .A = 0.5, .T = 300},
+                                           {.t = 2, .A = 0.2, .T = 310}}),
          true, false, true},
-        {"two c-t-T points", WithPoints({{0, 1, 0, 0, 0, 0, 300}, {1, 0.5, 0, 0, 0, 0, 300}, {2, 0.2}}), true,
+        {"two c-t-T points",
+         WithPoints({{.t = 0, .A = 1, .T = 300}, {.t = 1, .A = 0.5, .T = 300}, {.t = 2, .A = 0.2}}), true,
          false, false},
-        {"k-T needs T and k", WithPoints({{0, 0, 0, 0, 0, 0, 300, 0.1}, {0, 0, 0, 0, 0, 0, 0, 0.2},
-                                          {0, 0, 0, 0, 0, 0, 310, 0}}),
+        {"k-T needs T and k", WithPoints({{.t = 0, .T = 300, .k = 0.1}, {.t = 0, .T = 0, .k = 0.2},
+                                          {.t = 0, .T = 310, .k = 0}}),
          false, false, false},
-        {"excluded points count", WithPoints({{0, 1, 0, 0, 0, 0, 0, 0, 0, -1}, {3, 0.5, 0, 0, 0, 0, 0, 0, 0, -1}}),
+        {"excluded points count",
+         WithPoints({{.t = 0, .A = 1, .excluded = true}, {.t = 3, .A = 0.5, .excluded = true}}),
          true, false, false},
     };
     for (auto& c : cases) {
@@ -156,17 +141,17 @@ TEST(ExpData, AnalyzeClassifiesTheData)
 TEST(ExpData, AnalyzeTimeSumIsSinglePrecision)
 {
     // 1e-50 is not 0 as a double but is 0 in single precision.
-    Declare d = WithPoints({{1e-50, 1}, {1e-50, 0.5}});
+    Declare d = WithPoints({{.t = 1e-50, .A = 1}, {.t = 1e-50, .A = 0.5}});
     AnalyzeExpData(d);
     EXPECT_FALSE(d.ctDaten);
 }
 
 TEST(ExpData, AnalyzeLambdaPresenceAndMaximumTime)
 {
-    Declare d = WithPoints({{0, 0, 0.2, 0, 0, 0, 0, 0, 2.0f, -1}, // excluded: not lambda(0)
-                            {0, 0, 0, 0, 0.1, 0, 0, 0, 3.0f},
-                            {7.5, 0, 0, 0, 0, 0, 0, 0, 4.0f},
-                            {2, 0, 0, 0, 0, 0, 0, 0, 5.0f}});
+    Declare d = WithPoints({{.t = 0, .B = 0.2, .lambda = 2.0f, .excluded = true}, // excluded: not lambda(0)
+                            {.t = 0, .P = 0.1, .lambda = 3.0f},
+                            {.t = 7.5, .lambda = 4.0f},
+                            {.t = 2, .lambda = 5.0f}});
     d.LambdaUnendlich = 10;
     double tMax = -1;
     bool ct, kT, ctT, lam;
@@ -223,9 +208,9 @@ TEST(ExpData, ThirtyTemperaturesAreCountedAsTwentyFour)
 // Three points with cA0 = 1; the third is excluded and still counts.
 Declare RangeData()
 {
-    Declare d = WithPoints({{0, 1.0, 0.5, 0, 0, 0, 300, 0.01},
-                            {10, 0.5, 0.25, 0.1, 0, 0.7, 310, 0.02},
-                            {20, 0.25, 0.125, 0, 0, 0, 320, 0.04, 0, -1}});
+    Declare d = WithPoints({{.t = 0, .A = 1.0, .B = 0.5, .T = 300, .k = 0.01},
+                            {.t = 10, .A = 0.5, .B = 0.25, .C = 0.1, .Q = 0.7, .T = 310, .k = 0.02},
+                            {.t = 20, .A = 0.25, .B = 0.125, .T = 320, .k = 0.04, .excluded = true}});
     d.c0Exp[1] = 1.0f;
     return d;
 }
@@ -303,7 +288,7 @@ TEST(ExpData, TaskModeFixesTheConcentrationMaximum)
 TEST(ExpData, PairsWithoutValuesKeepTheirStartValues)
 {
     // One point at t = 0 with only c(B): no conversion, no ln(cA/cB), no T, no k.
-    Declare d = WithPoints({{0, 0, 0.4}});
+    Declare d = WithPoints({{.t = 0, .B = 0.4}});
     d.c0Exp[1] = 1.0f;
     CalcExpDataRanges(d, -7);
     const AchsenInfo& a = d.AchsenBereiche;
@@ -324,7 +309,7 @@ TEST(ExpData, CodeMinus7MarginWhenThePairIsOneValue)
     // One point with a conversion: t/U = 10 / 0.5 = 20 is both maximum and
     // minimum, so the margin is a twentieth of the maximum. The point at t = 0
     // has a conversion but no t/U.
-    Declare d = WithPoints({{10, 0.5}, {0, 0.8}});
+    Declare d = WithPoints({{.t = 10, .A = 0.5}, {.t = 0, .A = 0.8}});
     d.c0Exp[1] = 1.0f;
     CalcExpDataRanges(d, -7);
     EXPECT_FLOAT_EQ(d.AchsenBereiche[20], 21);
@@ -334,7 +319,7 @@ TEST(ExpData, CodeMinus7MarginWhenThePairIsOneValue)
 TEST(ExpData, PointWithoutLnCACBCountsForEverythingElse)
 {
     // The second point has c(A) = 0 but c(B) > 0: ln(c(A)/c(B)) has no value.
-    Declare d = WithPoints({{1, 0.8, 0.2}, {30, 0, 0.9}, {2, 0.6, 0.3}});
+    Declare d = WithPoints({{.t = 1, .A = 0.8, .B = 0.2}, {.t = 30, .B = 0.9}, {.t = 2, .A = 0.6, .B = 0.3}});
     d.c0Exp[1] = 1.0f;
     CalcExpDataRanges(d, -8);
     const AchsenInfo& a = d.AchsenBereiche;
@@ -348,7 +333,7 @@ TEST(ExpData, PointWithoutLnCACBCountsForEverythingElse)
 TEST(ExpData, InverseTemperatureMinimumStopsAtZero)
 {
     // 1/T = 100 and 1: the margin 4.95 would take the minimum below 0.
-    Declare d = WithPoints({{0, 0, 0, 0, 0, 0, 0.01}, {0, 0, 0, 0, 0, 0, 1}});
+    Declare d = WithPoints({{.t = 0, .T = 0.01}, {.t = 0, .T = 1}});
     CalcExpDataRanges(d, -1);
     EXPECT_EQ(d.AchsenBereiche[10], 0.0f);
     EXPECT_NEAR(d.AchsenBereiche[11], 104.95, kTol * 100);
@@ -358,7 +343,7 @@ TEST(ExpData, InverseTemperatureMinimumStopsAtZero)
 
 TEST(ExpData, TangentChartRanges)
 {
-    Declare d = WithPoints({{4, 1, 0.2}, {8, 0.5, 0.6}});
+    Declare d = WithPoints({{.t = 4, .A = 1, .B = 0.2}, {.t = 8, .A = 0.5, .B = 0.6}});
     FillSentinels(d.AchsenBereiche);
     CalcScaleCt(d, 2);
     const AchsenInfo& a = d.AchsenBereiche;
@@ -374,8 +359,8 @@ TEST(ExpData, TangentChartRanges)
 // Lambda points 2, 5, 8 at t = 0, 5, 10 and, where asked, one at lambda(inf).
 Declare LambdaData(double lambdaInf, double lambda0, bool withInfPoint)
 {
-    Declare d = WithPoints({{0, 0, 0, 0, 0, 0, 0, 0, 2.0f}, {5, 0, 0, 0, 0, 0, 0, 0, 5.0f},
-                            {10, 0, 0, 0, 0, 0, 0, 0, 8.0f}, {12, 0, 0, 0, 0, 0, 0, 0, 10.0f}});
+    Declare d = WithPoints({{.t = 0, .lambda = 2.0f}, {.t = 5, .lambda = 5.0f},
+                            {.t = 10, .lambda = 8.0f}, {.t = 12, .lambda = 10.0f}});
     if (!withInfPoint) d.AnzahlPunkte = 3;
     d.LambdaUnendlich = lambdaInf;
     d.Lambda0 = lambda0;

@@ -3,42 +3,24 @@
 #include <cmath>
 #include <vector>
 
+#include "builders.h"
 #include "core/chart/exppoints.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
 Declare WithPoints(const std::vector<ExpPunkt>& pts, int code, float xMin, float xMax, float yMin, float yMax)
 {
     Declare d;
-    d.ExpPunkte.assign(1, ExpPunkt{});
-    d.ExpPunkte.insert(d.ExpPunkte.end(), pts.begin(), pts.end());
-    d.AnzahlPunkte = static_cast<int>(pts.size());
+    SetMeasuredPoints(d, pts);
     d.DiagrammTyp = static_cast<std::int16_t>(code);
     d.Diagramm.xMin = xMin;
     d.Diagramm.xMax = xMax;
     d.Diagramm.yMin = yMin;
     d.Diagramm.yMax = yMax;
     return d;
-}
-
-ExpPunkt CT(double t, double a, double p, std::int16_t exclude = 0)
-{
-    ExpPunkt e;
-    e.t = t;
-    e.c[1] = a;
-    e.c[4] = p;
-    e.exclude = exclude;
-    return e;
-}
-
-ExpPunkt KT(double T, double k)
-{
-    ExpPunkt e;
-    e.T = T;
-    e.k = k;
-    return e;
 }
 
 std::vector<int> Indices(const std::vector<ExpPlotPoint>& set)
@@ -54,7 +36,9 @@ TEST(ExperPunkte, ConcentrationCodesOneSetPerSpeciesHeld)
 {
     // A and P measured, B to Q not; 0.7 rounds down in single precision, so the
     // top point lies exactly on yMax only when compared as the ranges are (single)
-    const std::vector<ExpPunkt> pts = {CT(0, 0.7, 0), CT(5, 0.4, 0.3, -1), CT(10, 0.2, 0.5), CT(30, 0.1, 0.6)};
+    const std::vector<ExpPunkt> pts = {CtPoint({.t = 0, .A = 0.7, .P = 0}),
+                                       CtPoint({.t = 5, .A = 0.4, .P = 0.3, .excluded = true}),
+                                       CtPoint({.t = 10, .A = 0.2, .P = 0.5}), CtPoint({.t = 30, .A = 0.1, .P = 0.6})};
     for (int code : {2, 4, 20, -1, -9, 100}) {
         Declare d = WithPoints(pts, code, 0, 10, 0, 0.7f);
         bool inside = false;
@@ -71,7 +55,8 @@ TEST(ExperPunkte, ConcentrationCodesOneSetPerSpeciesHeld)
 
 TEST(ExperPunkte, InsideFlagAndClipping)
 {
-    const std::vector<ExpPunkt> pts = {CT(0, 1.0, 0), CT(5, 0.5, 0), CT(10, 0.25, 0)};
+    const std::vector<ExpPunkt> pts = {CtPoint({.t = 0, .A = 1.0, .P = 0}), CtPoint({.t = 5, .A = 0.5, .P = 0}),
+                                       CtPoint({.t = 10, .A = 0.25, .P = 0})};
     struct Case {
         const char* name;
         float xMin, xMax, yMin, yMax;
@@ -95,7 +80,9 @@ TEST(ExperPunkte, InsideFlagAndClipping)
 
 TEST(ExperPunkte, KTCodesUseSetSix)
 {
-    const std::vector<ExpPunkt> pts = {KT(300, 0.01), KT(320, 0.05), KT(340, 0), KT(0, 0.2), KT(360, 0.9)};
+    const std::vector<ExpPunkt> pts = {KTPoint({.T = 300, .k = 0.01}), KTPoint({.T = 320, .k = 0.05}),
+                                       KTPoint({.T = 340, .k = 0}), KTPoint({.T = 0, .k = 0.2}),
+                                       KTPoint({.T = 360, .k = 0.9})};
     {
         Declare d = WithPoints(pts, -2, 250, 400, 0, 1);
         bool inside = false;
@@ -129,7 +116,9 @@ TEST(ExperPunkte, KTCodesUseSetSix)
 
 TEST(ExperPunkte, EvaluationCodesPlotTheirTransformInSetOne)
 {
-    const std::vector<ExpPunkt> pts = {CT(0, 1.0, 0), CT(5, 0.5, 0, -1), CT(10, 0.25, 0), CT(12, 0, 0)};
+    const std::vector<ExpPunkt> pts = {CtPoint({.t = 0, .A = 1.0, .P = 0}),
+                                       CtPoint({.t = 5, .A = 0.5, .P = 0, .excluded = true}),
+                                       CtPoint({.t = 10, .A = 0.25, .P = 0}), CtPoint({.t = 12, .A = 0, .P = 0})};
     {
         Declare d = WithPoints(pts, -5, 0, 10, -2, 0.5f);
         bool inside = false;
@@ -163,7 +152,7 @@ TEST(ExperPunkte, EvaluationCodesPlotTheirTransformInSetOne)
 
 TEST(ExperPunkte, ChartsWithoutMeasuredCounterpartGetNoPoints)
 {
-    const std::vector<ExpPunkt> pts = {CT(0, 1.0, 0), CT(5, 0.5, 0.5)};
+    const std::vector<ExpPunkt> pts = {CtPoint({.t = 0, .A = 1.0, .P = 0}), CtPoint({.t = 5, .A = 0.5, .P = 0.5})};
     for (int code : {0, 19, 52, 70, 101, -12}) {
         Declare d = WithPoints(pts, code, 0, 10, 0, 2);
         bool inside = true;

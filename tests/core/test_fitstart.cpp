@@ -4,10 +4,12 @@
 #include <limits>
 #include <vector>
 
+#include "builders.h"
 #include "core/chart/evaluation.h"
 #include "core/evaluation/fitstart.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -15,15 +17,13 @@ namespace {
 // chart window of the ln c(A) plot.
 Declare FirstOrderData()
 {
-    Declare d;
-    d.ExpPunkte.assign(1, ExpPunkt{});
+    std::vector<ExpPunkt> points;
     for (int i = 0; i <= 10; ++i) {
-        ExpPunkt p;
-        p.t = 620.0 * i;
-        p.c[1] = 0.0123 * std::exp(-4.8e-4 * p.t);
-        d.ExpPunkte.push_back(p);
+        const double t = 620.0 * i;
+        points.push_back(CtPoint({.t = t, .A = 0.0123 * std::exp(-4.8e-4 * t)}));
     }
-    d.AnzahlPunkte = 11;
+    Declare d;
+    SetMeasuredPoints(d, points);
     d.Diagramm.xMin = 0;
     d.Diagramm.xMax = 6200;
     d.Diagramm.yMin = -10;

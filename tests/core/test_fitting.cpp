@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "builders.h"
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/calcattime.h"
 #include "core/kinetics/integrator.h"
@@ -18,6 +19,7 @@
 #include "core/shell/startup.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -41,13 +43,9 @@ Declare State(int model, int mode)
     return d;
 }
 
-void AddPoint(Declare& d, double t, const double* c, double T = 0)
+void AddPoint(Declare& d, const ExpPunkt& point)
 {
-    ExpPunkt e;
-    e.t = t;
-    for (int s = 1; s <= 5; ++s) e.c[s] = c[s];
-    e.T = T;
-    d.ExpPunkte.push_back(e);
+    d.ExpPunkte.push_back(point);
     d.AnzahlPunkte = static_cast<int>(d.ExpPunkte.size()) - 1;
 }
 
@@ -76,7 +74,7 @@ void Synthesize(Declare& d, const Truth& truth, const std::array<double, 6>& c0,
         double y[6] = {0, 0, 0, 0, 0, 0};
         for (int s = 1; s <= 5; ++s)
             if (species[s - 1] == '1') y[s] = c[static_cast<std::size_t>(s)] * (1.0 + noise(rng));
-        AddPoint(d, t, y, T);
+        AddPoint(d, MeasuredPoint({.t = t, .A = y[1], .B = y[2], .C = y[3], .P = y[4], .Q = y[5], .T = T}));
     }
     AnalyzeExpData(d);
 }
@@ -181,10 +179,7 @@ TEST(Fitting, NonIsothermalFitsRecoverEAAndAFromThreeTemperatures)
     // Points of temperatures beyond the 24 that are fitted belong to none of them.
     Declare many = ArrheniusData(2, 6);
     const int before = MarquardtNashFitting(many, Problem(many, 6, {0, 1e8, 50000, 0}, {0, 1, 0, 0, 0, 0})).points;
-    for (int j = 0; j < 27; ++j) {
-        const double c[6] = {0, 0.5, 0, 0, 0, 0};
-        AddPoint(many, 10, c, 400 + j);
-    }
+    for (int j = 0; j < 27; ++j) AddPoint(many, MeasuredPoint({.t = 10, .A = 0.5, .T = 400.0 + j}));
     AnalyzeExpData(many);
     ASSERT_EQ(many.AnzahlTemperaturen, 24);
     EXPECT_EQ(SeriesOfPoint(many, many.ExpPunkte[static_cast<std::size_t>(many.AnzahlPunkte)]), 30);
@@ -327,10 +322,7 @@ TEST(Fitting, AModelThatDoesNotRespondEndsWithThatStatus)
     // Only P is observed and there is no A to turn into P: no rate constant,
     // at the start or decades away, changes anything.
     Declare d = State(2, 1);
-    for (int i = 0; i < 10; ++i) {
-        const double c[6] = {0, 0, 0, 0, 0.01 * (i % 3), 0};
-        AddPoint(d, i, c);
-    }
+    for (int i = 0; i < 10; ++i) AddPoint(d, CtPoint({.t = double(i), .P = 0.01 * (i % 3)}));
     AnalyzeExpData(d);
     FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 0, 0, 0, 0, 0});
     p.species[1] = false;
@@ -359,10 +351,7 @@ TEST(Fitting, DataTheModelCannotReachEndWithAStatusNotNaN)
 {
     // c(A) rising in a first-order decay.
     Declare d = State(2, 1);
-    for (int i = 0; i < 20; ++i) {
-        const double c[6] = {0, 1.0 + 0.05 * i, 0, 0, 0, 0};
-        AddPoint(d, i, c);
-    }
+    for (int i = 0; i < 20; ++i) AddPoint(d, CtPoint({.t = double(i), .A = 1.0 + 0.05 * i}));
     AnalyzeExpData(d);
     const FitResult r = MarquardtNashFitting(d, Problem(d, 1, {0, 0.1, 0, 0}, {0, 1, 0, 0, 0, 0}));
     EXPECT_TRUE(r.status == FitStatus::AtBound || r.status == FitStatus::NoResponse) << r.statusText;
@@ -419,10 +408,7 @@ TEST(Fitting, AnOverflowingSumOfSquaresGivesAReason)
     // Concentrations near 1e154, which the editor and the data file accept:
     // each square is finite, their sum is not.
     Declare d = State(2, 1);
-    for (int i = 0; i < 6; ++i) {
-        const double c[6] = {0, 1e154 * (1 + i), 0, 0, 0, 0};
-        AddPoint(d, i, c);
-    }
+    for (int i = 0; i < 6; ++i) AddPoint(d, CtPoint({.t = double(i), .A = 1e154 * (1 + i)}));
     AnalyzeExpData(d);
     const FitProblem p = Problem(d, 1, {0, 0.1, 0, 0}, {0, 1, 0, 0, 0, 0});
     double ssq = -1;

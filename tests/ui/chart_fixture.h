@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
@@ -24,16 +25,6 @@
 #include "ui/shell/mdikin.h"
 
 namespace kinhom::test {
-
-// A measured point: the concentrations of A and B at time t.
-inline ExpPunkt Ct(double t, double a, double b = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.c[1] = a;
-    p.c[2] = b;
-    return p;
-}
 
 class ChartFixture {
 protected:
@@ -67,11 +58,7 @@ protected:
     // reading a data file does.
     void setPoints(const std::vector<ExpPunkt>& pts)
     {
-        d().ExpPunkte.assign(1, ExpPunkt{});
-        d().ExpPunkte.insert(d().ExpPunkte.end(), pts.begin(), pts.end());
-        d().AnzahlPunkte = static_cast<int>(pts.size());
-        AnalyzeExpData(d());
-        GetStartConcFromData(d());
+        LoadMeasuredPoints(d(), pts);
     }
 
     // The simulation set-up's Draw with old curves discarded: simulate, unload

@@ -13,12 +13,14 @@
 #include <functional>
 #include <limits>
 
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/chart/chartlayout.h"
 #include "ui/chart/chartoutput.h"
 #include "ui/chart/chartview.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 
 namespace {
 
@@ -31,13 +33,6 @@ void Plain(Chart2D& c)
         ax.setMax(10);
         ax.GridStyle().setPattern(LinePattern::None);
     }
-}
-
-void Series(Chart2D& c, int group, int s, std::vector<double> x, std::vector<double> y)
-{
-    ChartData& d = c.ChartGroups(group).Data();
-    if (d.NumSeries() < s) d.setNumSeries(s);
-    d.setPoints(s, x.data(), y.data(), static_cast<int>(x.size()));
 }
 
 // Renders the view's chart into an image and hands back the layout drawn.
@@ -80,10 +75,10 @@ private slots:
         ChartView v;
         Chart2D& c = v.chart();
         Plain(c);
-        Series(c, 1, 1, {0, 10}, {0, 10});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
         c.ChartGroups(1).Styles(1).LineStyle().setColor(RGB(255, 0, 0));
         c.ChartGroups(1).Styles(1).LineStyle().setWidth(3);
-        Series(c, 1, 2, {0, 10}, {10, 0});
+        SetCurve(c, {.group = 1, .series = 2, .x = {0, 10}, .y = {10, 0}});
         c.ChartGroups(1).Styles(2).LineStyle().setColor(RGB(0, 0, 255));
         c.ChartGroups(1).Styles(2).LineStyle().setWidth(3);
         c.ChartGroups(1).Data().setDisplay(2, DisplayState::Hidden);
@@ -143,7 +138,7 @@ private slots:
         Chart2D& c = v.chart();
         Plain(c);
         c.ChartArea().PlotArea().Interior().setBackgroundColor(RGB(255, 255, 160));
-        Series(c, 1, 1, {0, 10}, {0, 1});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 1}});
         c.ChartGroups(1).SeriesLabels().Add("a rather long legend text");
         c.Legend().Location().setLeft(200); // over the plot area
         c.Legend().Location().setTop(100);
@@ -212,7 +207,7 @@ private slots:
             ChartView v;
             Chart2D& c = v.chart();
             Plain(c);
-            Series(c, 2, 1, {5}, {5});
+            SetCurve(c, {.group = 2, .series = 1, .x = {5}, .y = {5}});
             c.ChartGroups(2).Styles(1).SymbolStyle().setShape(shape);
             c.ChartGroups(2).Styles(1).SymbolStyle().setSize(12);
             c.ChartGroups(2).Styles(1).SymbolStyle().setColor(RGB(255, 0, 0));
@@ -231,7 +226,7 @@ private slots:
             ChartView v;
             Chart2D& c = v.chart();
             Plain(c);
-            Series(c, 1, 1, {0, 10}, {5, 5});
+            SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {5, 5}});
             c.ChartGroups(1).Styles(1).LineStyle().setPattern(pattern);
             c.ChartGroups(1).Styles(1).LineStyle().setColor(RGB(255, 0, 0));
             c.ChartGroups(1).Styles(1).LineStyle().setWidth(2);
@@ -258,8 +253,8 @@ private slots:
         Plain(c);
         c.Header().setText("Header");
         c.ChartArea().Axes("X").Title().setText("t/s");
-        Series(c, 1, 1, {0, 10}, {0, 10});
-        Series(c, 2, 1, {8}, {2});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
+        SetCurve(c, {.group = 2, .series = 1, .x = {8}, .y = {2}});
         c.ChartGroups(1).SeriesLabels().Add("curve");
         v.resize(600, 400);
         v.show();
@@ -330,8 +325,8 @@ private slots:
         ChartView v;
         Chart2D& c = v.chart();
         const double nan = std::nan("");
-        Series(c, 1, 1, {nan, 1, 2, 1e308, -1e308, 3}, {1, nan, 1e308, 2, -1e308, 4});
-        Series(c, 2, 1, {1, 2}, {0, -5});
+        SetCurve(c, {.group = 1, .series = 1, .x = {nan, 1, 2, 1e308, -1e308, 3}, .y = {1, nan, 1e308, 2, -1e308, 4}});
+        SetCurve(c, {.group = 2, .series = 1, .x = {1, 2}, .y = {0, -5}});
         Axis& y = c.ChartArea().Axes("Y");
         y.setIsLogarithmic(true);
         y.setMin(0);
@@ -415,7 +410,7 @@ private slots:
         Chart2D& c = v.chart();
         Plain(c);
         c.Header().setText("Kinetics & <Chart>");
-        Series(c, 1, 1, {0, 10}, {0, 10});
+        SetCurve(c, {.group = 1, .series = 1, .x = {0, 10}, .y = {0, 10}});
         QString error;
         for (const char* name : {"a.png", "b.BMP", "c.svg"}) {
             const QString path = dir.filePath(name);

@@ -36,7 +36,7 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
-using kinhom::test::Ct;
+using kinhom::test::CtPoint;
 
 namespace {
 
@@ -233,7 +233,8 @@ private slots:
     // menu, as it closes the other panels.
     void escClosesThePanelsOpenedFromTheMenu()
     {
-        setPoints({Ct(0, 1, 0), Ct(5, 0.5, 0.3), Ct(10, 0.2, 0.4)});
+        setPoints({CtPoint({.t = 0, .A = 1, .B = 0}), CtPoint({.t = 5, .A = 0.5, .B = 0.3}),
+                   CtPoint({.t = 10, .A = 0.2, .B = 0.4})});
         d().MitPunkten = true;
         simulate(4);
         QApplication::setActiveWindow(&app().mainWindow());
@@ -329,7 +330,7 @@ private slots:
 
     void colourDialogCancelChangesNothing()
     {
-        setPoints({Ct(2, 0.9), Ct(8, 0.55)});
+        setPoints({CtPoint({.t = 2, .A = 0.9}), CtPoint({.t = 8, .A = 0.55})});
         d().MitPunkten = true;
         simulate(2);
         g().mnuKurvenDesign_Click();
@@ -571,7 +572,7 @@ private slots:
 
     void rightClickOpensThePanelOfWhatIsUnderTheMouse()
     {
-        setPoints({Ct(2, 0.9), Ct(8, 0.55), Ct(14, 0.3)});
+        setPoints({CtPoint({.t = 2, .A = 0.9}), CtPoint({.t = 8, .A = 0.55}), CtPoint({.t = 14, .A = 0.3})});
         d().MitPunkten = true;
         simulate(2); // A => P, and the measured A beside its course
         QCOMPARE(chart().ChartGroups(2).Data().NumPoints(1), 3);

@@ -36,7 +36,7 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
-using kinhom::test::Ct;
+using kinhom::test::CtPoint;
 
 namespace {
 
@@ -165,7 +165,8 @@ private slots:
 
     void deletingPointSets()
     {
-        setPoints({Ct(0, 1.0, 0.9), Ct(5, 0.5, 0.7), Ct(10, 0.25, 0.45)});
+        setPoints({CtPoint({.t = 0, .A = 1.0, .B = 0.9}), CtPoint({.t = 5, .A = 0.5, .B = 0.7}),
+                   CtPoint({.t = 10, .A = 0.25, .B = 0.45})});
         d().MitPunkten = true;
         simulate(4); // sets c(A) and c(B)
         const int inSet1 = points().NumPoints(1);
@@ -286,7 +287,7 @@ private slots:
             QCOMPARE(g().mnuHalbB->isEnabled(), c.enabledB);
         }
         // a chart of measured points offers no half-life
-        setPoints({Ct(0, 1.0), Ct(5, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5})});
         d().DiagrammTyp = -1;
         app().unload<frmGraph2D>();
         CalcExpDataRanges(d(), -1, true);
@@ -374,7 +375,7 @@ private slots:
 
     void saveDeleteAllAndLoadGiveTheSameChart()
     {
-        setPoints({Ct(0, 1.0), Ct(5, 0.5), Ct(10, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
         d().MitPunkten = true;
         simulate(9); // slots 1 to 4, measured c(A) in set 1
         d().KurvenZuZeichnen = 1;
@@ -462,7 +463,7 @@ private slots:
 
     void loadedFileWithTenSeriesAndNoPointSets()
     {
-        setPoints({Ct(0, 1.0), Ct(5, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5})});
         d().MitPunkten = true;
         simulate(2); // set 1 holds points
         QVERIFY(g().mnuDelPoints->isEnabled());

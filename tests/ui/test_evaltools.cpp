@@ -69,7 +69,7 @@ class TestEvalTools : public QObject, public test::ChartFixture {
         for (int i = 0; i <= 20; ++i) {
             char buf[32];
             std::snprintf(buf, sizeof buf, "%.7g", std::exp(-0.1 * i));
-            pts.push_back(test::Ct(i, std::stod(buf)));
+            pts.push_back(test::CtPoint({.t = double(i), .A = std::stod(buf)}));
         }
         setPoints(pts);
     }
@@ -187,7 +187,7 @@ private slots:
 
     void tangentWithTooFewPointsSaysSo()
     {
-        setPoints({test::Ct(0, 1), test::Ct(1, 0.9)});
+        setPoints({test::CtPoint({.t = 0, .A = 1}), test::CtPoint({.t = 1, .A = 0.9})});
         mw().mnuSubTangente_Click(1);
         tangente().txtZeit->setText("0.5");
         tangente().cmdBerechnen->click();

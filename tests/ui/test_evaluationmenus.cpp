@@ -11,27 +11,7 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
-using kinhom::test::Ct;
-
-namespace {
-
-ExpPunkt KT(double T, double k)
-{
-    ExpPunkt p;
-    p.T = T;
-    p.k = k;
-    return p;
-}
-
-ExpPunkt Lt(double t, float lambda)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.lambda = lambda;
-    return p;
-}
-
-} // namespace
+using namespace kinhom::test;
 
 class TestEvaluationMenus : public QObject, public test::ChartFixture {
     Q_OBJECT
@@ -49,7 +29,8 @@ private slots:
     void ctItemsOpenTheirChartOrRefuse()
     {
         // A + B => P with equal start concentrations: the 2nd-order plot
-        setPoints({Ct(0, 0.5, 0.5), Ct(2, 0.4, 0.4), Ct(4, 1 / 3.0, 1 / 3.0)});
+        setPoints({CtPoint({.t = 0, .A = 0.5, .B = 0.5}), CtPoint({.t = 2, .A = 0.4, .B = 0.4}),
+                   CtPoint({.t = 4, .A = 1 / 3.0, .B = 1 / 3.0})});
         m().mnuctAusw[3]->trigger();
         QVERIFY(rec().messages.empty());
         QCOMPARE(d().DiagrammTyp, std::int16_t(-6));
@@ -57,7 +38,7 @@ private slots:
         QVERIFY(app().find<frmGraph2D>());
 
         // no start concentration: refused, the chart window stays as it was
-        setPoints({Ct(0, 0.5E-8), Ct(5, 0.4E-8)});
+        setPoints({CtPoint({.t = 0, .A = 0.5E-8}), CtPoint({.t = 5, .A = 0.4E-8})});
         frmGraph2D* before = app().find<frmGraph2D>();
         m().mnuctAusw[1]->trigger();
         QCOMPARE(rec().messages.size(), std::size_t(1));
@@ -70,7 +51,7 @@ private slots:
     void kTItemsCountTheCouples()
     {
         std::vector<ExpPunkt> p;
-        for (int T = 300; T <= 360; T += 20) p.push_back(KT(T, 1e10 * std::exp(-50000 / (8.3145 * T))));
+        for (double T = 300; T <= 360; T += 20) p.push_back(KTPoint({.T = T, .k = 1e10 * std::exp(-50000 / (8.3145 * T))}));
         p.push_back(p.front()); // one couple twice
         setPoints(p);
         m().mnukT[1]->trigger();
@@ -79,7 +60,7 @@ private slots:
         QVERIFY2(g().statusText().contains("EA/ (kJ/mol) = 50.00"), qPrintable(g().statusText()));
         QCOMPARE(d().AnzahlPunkte, 5); // the table keeps its duplicate
 
-        setPoints({KT(300, 0.1), KT(300, 0.1), KT(300, 0.1)});
+        setPoints({KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.1})});
         m().mnukT[2]->trigger();
         QCOMPARE(rec().lastMessage(), QString("at least two different couples of k-T values needed!"));
     }
@@ -87,7 +68,8 @@ private slots:
     void lambdaWithoutLambda0WarnsAndGoesOn()
     {
         d().LambdaUnendlich = 16;
-        setPoints({Lt(0, 0), Lt(1, 8), Lt(2, 12), Lt(3, 14)});
+        setPoints({LambdaPoint({.t = 0, .lambda = 0}), LambdaPoint({.t = 1, .lambda = 8}),
+                   LambdaPoint({.t = 2, .lambda = 12}), LambdaPoint({.t = 3, .lambda = 14})});
         QCOMPARE(d().Lambda0, 0.0);
         m().mnuLambdaAusw[1]->trigger();
         QCOMPARE(rec().messages.size(), std::size_t(1));
@@ -103,9 +85,9 @@ private slots:
 
     void submenusThatActWhenTheyOpen()
     {
-        ExpPunkt a = Ct(0, 1);
+        ExpPunkt a = CtPoint({.t = 0, .A = 1});
         a.c[4] = 0.2;
-        setPoints({a, Ct(5, 0.5)});
+        setPoints({a, CtPoint({.t = 5, .A = 0.5})});
         emit m().mnuCalcTangente->aboutToShow();
         const bool expected[] = {false, true, false, false, true, false};
         for (int i = 1; i <= 5; ++i)

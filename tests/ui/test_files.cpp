@@ -18,6 +18,7 @@
 #include <fstream>
 #include <functional>
 
+#include "builders.h"
 #include "core/kinetics/models.h"
 #include "core/shell/datafile.h"
 #include "core/shell/projectfile.h"
@@ -30,6 +31,7 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
+using namespace kinhom::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -130,12 +132,8 @@ class TestFiles : public QObject {
     {
         d().Kommentar = "in memory";
         d().Zeiteinheit = "s";
-        d().AnzahlPunkte = 3;
-        d().ExpPunkte.assign(4, ExpPunkt{});
-        for (int i = 1; i <= 3; ++i) {
-            d().ExpPunkte[i].t = i;
-            d().ExpPunkte[i].c[1] = 1.0 / i;
-        }
+        SetMeasuredPoints(d(), {CtPoint({.t = 1, .A = 1.0}), CtPoint({.t = 2, .A = 1.0 / 2}),
+                                CtPoint({.t = 3, .A = 1.0 / 3})});
         d().DateiName = (dir / "memory.KV3").string();
         d().DatenGeaendert = changed;
     }

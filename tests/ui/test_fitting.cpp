@@ -11,6 +11,7 @@
 
 #include <random>
 
+#include "builders.h"
 #include "core/chart/chart2d.h"
 #include "core/evaluation/fitting.h"
 #include "core/kinetics/calcattime.h"
@@ -439,16 +440,9 @@ private slots:
         FitFixture f;
         f.setupWith(2);
         Declare& d = f.d();
-        d.ExpPunkte.assign(1, ExpPunkt{});
-        for (int i = 0; i < 6; ++i) {
-            ExpPunkt e;
-            e.t = i;
-            e.c[1] = 1e154 * (1.0 - 0.1 * i);
-            d.ExpPunkte.push_back(e);
-        }
-        d.AnzahlPunkte = 6;
-        AnalyzeExpData(d);
-        GetStartConcFromData(d);
+        std::vector<ExpPunkt> points;
+        for (int i = 0; i < 6; ++i) points.push_back(CtPoint({.t = double(i), .A = 1e154 * (1.0 - 0.1 * i)}));
+        LoadMeasuredPoints(d, points);
         f.main().mnuCtFitting->trigger();
         frmFitting* w = f.fitting();
         QVERIFY(w && Settled(w));

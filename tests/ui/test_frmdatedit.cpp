@@ -28,7 +28,7 @@
 #include "ui/shell/frmcmndlg.h"
 
 using namespace kinhom;
-using kinhom::test::Ct;
+using kinhom::test::CtPoint;
 namespace fs = std::filesystem;
 
 class TestFrmDatedit : public QObject, public test::ChartFixture {
@@ -149,7 +149,7 @@ private slots:
 
     void typedValuesAreChecked()
     {
-        setPoints({Ct(0, 1), Ct(5, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.5})});
         d().ExpPunkte[2].res3 = 7; // what the grid does not show stays with its point
         d().LambdaUnendlich = 3;
         m().mnuEdit->setEnabled(true);
@@ -178,7 +178,7 @@ private slots:
 
     void timeUnitOfTheModelWindowAndOfTheEditor()
     {
-        setPoints({Ct(0, 1), Ct(60, 0.5), Ct(120, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 60, .A = 0.5}), CtPoint({.t = 120, .A = 0.25})});
         m().mnuEdit->setEnabled(true);
         m().mnuEdit->trigger();
         QCOMPARE(editor()->lblKopf[5]->text(), QString("  time t/s"));
@@ -203,7 +203,7 @@ private slots:
 
     void editButtonsAndThePopUpMenu()
     {
-        setPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
         m().mnuEdit->setEnabled(true);
         m().mnuEdit->trigger();
         grid().clearSelection();
@@ -237,7 +237,7 @@ private slots:
 
     void newDataAsksBeforeDroppingChangedData()
     {
-        setPoints({Ct(0, 1), Ct(5, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.5})});
         d().DatenGeaendert = true;
         rec().msgAnswers = {MsgAnswer::Cancel};
         m().mnuNeudat->trigger();
@@ -255,7 +255,8 @@ private slots:
 
     void anEvaluationChosenWhileTheEditorIsOpenSeesTheTableShown()
     {
-        setPoints({Ct(0, 0.5, 0.5), Ct(2, 0.4, 0.4), Ct(4, 1 / 3.0, 1 / 3.0)});
+        setPoints({CtPoint({.t = 0, .A = 0.5, .B = 0.5}), CtPoint({.t = 2, .A = 0.4, .B = 0.4}),
+                   CtPoint({.t = 4, .A = 1 / 3.0, .B = 1 / 3.0})});
         m().mnuEdit->setEnabled(true);
         m().mnuEdit->trigger();
         QVERIFY(grid().typeIntoCell(0, frmDatedit::colB, "0.6")); // no OK
@@ -267,7 +268,7 @@ private slots:
 
     void aSessionLoadedWhileTheEditorIsOpenShowsItsData()
     {
-        setPoints({Ct(0, 1), Ct(5, 0.5), Ct(10, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
         m().mnuEdit->setEnabled(true);
         m().mnuEdit->trigger();
         fx->writeFile("two.KV3", "two\r\ns\r\nhdr\r\n2\r\n0,2,0,0,0,0,0,0,0,0,0,0,0\r\n"
@@ -310,7 +311,8 @@ private slots:
     // points and the ARRHENIUS evaluation must take them.
     void afterAFitNewKTDataGiveTheArrheniusPlot()
     {
-        setPoints({Ct(0, 1), Ct(5, 0.6065), Ct(10, 0.3679), Ct(15, 0.2231)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 5, .A = 0.6065}), CtPoint({.t = 10, .A = 0.3679}),
+                   CtPoint({.t = 15, .A = 0.2231})});
         m().mnuCtFitting->trigger();
         QVERIFY(app().find<frmFitting>());
         QCOMPARE(d().Arbeitsmodus, std::uint8_t(1));
@@ -341,7 +343,7 @@ private slots:
     {
         std::vector<ExpPunkt> all;
         for (int i = 0; i < 4; ++i) {
-            ExpPunkt p = Ct(5 * i, 1.0 / (1 + i), 0.5);
+            ExpPunkt p = CtPoint({.t = 5.0 * i, .A = 1.0 / (1 + i), .B = 0.5});
             p.T = 300 + 10 * i;
             p.k = 0.01 * (i + 1);
             p.lambda = 10.0f - float(i);

@@ -43,28 +43,11 @@
 #include "ui/shell/mdikin.h"
 
 using namespace kinhom;
-using kinhom::test::Ct;
+using namespace kinhom::test;
 
 namespace {
 
 const QString kOutside = "Curve outside the actual coordinates\r\n\r\nEnlarge the coordinates";
-
-ExpPunkt Kt(double T, double k)
-{
-    ExpPunkt p;
-    p.T = T;
-    p.k = k;
-    return p;
-}
-
-ExpPunkt Lt(double t, float lambda, double cA = 0)
-{
-    ExpPunkt p;
-    p.t = t;
-    p.lambda = lambda;
-    p.c[1] = cA;
-    return p;
-}
 
 int CountMessages(const RecordingServices& rec, const QString& text)
 {
@@ -282,7 +265,7 @@ private slots:
     void splineOfCodeHundredAndAnAbortedPass()
     {
         std::vector<ExpPunkt> pts;
-        for (int i = 0; i <= 10; ++i) pts.push_back(Ct(i, std::exp(-0.2 * i)));
+        for (int i = 0; i <= 10; ++i) pts.push_back(CtPoint({.t = double(i), .A = std::exp(-0.2 * i)}));
         setPoints(pts);
         app().unload<frmGraph2D>();
         d().TangenteSpalte = 1;
@@ -313,7 +296,7 @@ private slots:
         QCOMPARE(data.NumPoints(1), 201);
 
         // two points cannot carry a spline: "Aborted", and the slot is given back
-        setPoints({Ct(0, 1), Ct(1, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1}), CtPoint({.t = 1, .A = 0.5})});
         g().DeleteCurves(0);
         d().KurvenZuZeichnen = 1;
         g().DrawCurves();
@@ -331,7 +314,7 @@ private slots:
 
     void deleteMenuFollowsTheChart()
     {
-        setPoints({Ct(0, 1.0), Ct(5, 0.5), Ct(10, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
         d().MitPunkten = true;
         simulate(9); // slots 1..4, points in set 1
         g().DeleteCurves(3);
@@ -396,9 +379,11 @@ private slots:
         for (const Case& c : cases) {
             rec().messages.clear();
             if (c.code == -2)
-                setPoints({Kt(300, 0.1), Kt(310, 0.2), Kt(320, 0.4)});
+                setPoints({KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 310, .k = 0.2}),
+                           KTPoint({.T = 320, .k = 0.4})});
             else
-                setPoints({Ct(0, 1.0, 0.5), Ct(5, 0.6, 0.3), Ct(10, 0.3, 0.1)});
+                setPoints({CtPoint({.t = 0, .A = 1.0, .B = 0.5}), CtPoint({.t = 5, .A = 0.6, .B = 0.3}),
+                           CtPoint({.t = 10, .A = 0.3, .B = 0.1})});
             app().unload<frmGraph2D>();
             d().DiagrammTyp = static_cast<std::int16_t>(c.code);
             CalcExpDataRanges(d(), c.code, true);
@@ -415,7 +400,7 @@ private slots:
             QCOMPARE(d().KurvenAnzahl, 0);
         }
         // every point outside the window: the warning of the point charts
-        setPoints({Ct(0, 1.0), Ct(5, 0.6)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.6})});
         app().unload<frmGraph2D>();
         d().DiagrammTyp = -1;
         CalcExpDataRanges(d(), -1, true);
@@ -431,7 +416,7 @@ private slots:
 
     void simulationShowsMeasuredPointsOnlyWithMitPunkten()
     {
-        setPoints({Ct(0, 1.0), Ct(5, 0.5), Ct(10, 0.25)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5}), CtPoint({.t = 10, .A = 0.25})});
         d().MitPunkten = false;
         simulate(2);
         QCOMPARE(d().KurvenAnzahl, 2);
@@ -446,7 +431,7 @@ private slots:
         QCOMPARE(rec().messages.size(), size_t(0));
 
         // points beyond the window: the warning of the simulation charts
-        setPoints({Ct(100, 1.0), Ct(200, 0.5)});
+        setPoints({CtPoint({.t = 100, .A = 1.0}), CtPoint({.t = 200, .A = 0.5})});
         simulate(2);
         QCOMPARE(rec().messages.size(), size_t(1));
         QCOMPARE(rec().messages[0].text,
@@ -879,14 +864,14 @@ private slots:
             {-5, 2,
              [](TestFrmGraph2D& t) {
                  std::vector<ExpPunkt> p;
-                 for (int i = 0; i <= 12; ++i) p.push_back(Ct(i, std::exp(-0.25 * i)));
+                 for (int i = 0; i <= 12; ++i) p.push_back(CtPoint({.t = double(i), .A = std::exp(-0.25 * i)}));
                  t.setPoints(p);
              },
              "Result: {k} = 0.25   (R^2 = 1.00000)", {}, 0, {}, 1},
             {-6, 3,
              [](TestFrmGraph2D& t) {
                  std::vector<ExpPunkt> p;
-                 for (int i = 0; i <= 8; ++i) p.push_back(Ct(i, 1.0 / (2 + 0.5 * i)));
+                 for (int i = 0; i <= 8; ++i) p.push_back(CtPoint({.t = double(i), .A = 1.0 / (2 + 0.5 * i)}));
                  t.setPoints(p);
              },
              "Result: {k} = 0.25   (R^2 = 1.00000)", {}, 0, {}, 1},
@@ -896,7 +881,7 @@ private slots:
                  std::vector<ExpPunkt> p;
                  for (int i = 0; i <= 10; ++i) {
                      const double B = D / (A0 / B0 * std::exp(D * k * 0.5 * i) - 1.0);
-                     p.push_back(Ct(0.5 * i, B + D, B));
+                     p.push_back(CtPoint({.t = 0.5 * i, .A = B + D, .B = B}));
                  }
                  t.setPoints(p);
              },
@@ -907,7 +892,7 @@ private slots:
                  std::vector<ExpPunkt> p;
                  for (int i = 0; i <= 10; ++i) {
                      const double ti = 0.5 * i;
-                     p.push_back(Ct(ti, i == 0 ? 1.0 : 1.0 - ti / (100 + 0.75 * ti)));
+                     p.push_back(CtPoint({.t = ti, .A = i == 0 ? 1.0 : 1.0 - ti / (100 + 0.75 * ti)}));
                  }
                  t.setPoints(p);
              },
@@ -918,7 +903,8 @@ private slots:
                  // k = 0.5/(0.5 * 1) for 2A => P halved
                  t.d().LambdaUnendlich = 16;
                  t.d().Lambda0 = 0;
-                 t.setPoints({Lt(0, 0, 0.5), Lt(2, 8), Lt(6, 12), Lt(14, 14)});
+                 t.setPoints({LambdaPoint({.t = 0, .lambda = 0, .A = 0.5}), LambdaPoint({.t = 2, .lambda = 8}),
+                              LambdaPoint({.t = 6, .lambda = 12}), LambdaPoint({.t = 14, .lambda = 14})});
                  t.d().Lambda0 = 0; // given as 0: not used
              },
              "Result: {k} = 0.5   (R^2 = 1.00000)", {}, 0, {}, 1},
@@ -926,13 +912,16 @@ private slots:
              [](TestFrmGraph2D& t) {
                  // (lambda(inf) - lambda)/(lambda(inf) - lambda(0)) = 2^-t: k = ln 2
                  t.d().LambdaUnendlich = 16;
-                 t.setPoints({Lt(0, 8), Lt(1, 12), Lt(2, 14), Lt(3, 15), Lt(4, 15.5f)});
+                 t.setPoints({LambdaPoint({.t = 0, .lambda = 8}), LambdaPoint({.t = 1, .lambda = 12}),
+                              LambdaPoint({.t = 2, .lambda = 14}), LambdaPoint({.t = 3, .lambda = 15}),
+                              LambdaPoint({.t = 4, .lambda = 15.5f})});
              },
              {}, "Result: {k} = ", std::log(2.0), "   (R^2 = 1.00000)", 1},
             {-3, 2,
              [](TestFrmGraph2D& t) {
                  std::vector<ExpPunkt> p;
-                 for (int T = 300; T <= 400; T += 20) p.push_back(Kt(T, 1e10 * std::exp(-50000 / (8.3145 * T))));
+                 for (double T = 300; T <= 400; T += 20)
+                     p.push_back(KTPoint({.T = T, .k = 1e10 * std::exp(-50000 / (8.3145 * T))}));
                  t.setPoints(p);
              },
              {}, "Result: EA/ (kJ/mol) = 50.00;  A = ", 1e10, "   (R^2 = 1.00000)", 6},
@@ -942,7 +931,8 @@ private slots:
                  const double kB = 1.38066e-23, h = 6.62618e-34, R = 8.3145;
                  std::vector<ExpPunkt> p;
                  for (int T = 300; T <= 400; T += 20)
-                     p.push_back(Kt(T, kB * T / h * std::exp(-50 / R) * std::exp(-60000 / (R * T))));
+                     p.push_back(KTPoint({.T = double(T),
+                                          .k = kB * T / h * std::exp(-50 / R) * std::exp(-60000 / (R * T))}));
                  t.setPoints(p);
              },
              "Result: h#/(kJ/mol) = 60.00;  s#/(J/mol*K) = -50.0NOTE: s# is correct only if unit [t] = s for k "
@@ -1046,7 +1036,7 @@ private slots:
     void evaluationWithoutALineGivesItsSlotBack()
     {
         // k-T data at one temperature: the active points do not determine a line
-        setPoints({Kt(300, 0.1), Kt(300, 0.2)});
+        setPoints({KTPoint({.T = 300, .k = 0.1}), KTPoint({.T = 300, .k = 0.2})});
         openEvaluation(-3, 2);
         QCOMPARE(g().statusText(),
                  QString("No evaluation possible: the active points do not determine a straight line"));
@@ -1057,7 +1047,8 @@ private slots:
 
         // code -8 without a point at t = 0: "Aborted" with the cause
         rec().messages.clear();
-        setPoints({Ct(1, 0.2, 0.1), Ct(2, 0.18, 0.08), Ct(3, 0.17, 0.07)});
+        setPoints({CtPoint({.t = 1, .A = 0.2, .B = 0.1}), CtPoint({.t = 2, .A = 0.18, .B = 0.08}),
+                   CtPoint({.t = 3, .A = 0.17, .B = 0.07})});
         openEvaluation(-8, 4);
         QCOMPARE(rec().messages.size(), size_t(1));
         QCOMPARE(rec().messages[0].title, QString("Aborted"));
@@ -1069,7 +1060,7 @@ private slots:
     void addExperimentalPointsChecksTheData()
     {
         // a c-t chart of A => P and measured data of B only: nothing fits
-        setPoints({Ct(0, 0, 1.0), Ct(5, 0, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 0, .B = 1.0}), CtPoint({.t = 5, .A = 0, .B = 0.5})});
         simulate(2);
         rec().messages.clear();
         g().mnuAddPunkte_Click();
@@ -1081,7 +1072,7 @@ private slots:
         for (int j = 1; j <= 7; ++j) QCOMPARE(chart().ChartGroups(2).Data().NumPoints(j), 0);
 
         // c(A) data on the same chart are added, in the preset colour
-        setPoints({Ct(0, 1.0), Ct(5, 0.5)});
+        setPoints({CtPoint({.t = 0, .A = 1.0}), CtPoint({.t = 5, .A = 0.5})});
         d().Vorwahlfarbe = RGB(255, 0, 0);
         g().PunkteTab[1].txtLegendPoints = "measured";
         rec().messages.clear();
