@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "core/evaluation/fitstart.h"
 #include "core/kinetics/regression.h"
@@ -207,14 +209,9 @@ EvalSelection SelectEvaluationPoints(const Declare& d, int code, bool skipFaults
 
 namespace {
 
-// The body of PrepareEvaluationCurve; faults throw KinError. The shared state
-// other than the regression arrays is written only when everything succeeded.
-EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
+// Fresh regression arrays: nothing of an earlier evaluation stays in them.
+void LoadRegressionArrays(Declare& d, const EvalSelection& sel)
 {
-    EvalOutcome out;
-    const EvalSelection sel = SelectEvaluationPoints(d, code);
-
-    // Fresh regression arrays: nothing of an earlier evaluation stays in them.
     const std::size_t m = sel.points.size();
     d.RegX.assign(m + 1, 0.0f);
     d.RegY.assign(m + 1, 0.0f);
@@ -224,6 +221,173 @@ EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
         d.RegY[j + 1] = sel.points[j].y;
         d.RegW[j + 1] = sel.points[j].excluded ? 0.0f : 1.0f;
     }
+}
+
+// What the kinds of evaluation derive from the line a + b x.
+struct LineResults {
+    bool setK = false; // the kinds of first and second order yield the rate constant k1
+    double k1 = 0;
+    float n = 0; // reaction order and its rate constant
+    double kW = 0;
+    double expA = 0; // Arrhenius factor
+};
+
+// The rate constant of the codes that yield one.
+void RateConstantFromLine(const Declare& d, int code, const EvalSelection& sel, double a, double b,
+                          LineResults& r)
+{
+    const double c0 = d.c0Exp[1];
+    switch (code) {
+    case -11:
+        if (d.Lambda0 == 0)
+            r.k1 = Divide(b, c0 * a, "c(A)(0) times the intercept of the line is 0");
+        else
+            r.k1 = b;
+        if (d.ModellNr == 3) r.k1 = r.k1 / 2;
+        r.setK = true;
+        break;
+    case -10:
+    case -5:
+        r.k1 = -b;
+        r.setK = true;
+        break;
+    case -6:
+        r.k1 = d.GleicheStartkonz ? b : b / 2;
+        r.setK = true;
+        break;
+    case -8:
+        if (!sel.startFound)
+            throw KinError("Division by zero: there is no point at t = 0 with c(A) and c(B) above 0, so "
+                           "c(A)(0) - c(B)(0) is not known");
+        r.k1 = Divide(b, sel.cA0 - sel.cB0, "c(A)(0) equals c(B)(0) at t = 0");
+        r.setK = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// The line sampled over the visible x range plus one step.
+struct SampledLine {
+    std::vector<KurvenPunkt> points;
+    bool reaches = false; // some point lies inside the y range
+    double xMin = 0;
+    double dx = 0;
+};
+
+SampledLine SampleLine(const Declare& d, double a, double b)
+{
+    SampledLine s;
+    s.xMin = d.Diagramm.xMin;
+    s.dx = (d.Diagramm.xMax - s.xMin) / kLineSteps;
+    if (!std::isfinite(s.dx)) throw KinError("Overflow: the x range of the diagram is not valid");
+    s.points.resize(kLineSteps + 2);
+    for (int i = 0; i <= kLineSteps + 1; ++i) {
+        const double x = s.xMin + i * s.dx;
+        const double y = a + b * x;
+        KurvenPunkt& kp = s.points[static_cast<std::size_t>(i)];
+        kp.x = Single(x, "a point of the regression line");
+        kp.y = Single(y, "a point of the regression line");
+        if (d.Diagramm.yMin < y && y < d.Diagramm.yMax) s.reaches = true;
+    }
+    return s;
+}
+
+// Results of the order and activation kinds derived from the line.
+void OrderAndActivationFromLine(int code, double c0, double a, double b, LineResults& r, EvalOutcome& out)
+{
+    switch (code) {
+    case -7: {
+        r.n = Single(2 * b, "the order n");
+        const double e = static_cast<double>(r.n) - 1.0;
+        if (c0 < 0 && e != std::floor(e))
+            throw KinError("Invalid power: c(A)(0) is negative and the exponent n - 1 is not whole");
+        if (c0 == 0 && e < 0)
+            throw KinError("Division by zero: c(A)(0) is 0 and the exponent n - 1 is negative");
+        const double pw = std::pow(c0, e);
+        if (!std::isfinite(pw)) throw KinError("Overflow: c(A)(0) to the power n - 1 exceeds the number range");
+        r.kW = Divide(1.0, a * pw, "the intercept of the line times c(A)(0)^(n - 1) is 0");
+        out.RegA = r.kW;
+        break;
+    }
+    case -3:
+    case -4:
+        out.RegB = -b * kGasR / 1000.0;
+        if (code == -4) out.RegA = (a - std::log(kBoltzmann / kPlanck)) * kGasR;
+        if (code == -3) {
+            r.expA = std::exp(a);
+            if (!std::isfinite(r.expA)) throw KinError("Overflow: the Arrhenius factor A exceeds the number range");
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// The result text of each kind.
+std::string ResultText(const Declare& d, int code, double a, const LineResults& r, EvalOutcome& out, char dec)
+{
+    std::string text;
+    switch (code) {
+    case -11:
+    case -6:
+    case -8:
+        text = "Result: {k} = " + GenSingle(Single(r.k1, "the rate constant"), dec);
+        break;
+    case -10:
+    case -5:
+        if (d.LambdaAuswertung && d.Lambda0 == 0) {
+            const double ea = std::exp(a);
+            if (!std::isfinite(ea)) throw KinError("Overflow: the extrapolated lambda(0) exceeds the number range");
+            out.fehlerText = ", lambda(0), extrapol. = " +
+                             StrSingle(Single(d.LambdaUnendlich - ea, "the extrapolated lambda(0)"));
+        }
+        text = "Result: {k} = " + GenSingle(Single(r.k1, "the rate constant"), dec) + out.fehlerText;
+        break;
+    case -7:
+        text = "Result: n = " + FormatPatternSingle(r.n, ".0", dec) + ";  k = " +
+               GenSingle(Single(r.kW, "the rate constant"), dec);
+        break;
+    case -3:
+        text = "Result: EA/ (kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) + ";  A = " +
+               GenSingle(Single(r.expA, "the Arrhenius factor A"), dec);
+        break;
+    case -4:
+        text = "Result: h#/(kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) +
+               ";  s#/(J/mol*K) = " + FormatPattern(out.RegA, "####0.0", dec) +
+               "NOTE: s# is correct only if unit [t] = s for k ";
+        break;
+    default:
+        break;
+    }
+    return text;
+}
+
+// Everything succeeded: the results go into the shared state.
+void CommitLine(Declare& d, int code, const LineResults& r, const SampledLine& s, bool& outside)
+{
+    if (r.setK) {
+        d.k[1] = r.k1;
+        RememberEvaluatedRateConstant(d, EvaluationModel(code), r.k1);
+    }
+    const std::vector<KurvenPunkt>& line = s.points;
+    if (d.KurvenPunkte.size() < line.size() + 1) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
+    d.KurvenPunkte[0].x = static_cast<float>(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) d.KurvenPunkte[i + 1] = line[i];
+    // The basis values of the last sampled point (1 and x).
+    if (d.RegBasis.size() < 6) d.RegBasis.resize(6, 0.0);
+    d.RegBasis[1] = 1.0;
+    d.RegBasis[2] = s.xMin + (kLineSteps + 1) * s.dx;
+    if (s.reaches) outside = false;
+}
+
+// The body of PrepareEvaluationCurve; faults throw KinError. The shared state
+// other than the regression arrays is written only when everything succeeded.
+EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
+{
+    EvalOutcome out;
+    const EvalSelection sel = SelectEvaluationPoints(d, code);
+    LoadRegressionArrays(d, sel);
 
     auto noLine = [&]() {
         out.kind = EvalOutcome::Kind::NoLine;
@@ -249,137 +413,16 @@ EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
         throw KinError("Overflow: the regression line exceeds the number range");
     out.RegR2 = r2;
 
-    // The rate constant of the codes that yield one.
-    const double c0 = d.c0Exp[1];
-    bool setK = false;
-    double k1 = 0;
-    switch (code) {
-    case -11:
-        if (d.Lambda0 == 0)
-            k1 = Divide(b, c0 * a, "c(A)(0) times the intercept of the line is 0");
-        else
-            k1 = b;
-        if (d.ModellNr == 3) k1 = k1 / 2;
-        setK = true;
-        break;
-    case -10:
-    case -5:
-        k1 = -b;
-        setK = true;
-        break;
-    case -6:
-        k1 = d.GleicheStartkonz ? b : b / 2;
-        setK = true;
-        break;
-    case -8:
-        if (!sel.startFound)
-            throw KinError("Division by zero: there is no point at t = 0 with c(A) and c(B) above 0, so "
-                           "c(A)(0) - c(B)(0) is not known");
-        k1 = Divide(b, sel.cA0 - sel.cB0, "c(A)(0) equals c(B)(0) at t = 0");
-        setK = true;
-        break;
-    default:
-        break;
-    }
-
-    // The line over the visible x range plus one step.
-    const double xMin = d.Diagramm.xMin;
-    const double xMax = d.Diagramm.xMax;
-    const double dx = (xMax - xMin) / kLineSteps;
-    if (!std::isfinite(dx)) throw KinError("Overflow: the x range of the diagram is not valid");
-    std::vector<KurvenPunkt> line(kLineSteps + 2);
-    bool reaches = false;
-    for (int i = 0; i <= kLineSteps + 1; ++i) {
-        const double x = xMin + i * dx;
-        const double y = a + b * x;
-        KurvenPunkt& kp = line[static_cast<std::size_t>(i)];
-        kp.x = Single(x, "a point of the regression line");
-        kp.y = Single(y, "a point of the regression line");
-        if (d.Diagramm.yMin < y && y < d.Diagramm.yMax) reaches = true;
-    }
+    LineResults r;
+    RateConstantFromLine(d, code, sel, a, b, r);
+    const SampledLine line = SampleLine(d, a, b);
     out.RegA = a;
     out.RegB = b;
-
-    // Results derived from the line.
-    float n = 0;
-    double kW = 0;
-    double expA = 0;
-    switch (code) {
-    case -7: {
-        n = Single(2 * b, "the order n");
-        const double e = static_cast<double>(n) - 1.0;
-        if (c0 < 0 && e != std::floor(e))
-            throw KinError("Invalid power: c(A)(0) is negative and the exponent n - 1 is not whole");
-        if (c0 == 0 && e < 0)
-            throw KinError("Division by zero: c(A)(0) is 0 and the exponent n - 1 is negative");
-        const double pw = std::pow(c0, e);
-        if (!std::isfinite(pw)) throw KinError("Overflow: c(A)(0) to the power n - 1 exceeds the number range");
-        kW = Divide(1.0, a * pw, "the intercept of the line times c(A)(0)^(n - 1) is 0");
-        out.RegA = kW;
-        break;
-    }
-    case -3:
-    case -4:
-        out.RegB = -b * kGasR / 1000.0;
-        if (code == -4) out.RegA = (a - std::log(kBoltzmann / kPlanck)) * kGasR;
-        if (code == -3) {
-            expA = std::exp(a);
-            if (!std::isfinite(expA)) throw KinError("Overflow: the Arrhenius factor A exceeds the number range");
-        }
-        break;
-    default:
-        break;
-    }
-
-    // The result text.
-    std::string text;
-    switch (code) {
-    case -11:
-    case -6:
-    case -8:
-        text = "Result: {k} = " + GenSingle(Single(k1, "the rate constant"), dec);
-        break;
-    case -10:
-    case -5:
-        if (d.LambdaAuswertung && d.Lambda0 == 0) {
-            const double ea = std::exp(a);
-            if (!std::isfinite(ea)) throw KinError("Overflow: the extrapolated lambda(0) exceeds the number range");
-            out.fehlerText = ", lambda(0), extrapol. = " +
-                             StrSingle(Single(d.LambdaUnendlich - ea, "the extrapolated lambda(0)"));
-        }
-        text = "Result: {k} = " + GenSingle(Single(k1, "the rate constant"), dec) + out.fehlerText;
-        break;
-    case -7:
-        text = "Result: n = " + FormatPatternSingle(n, ".0", dec) + ";  k = " +
-               GenSingle(Single(kW, "the rate constant"), dec);
-        break;
-    case -3:
-        text = "Result: EA/ (kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) + ";  A = " +
-               GenSingle(Single(expA, "the Arrhenius factor A"), dec);
-        break;
-    case -4:
-        text = "Result: h#/(kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) +
-               ";  s#/(J/mol*K) = " + FormatPattern(out.RegA, "####0.0", dec) +
-               "NOTE: s# is correct only if unit [t] = s for k ";
-        break;
-    default:
-        break;
-    }
+    OrderAndActivationFromLine(code, d.c0Exp[1], a, b, r, out);
+    std::string text = ResultText(d, code, a, r, out, dec);
     if (out.RegR2 > 0) text += "   (R^2 = " + FormatPatternSingle(out.RegR2, "0.00000", dec) + ")";
 
-    // Everything succeeded: commit.
-    if (setK) {
-        d.k[1] = k1;
-        RememberEvaluatedRateConstant(d, EvaluationModel(code), k1);
-    }
-    if (d.KurvenPunkte.size() < line.size() + 1) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
-    d.KurvenPunkte[0].x = static_cast<float>(line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) d.KurvenPunkte[i + 1] = line[i];
-    // The basis values of the last sampled point (1 and x).
-    if (d.RegBasis.size() < 6) d.RegBasis.resize(6, 0.0);
-    d.RegBasis[1] = 1.0;
-    d.RegBasis[2] = xMin + (kLineSteps + 1) * dx;
-    if (reaches) outside = false;
+    CommitLine(d, code, r, line, outside);
     out.kind = EvalOutcome::Kind::Line;
     out.statusText = text;
     out.showPoints = true;

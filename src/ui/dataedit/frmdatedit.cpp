@@ -68,14 +68,17 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     setObjectName(names::frmDatedit);
     setWindowTitle("Experimental Data");
 
-    auto label = [this](int i, const QString& text, QWidget* buddy) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(QString("Bz1_%1").arg(i));
-        l->setBuddy(buddy);
-        Bz1[std::size_t(i)] = l;
-        return l;
-    };
+    buildDataSetFields();
+    buildGrid();
+    buildButtons();
+    arrangeWidgets();
+    setTabChain();
+    connectHandlers();
+}
 
+// The fields of the whole data set: comment, file name, lambda at infinite time and time unit.
+void frmDatedit::buildDataSetFields()
+{
     txtKommentar = new QLineEdit(this);
     txtKommentar->setObjectName("txtKommentar");
     txtKommentar->setToolTip("Comment of the data set (first line of its file)");
@@ -103,12 +106,18 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
                     if (on && !showing_) optZeit_Click(i);
                 }));
     }
+}
 
+void frmDatedit::buildGrid()
+{
     Grid = new DataGrid(Columns("s"), kMaxExpPunkte, this);
     Grid->setMessageTitle("Experimental data");
     for (int i = 0; i < 11; ++i) lblKopf[std::size_t(i)] = Grid->horizontalHeaderItem(kKopfColumn[i]);
     Grid->setToolTip(QString());
+}
 
+void frmDatedit::buildButtons()
+{
     auto button = [this](const char* name, const QString& caption, const QString& tip = {}) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
@@ -134,8 +143,19 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
                             this);
     lblHinweis->setObjectName("lblHinweis");
     lblHinweis->setWordWrap(true);
+}
 
-    // Layout: the data set's fields, the grid, the buttons.
+// Layout: the data set's fields, the grid, the buttons.
+void frmDatedit::arrangeWidgets()
+{
+    auto label = [this](int i, const QString& text, QWidget* buddy) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString("Bz1_%1").arg(i));
+        l->setBuddy(buddy);
+        Bz1[std::size_t(i)] = l;
+        return l;
+    };
+
     auto* top = new QHBoxLayout;
     top->addWidget(label(0, "Comme&nt:", txtKommentar));
     top->addWidget(txtKommentar, 3);
@@ -143,7 +163,7 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     top->addWidget(label(3, "File:", txtDateiName));
     top->addWidget(txtDateiName, 2);
     auto* second = new QHBoxLayout;
-    second->addWidget(fraZeit);
+    second->addWidget(Bz1[2]); // the time unit frame
     second->addSpacing(12);
     second->addWidget(label(1, "lam&bda(t = infin.):", txtLambdaUnendlich));
     second->addWidget(txtLambdaUnendlich);
@@ -161,7 +181,10 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
     layout->addWidget(Grid, 1);
     layout->addWidget(lblHinweis);
     layout->addLayout(buttons);
+}
 
+void frmDatedit::setTabChain()
+{
     setTabOrder(txtKommentar, txtDateiName);
     setTabOrder(txtDateiName, optZeit[0]);
     setTabOrder(optZeit[0], txtLambdaUnendlich);
@@ -171,7 +194,10 @@ frmDatedit::frmDatedit(QWidget* parent) : KinWidget(parent)
         setTabOrder(previous, b);
         previous = b;
     }
+}
 
+void frmDatedit::connectHandlers()
+{
     connect(txtKommentar, &QLineEdit::textChanged, this, Guarded([this] { txtKommentar_Change(); }));
     connect(txtLambdaUnendlich, &QLineEdit::editingFinished, this, Guarded([this] { txtLambdaUnendlich_LostFocus(); }));
     connect(Grid, &DataGrid::edited, this, Guarded([this] { Grid_Edited(); }));

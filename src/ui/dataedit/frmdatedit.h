@@ -101,6 +101,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Building steps of the window.
+    void buildDataSetFields();
+    void buildGrid();
+    void buildButtons();
+    void arrangeWidgets();
+    void setTabChain();
+    void connectHandlers();
+
     // The rows of the grid into ExpPunkte and AnzahlPunkte; the data are changed.
     void StoreGrid();
     // Data kinds, start concentrations and the menu items that depend on them.

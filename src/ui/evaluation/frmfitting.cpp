@@ -61,31 +61,48 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     setObjectName(names::frmFitting);
     setWindowTitle(kFitTitle);
 
-    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
-    auto box = [this](int index) {
-        QLineEdit* e = NumberBox("Inp", index, 112);
-        if (index >= 10 && index <= 12)
-            connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
-        connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
-        return e;
-    };
-
-    Label7 = label("Label7", QString());
+    Label7 = NamedLabel("Label7", QString());
     QFont bold = Label7->font();
     bold.setBold(true);
     Label7->setFont(bold);
 
-    // Start concentrations and the species of the sum of squares.
+    BuildConcentrationPanel(bold);
+    BuildParameterPanel();
+
+    lblSSQ = NamedLabel("lblSSQ", "SSQ =");
+    txtErgebnis = new QPlainTextEdit(this);
+    txtErgebnis->setObjectName("txtErgebnis");
+    txtErgebnis->setReadOnly(true);
+    txtErgebnis->setMinimumHeight(110);
+    txtErgebnis->setTabChangesFocus(true);
+
+    QGridLayout* commands = BuildCommands();
+    ArrangePanels(commands);
+    SetTabChain();
+}
+
+QLineEdit* frmFitting::InputBox(int index)
+{
+    QLineEdit* e = NumberBox("Inp", index, 112);
+    if (index >= 10 && index <= 12)
+        connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
+    connect(e, &QLineEdit::textEdited, this, Guarded([this, index] { Inp_Edited(index); }));
+    return e;
+}
+
+// Start concentrations and the species of the sum of squares.
+void frmFitting::BuildConcentrationPanel(const QFont& bold)
+{
     fraKonz = new QGroupBox("Initial conc.  [c(i)(0)] = mol/l", this);
     fraKonz->setObjectName("fraKonz");
     auto* conc = new QGridLayout(fraKonz);
     const char* species[] = {"A", "B", "C", "P", "Q"};
     conc->addWidget(new QLabel("in SSQ", fraKonz), 0, 2);
     for (int i = 0; i < 5; ++i) {
-        lblStoff[std::size_t(i)] = label("lblStoff", species[i], i);
+        lblStoff[std::size_t(i)] = NamedLabel("lblStoff", species[i], i);
         lblStoff[std::size_t(i)]->setFont(bold);
         conc->addWidget(lblStoff[std::size_t(i)], i + 1, 0, Qt::AlignRight);
-        conc->addWidget(box(i), i + 1, 1);
+        conc->addWidget(InputBox(i), i + 1, 1);
         auto* chk = new QCheckBox(this);
         NameControl(chk, "chkConcFQS", i + 1);
         chk->setToolTip(QString("take the measured c(%1) into the sum of squares").arg(species[i]));
@@ -95,16 +112,19 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
         conc->addWidget(chk, i + 1, 2, Qt::AlignHCenter);
     }
     conc->setColumnStretch(3, 1);
+}
 
-    // The parameters: value, unit, slider, fixed.
+// The parameters: value, unit, slider, fixed; then the end time.
+void frmFitting::BuildParameterPanel()
+{
     fraParameter = new QGroupBox("Parameters", this);
     fraParameter->setObjectName("fraParameter");
     auto* par = new QGridLayout(fraParameter);
     const char* captions[] = {"k1", "k2", "k3"};
     QLabel** units[] = {&unit1, &unit2, &unit3};
     for (int j = 1; j <= 3; ++j) {
-        Bz[std::size_t(4 + j)] = label("Bz", captions[j - 1], 4 + j);
-        *units[j - 1] = label(QString("unit%1").arg(j).toLatin1().constData(), "/(1/s)");
+        Bz[std::size_t(4 + j)] = NamedLabel("Bz", captions[j - 1], 4 + j);
+        *units[j - 1] = NamedLabel(QString("unit%1").arg(j).toLatin1().constData(), "/(1/s)");
         auto* slider = new QSlider(Qt::Horizontal, this);
         NameControl(slider, "scrParameter", j);
         slider->setRange(0, kSliderSteps);
@@ -118,32 +138,26 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
         // A row with the value, and the slider below it.
         const int row = 2 * (j - 1);
         par->addWidget(Bz[std::size_t(4 + j)], row, 0, Qt::AlignRight);
-        par->addWidget(box(9 + j), row, 1);
+        par->addWidget(InputBox(9 + j), row, 1);
         par->addWidget(*units[j - 1], row, 2);
         par->addWidget(fixed, row, 3, Qt::AlignRight);
         par->addWidget(slider, row + 1, 1, 1, 3);
     }
-    lblTmax = label("lblTmax", "t(max)/");
-    lblZeitEinheit = label("lblZeitEinheit", "s");
+    lblTmax = NamedLabel("lblTmax", "t(max)/");
+    lblZeitEinheit = NamedLabel("lblZeitEinheit", "s");
     par->addWidget(lblTmax, 6, 0, Qt::AlignRight);
-    par->addWidget(box(14), 6, 1);
+    par->addWidget(InputBox(14), 6, 1);
     par->addWidget(lblZeitEinheit, 6, 2);
     par->setColumnStretch(2, 1);
     // The volume-flow caption of the shared layout: the fitting has no flow.
-    lblVPunktInput = label("lblVPunktInput", QString());
+    lblVPunktInput = NamedLabel("lblVPunktInput", QString());
     lblVPunktInput->hide();
+}
 
-    lblSSQ = label("lblSSQ", "SSQ =");
-    txtErgebnis = new QPlainTextEdit(this);
-    txtErgebnis->setObjectName("txtErgebnis");
-    txtErgebnis->setReadOnly(true);
-    txtErgebnis->setMinimumHeight(110);
-    txtErgebnis->setTabChangesFocus(true);
-
-    QGridLayout* commands = BuildCommands();
-
-    // One column beside the chart window: parameters, start concentrations,
-    // commands, the sum of squares and the result of the fit.
+// One column beside the chart window: parameters, start concentrations,
+// commands, the sum of squares and the result of the fit.
+void frmFitting::ArrangePanels(QGridLayout* commands)
+{
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(Label7);
@@ -152,8 +166,11 @@ frmFitting::frmFitting(QWidget* parent) : ModellInputForm(parent)
     layout->addLayout(commands);
     layout->addWidget(lblSSQ);
     layout->addWidget(txtErgebnis, 1);
+}
 
-    // Tab goes through the boxes in the order they are shown.
+// Tab goes through the boxes in the order they are shown.
+void frmFitting::SetTabChain()
+{
     std::vector<QWidget*> order;
     for (int j = 1; j <= 3; ++j)
         order.insert(order.end(), {Inp[std::size_t(9 + j)], chkFixed[std::size_t(j)], scrParameter[std::size_t(j)]});

@@ -35,6 +35,7 @@
 #include "ui/shell/modellinputform.h"
 
 class QCheckBox;
+class QFont;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -112,7 +113,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Building steps of the window.
+    QLineEdit* InputBox(int index);
+    void BuildConcentrationPanel(const QFont& bold);
+    void BuildParameterPanel();
     QGridLayout* BuildCommands();
+    void ArrangePanels(QGridLayout* commands);
+    void SetTabChain();
     // Simulates with the problem's values and draws the curves (one per
     // temperature in modes 6 and 7), after deleting the previous redraw's.
     // False when the simulation failed (quiet: nothing is shown).

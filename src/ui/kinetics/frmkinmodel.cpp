@@ -108,6 +108,17 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
     setObjectName(names::frmKinModel);
     setWindowTitle("kinetic model");
 
+    buildModelOptions();
+    buildSimplePanel();
+    QFrame* complicated = buildComplicatedPanel();
+    buildTimeUnitPanel();
+    arrangePanels(complicated);
+    setOptionFonts(-1);
+}
+
+// The options of the models, with the second lines of the complicated reactions.
+void frmKinModel::buildModelOptions()
+{
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     for (int i = 0; i < 19; ++i) {
@@ -131,17 +142,11 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
     lbl10 = secondLine("lbl10", "E  + S <=> ES => P + E ");
     lbl13 = secondLine("lbl13", "A + B => C <=> P");
     lbl18 = secondLine("lbl18", "A + B <=> C => P ");
-    auto secondLineOf = [this](int model) -> QLabel* {
-        switch (model) {
-        case 7: return lbl7;
-        case 10: return lbl10;
-        case 13: return lbl13;
-        case 18: return lbl18;
-        default: return nullptr;
-        }
-    };
+}
 
-    // The order box beside the option of model 20.
+// The simple reactions, with the order box beside the option of model 20.
+void frmKinModel::buildSimplePanel()
+{
     txtOrdnung = new QLineEdit(" 1.5");
     txtOrdnung->setObjectName("txtOrdnung");
     txtOrdnung->setFixedWidth(52);
@@ -173,7 +178,19 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
             simple->addWidget(optTyp[std::size_t(i)]);
         }
     }
+}
 
+QFrame* frmKinModel::buildComplicatedPanel()
+{
+    auto secondLineOf = [this](int model) -> QLabel* {
+        switch (model) {
+        case 7: return lbl7;
+        case 10: return lbl10;
+        case 13: return lbl13;
+        case 18: return lbl18;
+        default: return nullptr;
+        }
+    };
     Bezeichnung2 = new QLabel("Complicated Reactions");
     Bezeichnung2->setObjectName("Bezeichnung2");
     QFont heading = Bezeichnung2->font();
@@ -189,7 +206,11 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
         if (QLabel* l = secondLineOf(i))
             complicated->addWidget(l);
     }
+    return fraComplicated;
+}
 
+void frmKinModel::buildTimeUnitPanel()
+{
     Frame1 = new QGroupBox("Time Unit");
     Frame1->setObjectName("Frame1");
     auto* units = new QHBoxLayout(Frame1);
@@ -206,7 +227,11 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
         }));
     }
     units->addStretch(1);
+}
 
+// The note on recalculated times, the matrix command and the layout of all panels.
+void frmKinModel::arrangePanels(QFrame* fraComplicated)
+{
     lblRecalcTime = new QLabel;
     lblRecalcTime->setObjectName("lblRecalcTime");
     lblRecalcTime->setWordWrap(true);
@@ -230,8 +255,6 @@ frmKinModel::frmKinModel(QWidget* parent) : KinWidget(parent)
     layout->addWidget(fraComplicated);
     layout->addLayout(bottom);
     layout->addWidget(lblRecalcTime);
-
-    setOptionFonts(-1);
 }
 
 // ---- load and activation ----------------------------------------------------------------

@@ -80,6 +80,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building steps of the window, in the order of its tab chain.
+    void buildModelOptions();
+    void buildSimplePanel();
+    QFrame* buildComplicatedPanel();
+    void buildTimeUnitPanel();
+    void arrangePanels(QFrame* fraComplicated);
+
     void relabel(ModellInputForm& f, const QString& name);
     void setRecalcNote();
     void setOptionFonts(int Index);

@@ -47,73 +47,91 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     setObjectName(names::frmPrepareTimeDiagram);
     setWindowTitle("Diagram: Concentration vs. Time");
 
-    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
-    auto box = [this](int index) {
-        QLineEdit* e = NumberBox("Inp", index, 96);
-        connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
-        return e;
-    };
-
-    Label7 = label("Label7", QString());
+    Label7 = NamedLabel("Label7", QString());
     QFont bold = Label7->font();
     bold.setBold(true);
     Label7->setFont(bold);
 
-    // Start concentrations.
+    buildConcentrationPanel(bold);
+    buildRatePanel();
+    buildTimePanel();
+    buildMichaelisPanel();
+    buildCommands();
+    arrangePanels();
+}
+
+QLineEdit* frmPrepareTimeDiagram::inputBox(int index)
+{
+    QLineEdit* e = NumberBox("Inp", index, 96);
+    connect(e, &QLineEdit::textChanged, this, Guarded([this, index] { Inp_Change(index); }));
+    return e;
+}
+
+// Start concentrations.
+void frmPrepareTimeDiagram::buildConcentrationPanel(const QFont& bold)
+{
     Rahmen4 = new QGroupBox("Specification of initial ", this);
     Rahmen4->setObjectName("Rahmen4");
-    Label1 = label("Label1", " conc.  [c(i)(0)] = mol/l");
+    Label1 = NamedLabel("Label1", " conc.  [c(i)(0)] = mol/l");
     auto* conc = new QGridLayout(Rahmen4);
     conc->addWidget(Label1, 0, 0, 1, 3);
     const char* species[] = {"A", "B", "C", "P", "Q"};
     for (int i = 0; i < 5; ++i) {
-        lblStoff[std::size_t(i)] = label("lblStoff", species[i], i);
+        lblStoff[std::size_t(i)] = NamedLabel("lblStoff", species[i], i);
         lblStoff[std::size_t(i)]->setFont(bold);
         conc->addWidget(lblStoff[std::size_t(i)], i + 1, 0, Qt::AlignRight);
-        conc->addWidget(box(i), i + 1, 1);
+        conc->addWidget(inputBox(i), i + 1, 1);
     }
     conc->setColumnStretch(2, 1);
     conc->setRowStretch(6, 1);
 
     // Boxes that only the shared layout of the input windows has.
     for (int i : {5, 6, 7, 8, 9, 13})
-        box(i)->hide();
+        inputBox(i)->hide();
     for (int i = 5; i <= 9; ++i) {
-        lblStoff[std::size_t(i)] = label("lblStoff", species[i - 5], i);
+        lblStoff[std::size_t(i)] = NamedLabel("lblStoff", species[i - 5], i);
         lblStoff[std::size_t(i)]->hide();
     }
+}
 
-    // Rate constants.
+void frmPrepareTimeDiagram::buildRatePanel()
+{
     Rahmen5 = new QGroupBox("Specification of the rate constant(s)", this);
     Rahmen5->setObjectName("Rahmen5");
     auto* rates = new QGridLayout(Rahmen5);
     const char* captions[] = {"k1/", "k2/", "k3/"};
     QLabel** units[] = {&unit1, &unit2, &unit3};
     for (int j = 0; j < 3; ++j) {
-        Bz[std::size_t(5 + j)] = label("Bz", captions[j], 5 + j);
-        *units[j] = label(QString("unit%1").arg(j + 1).toLatin1().constData(), "(1/s)");
+        Bz[std::size_t(5 + j)] = NamedLabel("Bz", captions[j], 5 + j);
+        *units[j] = NamedLabel(QString("unit%1").arg(j + 1).toLatin1().constData(), "(1/s)");
         rates->addWidget(Bz[std::size_t(5 + j)], j, 0, Qt::AlignRight);
-        rates->addWidget(box(10 + j), j, 1);
+        rates->addWidget(inputBox(10 + j), j, 1);
         rates->addWidget(*units[j], j, 2);
     }
-    lblMichaelisK = label("lblMichaelisK", "Michaelis constant");
+    lblMichaelisK = NamedLabel("lblMichaelisK", "Michaelis constant");
     lblMichaelisK->setVisible(false);
     rates->addWidget(lblMichaelisK, 3, 0, 1, 3);
     rates->setColumnStretch(2, 1);
     rates->setRowStretch(4, 1);
+}
 
-    // End time.
+// End time.
+void frmPrepareTimeDiagram::buildTimePanel()
+{
     Rahmen6 = new QGroupBox("Time Axis", this);
     Rahmen6->setObjectName("Rahmen6");
     auto* time = new QHBoxLayout(Rahmen6);
-    Bz8 = label("Bz", "t(max)/", 8);
-    unit4 = label("unit4", "s");
+    Bz8 = NamedLabel("Bz", "t(max)/", 8);
+    unit4 = NamedLabel("unit4", "s");
     time->addWidget(Bz8);
-    time->addWidget(box(14));
+    time->addWidget(inputBox(14));
     time->addWidget(unit4);
     time->addStretch(1);
+}
 
-    // The Michaelis-Menten panel of the enzyme model.
+// The Michaelis-Menten panel of the enzyme model.
+void frmPrepareTimeDiagram::buildMichaelisPanel()
+{
     auto* mm = new QFrame(this);
     mm->setObjectName("fraMichaelis");
     mm->setFrameShape(QFrame::StyledPanel);
@@ -143,8 +161,10 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     connect(cmdMichaelisListe, &QPushButton::clicked, this, Guarded([this] { cmdMichaelisListe_Click(); }));
     connect(chkNormiert, &QCheckBox::toggled, this, Guarded([this] { chkNormiert_Click(); }));
     connect(txtS0max, &QLineEdit::textChanged, this, Guarded([this] { txtS0max_Change(); }));
+}
 
-    // The commands.
+void frmPrepareTimeDiagram::buildCommands()
+{
     cmdDrawctDiagram = new QPushButton("Draw", this);
     cmdDrawctDiagram->setObjectName("cmdDrawctDiagram");
     cmdListe = new QPushButton("Table", this);
@@ -172,11 +192,14 @@ frmPrepareTimeDiagram::frmPrepareTimeDiagram(QWidget* parent) : ModellInputForm(
     cmdShowKsi = new QPushButton(this);
     cmdShowKsi->setObjectName("cmdShowKsi");
     cmdShowKsi->hide();
-    lblTextKsi_1 = label("lblTextKsi_1", QString());
+    lblTextKsi_1 = NamedLabel("lblTextKsi_1", QString());
     lblTextKsi_1->hide();
-    lblTextKsi_2 = label("lblTextKsi_2", QString());
+    lblTextKsi_2 = NamedLabel("lblTextKsi_2", QString());
     lblTextKsi_2->hide();
+}
 
+void frmPrepareTimeDiagram::arrangePanels()
+{
     auto* commands = new QVBoxLayout;
     commands->addWidget(cmdDrawctDiagram);
     commands->addWidget(cmdListe);

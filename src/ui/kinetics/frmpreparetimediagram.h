@@ -17,6 +17,7 @@
 #include "ui/shell/modellinputform.h"
 
 class QCheckBox;
+class QFont;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -79,6 +80,15 @@ public:
     bool event(QEvent* event) override;
 
 private:
+    // Building steps of the window, in the order of its tab chain.
+    QLineEdit* inputBox(int index);
+    void buildConcentrationPanel(const QFont& bold);
+    void buildRatePanel();
+    void buildTimePanel();
+    void buildMichaelisPanel();
+    void buildCommands();
+    void arrangePanels();
+
     // Shows the input faults, or returns false when there are none.
     bool refuse(const QString& faults);
     void showFailure(const QString& description);

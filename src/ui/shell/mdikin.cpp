@@ -83,6 +83,44 @@ void SetParentMenu(QAction* item, QMenu* parent)
         item->setProperty(kParentProperty, QVariant::fromValue<QObject*>(parent->menuAction()));
 }
 
+// Menu-building steps share these: each menu and item gets its object name, help topic and
+// parent link; every menu reports to the main window's event filter.
+QMenu* AddMenu(QMainWindow& window, QMenu* parent, const char* name, const QString& caption, int helpId = 0)
+{
+    QMenu* m = parent ? parent->addMenu(caption) : window.menuBar()->addMenu(caption);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    if (helpId)
+        m->menuAction()->setProperty(kHelpProperty, helpId);
+    SetParentMenu(m->menuAction(), parent);
+    m->installEventFilter(&window);
+    return m;
+}
+
+QAction* AddItem(QMenu* parent, const QString& name, const QString& caption, int helpId = 0, bool enabled = true)
+{
+    QAction* a = parent->addAction(caption);
+    a->setObjectName(name);
+    if (helpId)
+        a->setProperty(kHelpProperty, helpId);
+    a->setEnabled(enabled);
+    SetParentMenu(a, parent);
+    return a;
+}
+
+QAction* AddSeparator(QMenu* parent, const char* name)
+{
+    QAction* a = parent->addSeparator();
+    a->setObjectName(name);
+    SetParentMenu(a, parent);
+    return a;
+}
+
+QString Indexed(const char* name, int i)
+{
+    return QString("%1_%2").arg(name).arg(i);
+}
+
 } // namespace
 
 MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
@@ -143,117 +181,110 @@ void MDIKIN::buildMenus()
     bar->setObjectName("MenuBar");
     bar->installEventFilter(this);
 
-    auto menu = [this](QMenu* parent, const char* name, const QString& caption, int helpId = 0) {
-        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-        m->setObjectName(name);
-        m->menuAction()->setObjectName(name);
-        if (helpId)
-            m->menuAction()->setProperty(kHelpProperty, helpId);
-        SetParentMenu(m->menuAction(), parent);
-        m->installEventFilter(this);
-        return m;
-    };
-    auto item = [](QMenu* parent, const QString& name, const QString& caption, int helpId = 0, bool enabled = true) {
-        QAction* a = parent->addAction(caption);
-        a->setObjectName(name);
-        if (helpId)
-            a->setProperty(kHelpProperty, helpId);
-        a->setEnabled(enabled);
-        SetParentMenu(a, parent);
-        return a;
-    };
-    auto separator = [](QMenu* parent, const char* name) {
-        QAction* a = parent->addSeparator();
-        a->setObjectName(name);
-        SetParentMenu(a, parent);
-        return a;
-    };
-    auto indexed = [](const char* name, int i) { return QString("%1_%2").arg(name).arg(i); };
-
-    // Data. The file items and Exit are connected by the file actions.
-    mnuDaten = menu(nullptr, "mnuDaten", "&Data", 10070);
-    mnuLoadLastSession = item(mnuDaten, "mnuLoadLastSession", "Load last session");
-    mnuLoadProject = item(mnuDaten, "mnuLoadProject", "Load existing project");
-    mnuSaveProject = item(mnuDaten, "mnuSaveProject", "Save actual project as ...");
-    sep6 = separator(mnuDaten, "sep6");
-    mnuNeudat = item(mnuDaten, "mnuNeudat", "New  exper. data", 10130);
-    mnuEdit = item(mnuDaten, "mnuEdit", "View/Edit exper. data", 10100, false);
-    sep4 = separator(mnuDaten, "sep4");
-    mnuEditXY = item(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, true);
-    sep7 = separator(mnuDaten, "sep7");
-    mnuExit = item(mnuDaten, "mnuExit", "Exit", 10110);
-
+    buildDataMenu();
     // Model: an item of the menu bar itself.
     mnuModel = bar->addAction("&Model");
     mnuModel->setObjectName("mnuModel");
     mnuModel->setProperty(kHelpProperty, 10240);
+    buildEvaluationMenu();
+    buildSimulationAndToolMenus();
+    buildHelpMenu();
+    buildEditorPopupMenus();
+    connectMenuHandlers();
+}
 
-    // Evaluation of experiments.
-    mnuAuswertung = menu(nullptr, "mnuAuswertung", "Evaluation of experiments");
-    mnuExpctAuswertung = menu(mnuAuswertung, "mnuExpctAuswertung", "Evaluating c-t(-T) data ");
-    mnuSubCtGrafisch = menu(mnuExpctAuswertung, "mnuSubCtGrafisch", "Graph-assisted evaluation via straight line function");
-    mnuctAusw[1] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 1), "... for 1st order  A => P", 10030);
-    mnuctAusw[2] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 2), "... for 2nd order  2 A => P", 10040);
-    mnuctAusw[3] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 3), "... for 2nd order  A + B => P ", 10050);
-    mnuctAusw[4] = item(mnuSubCtGrafisch, indexed("mnuctAusw", 4), "WILKINSON", 0, false);
+// Data. The file items and Exit are connected by the file actions.
+void MDIKIN::buildDataMenu()
+{
+    mnuDaten = AddMenu(*this, nullptr, "mnuDaten", "&Data", 10070);
+    mnuLoadLastSession = AddItem(mnuDaten, "mnuLoadLastSession", "Load last session");
+    mnuLoadProject = AddItem(mnuDaten, "mnuLoadProject", "Load existing project");
+    mnuSaveProject = AddItem(mnuDaten, "mnuSaveProject", "Save actual project as ...");
+    sep6 = AddSeparator(mnuDaten, "sep6");
+    mnuNeudat = AddItem(mnuDaten, "mnuNeudat", "New  exper. data", 10130);
+    mnuEdit = AddItem(mnuDaten, "mnuEdit", "View/Edit exper. data", 10100, false);
+    sep4 = AddSeparator(mnuDaten, "sep4");
+    mnuEditXY = AddItem(mnuDaten, "mnuEditXY", "XY Data View / Edit", 0, true);
+    sep7 = AddSeparator(mnuDaten, "sep7");
+    mnuExit = AddItem(mnuDaten, "mnuExit", "Exit", 10110);
+}
+
+// Evaluation of experiments.
+void MDIKIN::buildEvaluationMenu()
+{
+    mnuAuswertung = AddMenu(*this, nullptr, "mnuAuswertung", "Evaluation of experiments");
+    mnuExpctAuswertung = AddMenu(*this, mnuAuswertung, "mnuExpctAuswertung", "Evaluating c-t(-T) data ");
+    mnuSubCtGrafisch = AddMenu(*this, mnuExpctAuswertung, "mnuSubCtGrafisch", "Graph-assisted evaluation via straight line function");
+    mnuctAusw[1] = AddItem(mnuSubCtGrafisch, Indexed("mnuctAusw", 1), "... for 1st order  A => P", 10030);
+    mnuctAusw[2] = AddItem(mnuSubCtGrafisch, Indexed("mnuctAusw", 2), "... for 2nd order  2 A => P", 10040);
+    mnuctAusw[3] = AddItem(mnuSubCtGrafisch, Indexed("mnuctAusw", 3), "... for 2nd order  A + B => P ", 10050);
+    mnuctAusw[4] = AddItem(mnuSubCtGrafisch, Indexed("mnuctAusw", 4), "WILKINSON", 0, false);
     mnuctAusw[4]->setVisible(false);
-    sep2 = separator(mnuExpctAuswertung, "sep2");
-    mnuCtFitting = item(mnuExpctAuswertung, "mnuCtFitting", "Fitting isothermal,  k, according to select. model", 0, true);
-    mnuROFitting = item(mnuExpctAuswertung, "mnuROFitting", "Fitting isothermal,  k and order of reaction, A => P", 0, true);
-    mnuExpctT = menu(mnuAuswertung, "mnuExpctT", "Evaluating c-t-T data (non-isothermal) ");
-    mnuNonIsothermFitting[1] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 1),
+    sep2 = AddSeparator(mnuExpctAuswertung, "sep2");
+    mnuCtFitting = AddItem(mnuExpctAuswertung, "mnuCtFitting", "Fitting isothermal,  k, according to select. model", 0, true);
+    mnuROFitting = AddItem(mnuExpctAuswertung, "mnuROFitting", "Fitting isothermal,  k and order of reaction, A => P", 0, true);
+    mnuExpctT = AddMenu(*this, mnuAuswertung, "mnuExpctT", "Evaluating c-t-T data (non-isothermal) ");
+    mnuNonIsothermFitting[1] = AddItem(mnuExpctT, Indexed("mnuNonIsothermFitting", 1),
                                     "Fitting non-isothermal, 1st-order A => P, using t-c(A)-T data", 0, true);
-    mnuNonIsothermFitting[2] = item(mnuExpctT, indexed("mnuNonIsothermFitting", 2),
+    mnuNonIsothermFitting[2] = AddItem(mnuExpctT, Indexed("mnuNonIsothermFitting", 2),
                                     "Fitting non-isothermal, 2nd-order 2A => P using t-c(A)-T data", 0, true);
-    mnuSubLambdatGrafisch = menu(mnuAuswertung, "mnuSubLambdatGrafisch", "Graph-assisted evaluation of lambda(t) data (isothermal)");
-    mnuLambdaAusw[1] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 1), "... for 1st order  A => P");
-    mnuLambdaAusw[2] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P");
-    mnuLambdaAusw[3] = item(mnuSubLambdatGrafisch, indexed("mnuLambdaAusw", 3), "... for 2nd order  A + B => P ");
-    mnuExpkTAuswertung = menu(mnuAuswertung, "mnuExpkTAuswertung", "Evaluating k-T data", 10290);
-    mnukT[1] = item(mnuExpkTAuswertung, indexed("mnukT", 1), "ARRHENIUS equation", 10300);
-    mnukT[2] = item(mnuExpkTAuswertung, indexed("mnukT", 2), "EYRING equation", 10310);
-    mnuCalcTangente = menu(mnuAuswertung, "mnuCalcTangente", "Rate of reaction from exper. c(i)-t points");
+    mnuSubLambdatGrafisch = AddMenu(*this, mnuAuswertung, "mnuSubLambdatGrafisch", "Graph-assisted evaluation of lambda(t) data (isothermal)");
+    mnuLambdaAusw[1] = AddItem(mnuSubLambdatGrafisch, Indexed("mnuLambdaAusw", 1), "... for 1st order  A => P");
+    mnuLambdaAusw[2] = AddItem(mnuSubLambdatGrafisch, Indexed("mnuLambdaAusw", 2), "... for 2nd order  2 A => P");
+    mnuLambdaAusw[3] = AddItem(mnuSubLambdatGrafisch, Indexed("mnuLambdaAusw", 3), "... for 2nd order  A + B => P ");
+    mnuExpkTAuswertung = AddMenu(*this, mnuAuswertung, "mnuExpkTAuswertung", "Evaluating k-T data", 10290);
+    mnukT[1] = AddItem(mnuExpkTAuswertung, Indexed("mnukT", 1), "ARRHENIUS equation", 10300);
+    mnukT[2] = AddItem(mnuExpkTAuswertung, Indexed("mnukT", 2), "EYRING equation", 10310);
+    mnuCalcTangente = AddMenu(*this, mnuAuswertung, "mnuCalcTangente", "Rate of reaction from exper. c(i)-t points");
     const char* species[] = {"", "A", "B", "C", "P", "Q"};
     for (int i = 1; i <= 5; ++i)
-        mnuSubTangente[std::size_t(i)] = item(mnuCalcTangente, indexed("mnuSubTangente", i),
+        mnuSubTangente[std::size_t(i)] = AddItem(mnuCalcTangente, Indexed("mnuSubTangente", i),
                                               QString("from points c(%1) - t").arg(species[i]), 0, false);
+}
 
+void MDIKIN::buildSimulationAndToolMenus()
+{
     // Model simulation.
-    mnuGraph = menu(nullptr, "mnuGraph", "Model &Simulation");
-    mnuctGraph = item(mnuGraph, "mnuctGraph", "Diagram/Table \"Concentration vs. Time\"");
-    sep3 = separator(mnuGraph, "sep3");
-    mnuvtGraph = item(mnuGraph, "mnuvtGraph", "Diagram/Table \"Reaction Rate vs. Time\"");
+    mnuGraph = AddMenu(*this, nullptr, "mnuGraph", "Model &Simulation");
+    mnuctGraph = AddItem(mnuGraph, "mnuctGraph", "Diagram/Table \"Concentration vs. Time\"");
+    sep3 = AddSeparator(mnuGraph, "sep3");
+    mnuvtGraph = AddItem(mnuGraph, "mnuvtGraph", "Diagram/Table \"Reaction Rate vs. Time\"");
 
     // Monte-Carlo.
-    mnuMonteCarlo = menu(nullptr, "mnuMonteCarlo", "Monte-&Carlo");
-    mnuSubMonteCarlo[0] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 0), "1st-order reaction A => P ", 0);
-    mnuSubMonteCarlo[1] = item(mnuMonteCarlo, indexed("mnuSubMonteCarlo", 1), "Dynamic Reaction Equilibrium A <=> P", 0);
+    mnuMonteCarlo = AddMenu(*this, nullptr, "mnuMonteCarlo", "Monte-&Carlo");
+    mnuSubMonteCarlo[0] = AddItem(mnuMonteCarlo, Indexed("mnuSubMonteCarlo", 0), "1st-order reaction A => P ", 0);
+    mnuSubMonteCarlo[1] = AddItem(mnuMonteCarlo, Indexed("mnuSubMonteCarlo", 1), "Dynamic Reaction Equilibrium A <=> P", 0);
 
     // Reactors.
-    mnuReaktor = menu(nullptr, "mnuReaktor", "&Reactors");
-    mnuBatchR = item(mnuReaktor, "mnuBatchR", "Batch Reactor");
-    mnuRohrR = item(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)");
-    mnuKontRK = item(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ");
-    mnuKaskade = item(mnuReaktor, "mnuKaskade", "Cascade", 0, false);
+    mnuReaktor = AddMenu(*this, nullptr, "mnuReaktor", "&Reactors");
+    mnuBatchR = AddItem(mnuReaktor, "mnuBatchR", "Batch Reactor");
+    mnuRohrR = AddItem(mnuReaktor, "mnuRohrR", "Tubular Flow Reactor (TFR)");
+    mnuKontRK = AddItem(mnuReaktor, "mnuKontRK", "Continuous Stirred Tank (CSTR) ");
+    mnuKaskade = AddItem(mnuReaktor, "mnuKaskade", "Cascade", 0, false);
 
     // Options.
-    mnuOptionenTools = menu(nullptr, "mnuOptionenTools", "&Options");
-    mnuOption = item(mnuOptionenTools, "mnuOption", "Options");
-    mnuToolArrhenius = item(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, true);
-    mnuToolEyring = item(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, true);
+    mnuOptionenTools = AddMenu(*this, nullptr, "mnuOptionenTools", "&Options");
+    mnuOption = AddItem(mnuOptionenTools, "mnuOption", "Options");
+    mnuToolArrhenius = AddItem(mnuOptionenTools, "mnuToolArrhenius", "ARRHENIUS Calculator", 0, true);
+    mnuToolEyring = AddItem(mnuOptionenTools, "mnuToolEyring", "EYRING Calculator", 0, true);
 
     // Windows: the list of the open child windows.
-    mnuFenster = menu(nullptr, "mnuFenster", "&Windows");
+    mnuFenster = AddMenu(*this, nullptr, "mnuFenster", "&Windows");
+}
 
-    // Help.
-    mnuHelp = menu(nullptr, "mnuHelp", "&Help", 10250);
-    mnuAboutKin = item(mnuHelp, "mnuAboutKin", "About this program", 10260);
-    mnuIndex = item(mnuHelp, "mnuIndex", "Help", 10270);
-    mnuTip = item(mnuHelp, "mnuTip", "Show Tips");
-    strich = separator(mnuHelp, "strich");
-    mnuInfo = item(mnuHelp, "mnuInfo", "Copyright, Contact", 10280);
+void MDIKIN::buildHelpMenu()
+{
+    mnuHelp = AddMenu(*this, nullptr, "mnuHelp", "&Help", 10250);
+    mnuAboutKin = AddItem(mnuHelp, "mnuAboutKin", "About this program", 10260);
+    mnuIndex = AddItem(mnuHelp, "mnuIndex", "Help", 10270);
+    mnuTip = AddItem(mnuHelp, "mnuTip", "Show Tips");
+    strich = AddSeparator(mnuHelp, "strich");
+    mnuInfo = AddItem(mnuHelp, "mnuInfo", "Copyright, Contact", 10280);
+}
 
-    // The pop-up menus of the two editors (not on the menu bar).
+// The pop-up menus of the two editors (not on the menu bar).
+void MDIKIN::buildEditorPopupMenus()
+{
     auto popup = [this](const char* name, const QString& caption) {
         auto* m = new QMenu(caption, this);
         m->setObjectName(name);
@@ -263,21 +294,23 @@ void MDIKIN::buildMenus()
         return m;
     };
     mnuEdit1 = popup("mnuEdit1", "Popup-menue exp-daten-grid");
-    mnuCopy1 = item(mnuEdit1, "mnuCopy1", "Copy", 0, false);
-    mnuPaste1 = item(mnuEdit1, "mnuPaste1", "Paste", 0, false);
-    mnuErase1 = menu(mnuEdit1, "mnuErase1", "Delete");
+    mnuCopy1 = AddItem(mnuEdit1, "mnuCopy1", "Copy", 0, false);
+    mnuPaste1 = AddItem(mnuEdit1, "mnuPaste1", "Paste", 0, false);
+    mnuErase1 = AddMenu(*this, mnuEdit1, "mnuErase1", "Delete");
     mnuErase1->menuAction()->setEnabled(false);
-    mnuSubDelNull1 = item(mnuErase1, "mnuSubDelNull1", "marked cell(s) => 0");
-    mnuSubDelLine1 = item(mnuErase1, "mnuSubDelLine1", "remove marked line(s)");
+    mnuSubDelNull1 = AddItem(mnuErase1, "mnuSubDelNull1", "marked cell(s) => 0");
+    mnuSubDelLine1 = AddItem(mnuErase1, "mnuSubDelLine1", "remove marked line(s)");
     mnuEdit2 = popup("mnuEdit2", "PopUpMenue XY-editor");
-    mnuCopy2 = item(mnuEdit2, "mnuCopy2", "Copy", 0, false);
-    mnuPaste2 = item(mnuEdit2, "mnuPaste2", "Paste", 0, false);
-    mnuErase2 = menu(mnuEdit2, "mnuErase2", "Delete");
+    mnuCopy2 = AddItem(mnuEdit2, "mnuCopy2", "Copy", 0, false);
+    mnuPaste2 = AddItem(mnuEdit2, "mnuPaste2", "Paste", 0, false);
+    mnuErase2 = AddMenu(*this, mnuEdit2, "mnuErase2", "Delete");
     mnuErase2->menuAction()->setEnabled(false);
-    mnuSubDelNull2 = item(mnuErase2, "mnuSubDelNull2", "marked cell(s) => 0");
-    mnuSubDelLine2 = item(mnuErase2, "mnuSubDelLine2", "remove marked line(s)");
+    mnuSubDelNull2 = AddItem(mnuErase2, "mnuSubDelNull2", "marked cell(s) => 0");
+    mnuSubDelLine2 = AddItem(mnuErase2, "mnuSubDelLine2", "remove marked line(s)");
+}
 
-    // Handlers.
+void MDIKIN::connectMenuHandlers()
+{
     connect(mnuEdit, &QAction::triggered, this, Guarded([this] { mnuEdit_Click(); }));
     connect(mnuEditXY, &QAction::triggered, this, Guarded([this] { mnuEditXY_Click(); }));
     connect(mnuModel, &QAction::triggered, this, Guarded([this] { mnuModel_Click(); }));

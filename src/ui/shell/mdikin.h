@@ -205,6 +205,12 @@ protected:
 
 private:
     void buildMenus();
+    void buildDataMenu();
+    void buildEvaluationMenu();
+    void buildSimulationAndToolMenus();
+    void buildHelpMenu();
+    void buildEditorPopupMenus();
+    void connectMenuHandlers();
     void buildToolbar();
     void buildFirstStepsPanel();
     void closeTips();
