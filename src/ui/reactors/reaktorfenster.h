@@ -126,8 +126,15 @@ protected:
 private:
     // A number box whose change is an input change.
     QLineEdit* inputBox(const char* name, int index = -1);
+    // The constructor's building steps.
+    QGroupBox* createInputModes();
+    QGroupBox* createConcentrations();
+    QGroupBox* createRateConstants();
     QGroupBox* createReactorFrame();
+    void createKsi();
     QVBoxLayout* createCommands();
+    void arrange(QGroupBox* fraInput, QGroupBox* fraKonz, QGroupBox* fraK, QGroupBox* fraReaktor,
+                 QVBoxLayout* commands);
     // Which boxes take input in the current mode; the others show results.
     void setEditable();
     // The boxes that show results in the current mode.
