@@ -84,12 +84,16 @@ public:
     // Reads the boxes into a fit problem and collects the input faults, one
     // line each followed by CR LF.
     QString ReadAndCheckInputs(FitProblem& problem) const;
+    // The model's inputs (ModellInputForm), and the species in use offered
+    // for the sum of squares: ticked where measured data exist.
+    void ShowModel(Declare& d) override;
 
     // The curve slots of the chart that the last redraw filled.
     const std::vector<int>& drawnSlots() const { return drawnSlots_; }
 
     // ---- controls beyond the shared ones (objectName = control name) -----------
     QGroupBox* fraKonz = nullptr;
+    std::array<QCheckBox*, 6> chkConcFQS{};   // 1..5: the species in the sum of squares
     QGroupBox* fraParameter = nullptr;
     std::array<QSlider*, 4> scrParameter{};   // 1..3
     std::array<QCheckBox*, 4> chkFixed{};     // 1..3

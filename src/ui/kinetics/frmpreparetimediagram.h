@@ -50,6 +50,9 @@ public:
     // one line each followed by CR LF, in the order the checks run. The Table
     // button (forTable) also requires k2 > 0; Draw only in task mode 1.
     QString ReadAndCheckInputs(bool forTable);
+    // The model's inputs (ModellInputForm), and the Michaelis-Menten controls
+    // for the enzyme model.
+    void ShowModel(Declare& d) override;
 
     // ---- controls beyond the shared ones (objectName = control name) -----------
     QGroupBox* Rahmen4 = nullptr;
@@ -58,6 +61,8 @@ public:
     QGroupBox* Rahmen6 = nullptr;
     QLabel* Bz8 = nullptr;       // "t(max)/" (element 8 of the caption array Bz)
     QLabel* unit4 = nullptr;
+    QLabel* lblMichaelisK = nullptr;
+    QWidget* fraMichaelis = nullptr;
     QPushButton* cmdMMdiagram = nullptr;
     QPushButton* cmdMichaelisListe = nullptr;
     QLineEdit* txtS0max = nullptr;

@@ -686,4 +686,9 @@ void ReaktorFenster::cmdShowProt_Click()
 
 void ReaktorFenster::cmdClose_Click() { Unload(); }
 
+void ReaktorFenster::ShowModelTime(const Declare& d)
+{
+    Inp[14]->setText(Q(StrSingle(ToSingle(d.Reaktionszeit))));
+}
+
 } // namespace kinhom

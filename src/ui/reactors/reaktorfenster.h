@@ -118,6 +118,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // For a new model the final (outlet) boxes follow the species as well and
+    // the window takes the focus; the time box shows the reaction time.
+    bool ShowsResults() const override { return true; }
+    void ShowModelTime(const Declare& d) override;
 
     // The shared input mode of this window.
     std::int16_t& inputMode() const;
