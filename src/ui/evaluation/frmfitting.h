@@ -21,9 +21,9 @@
 // the fit and draw buttons are disabled; a newer sum of squares supersedes an
 // older one. Closing the window or quitting stops and joins the computation.
 //
-// The model window relabels it through the shared controls of ModellInputForm
-// (it is the last window in its search order) and ticks chkConcFQS(1..5), the
-// species taken into the sum of squares.
+// A chosen model is shown through ShowModel (the last window in the model
+// window's search order): the shared controls of ModellInputForm, and the
+// ticks chkConcFQS(1..5), the species taken into the sum of squares.
 
 #include <array>
 #include <vector>

@@ -7,8 +7,9 @@
 // the substrate start concentration.
 //
 // It serves the concentration-time and the rate-time task (RateDiagramm, set
-// by the Model Simulation menu). The model window relabels it on every model
-// choice through the shared controls of ModellInputForm.
+// by the Model Simulation menu). On every model choice the model window has it
+// show the model (ShowModel: the shared controls of ModellInputForm and the
+// Michaelis-Menten controls).
 
 #include <functional>
 #include <QSize>

@@ -1,7 +1,7 @@
 #pragma once
 // The common body of the three reactor windows (frmBatch, frmRohrreaktor,
-// frmRKconti). Each has every control the model window relabels and the unit
-// captions reach (ModellInputForm):
+// frmRKconti). Each has every shared control of ModellInputForm, which shows a
+// chosen model (ShowModel), and the controls the unit captions reach:
 //
 //   Inp(0..4)   start (feed) concentrations    Inp(5..9)  final or outlet concentrations, locked
 //   Inp(10..12) k1 to k3                        Inp(14)    reaction time t, or tau (a result)
