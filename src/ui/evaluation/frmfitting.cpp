@@ -717,4 +717,10 @@ void frmFitting::ShowModel(Declare& d)
     }
 }
 
+bool frmFitting::OwnUnitParameter(int j) const
+{
+    std::string unit;
+    return FitParamOwnUnit(app().declare().Arbeitsmodus, j, unit);
+}
+
 } // namespace kinhom

@@ -87,6 +87,8 @@ public:
     // The model's inputs (ModellInputForm), and the species in use offered
     // for the sum of squares: ticked where measured data exist.
     void ShowModel(Declare& d) override;
+    // The order (order fit) and the activation energy (non-isothermal fits).
+    bool OwnUnitParameter(int j) const override;
 
     // The curve slots of the chart that the last redraw filled.
     const std::vector<int>& drawnSlots() const { return drawnSlots_; }

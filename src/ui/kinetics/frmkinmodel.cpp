@@ -1,7 +1,6 @@
 #include "ui/kinetics/frmkinmodel.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -15,7 +14,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "core/evaluation/fitting.h"
 #include "core/kinetics/halflife.h"
 #include "core/kinetics/inputrules.h"
 #include "core/kinetics/models.h"
@@ -77,8 +75,6 @@ int TimeUnitIndex(std::string unit)
             return i;
     return -1;
 }
-
-QString NumberText(double v) { return QString::fromStdString(StrSingle(ToSingle(v))); }
 
 // A guard that marks the model choice as running (an option set selected by
 // the choice itself must not start it again).
@@ -341,22 +337,6 @@ void frmKinModel::optTyp_Click(int Index)
 }
 
 void frmKinModel::ShowRateConstants(ModellInputForm& f) { f.ShowRateConstants(app().declare()); }
-
-void frmKinModel::ConvertRateConstantBoxes(ModellInputForm& f, double factor)
-{
-    const bool fitting = f.objectName() == QLatin1String(names::frmFitting);
-    const int mode = app().declare().Arbeitsmodus;
-    for (int j = 1; j <= 3; ++j) {
-        QLineEdit* box = f.Inp[std::size_t(9 + j)];
-        std::string unit;
-        if (!box || (fitting && FitParamOwnUnit(mode, j, unit)))
-            continue;
-        // A rate constant is a positive number; any other text is left alone.
-        float v = 0;
-        if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
-            box->setText(NumberText(double(v) / factor));
-    }
-}
 
 void frmKinModel::setOptionFonts(int Index)
 {

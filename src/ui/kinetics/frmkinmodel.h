@@ -53,12 +53,6 @@ public:
     // The input window shows the current k1..k3 (or what the task mode shows
     // in their place) in its rate-constant boxes.
     static void ShowRateConstants(ModellInputForm& f);
-    // After a change of the time unit: every rate-constant box of an input
-    // window that holds a valid rate constant (a positive number) shows it
-    // divided by factor (a typed
-    // value not yet used is converted, not replaced); a refused text and the
-    // fitting window's order and activation energy stay as they are.
-    static void ConvertRateConstantBoxes(ModellInputForm& f, double factor);
 
     // ---- controls (objectName = control name) ----------------------------------
     QGroupBox* Rahmen1 = nullptr;

@@ -139,6 +139,19 @@ void ModellInputForm::ShowModelTime(const Declare& d)
         Inp[14]->setText(NumberText(d.tEnde));
 }
 
+void ModellInputForm::ConvertRateConstants(double factor)
+{
+    for (int j = 1; j <= 3; ++j) {
+        QLineEdit* box = Inp[std::size_t(9 + j)];
+        if (!box || OwnUnitParameter(j))
+            continue;
+        // A rate constant is a positive number; any other text is left alone.
+        float v = 0;
+        if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
+            box->setText(NumberText(double(v) / factor));
+    }
+}
+
 void ModellInputForm::ShowRateConstants(const Declare& d)
 {
     const std::array<double, 3> k = RateConstantBoxValues(d);

@@ -56,6 +56,11 @@ public:
     virtual void ShowModel(Declare& d);
     // Writes k1..k3, or what the task mode shows in their place, into Inp(10..12).
     void ShowRateConstants(const Declare& d);
+    // After a change of the time unit: each box of Inp(10..12) that holds a
+    // valid rate constant (a positive number) shows it divided by factor (a
+    // typed value not yet used is converted, not replaced); a refused text and
+    // a parameter with a unit of its own stay as they are.
+    void ConvertRateConstants(double factor);
 
     // Gives a control its name: "name" alone, or "name_index" for an element of
     // a control array (index >= 0).
@@ -67,6 +72,14 @@ protected:
     virtual bool ShowsResults() const { return false; }
     // The time box Inp(14) for a new model: t(max) here.
     virtual void ShowModelTime(const Declare& d);
+    // Whether box j (1 to 3) of Inp(10..12) holds a parameter with a unit of
+    // its own rather than a rate constant (the fitting window's order and
+    // activation energy); ConvertRateConstants leaves it alone.
+    virtual bool OwnUnitParameter(int j) const
+    {
+        (void)j;
+        return false;
+    }
 
     // A caption named after its control.
     QLabel* NamedLabel(const char* name, const QString& text, int index = -1);
