@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 #include <QAbstractButton>
@@ -24,6 +25,7 @@
 #include "ui/reactors/frmrohrreaktor.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/helpwindow.h"
+#include "ui/shell/modellinputform.h"
 
 using namespace kinhom;
 using kinhom::test::SimFixture;
@@ -100,6 +102,34 @@ private slots:
         QVERIFY2(page > 0, qPrintable(name));
         HelpWindow help(QDir(QCoreApplication::applicationDirPath()).filePath("help"));
         QVERIFY2(help.showTopic(page), qPrintable(name + QString(": page %1").arg(page)));
+    }
+
+    // The lists of input and reactor windows hold exactly the window classes
+    // of their kind that the program can open: a window left out would
+    // silently miss the chosen model, the unit captions and the closing of
+    // the windows that compete with a task.
+    void windowListsHoldEveryWindowOfTheirKind()
+    {
+        SimFixture f; // the main window with its menus, which open the windows
+        QStringList inputClasses, reactorClasses;
+        for (const QMetaObject* type : App::windowClasses()) {
+            const QString name = QString::fromLatin1(type->className()).remove(QLatin1String("kinhom::"));
+            if (type->inherits(&ModellInputForm::staticMetaObject))
+                inputClasses << name;
+            if (type->inherits(&ReaktorFenster::staticMetaObject))
+                reactorClasses << name;
+        }
+        const auto listed = [](std::span<const char* const> names) {
+            QStringList l;
+            for (const char* n : names)
+                l << QString::fromLatin1(n);
+            l.sort();
+            return l;
+        };
+        inputClasses.sort();
+        reactorClasses.sort();
+        QCOMPARE(inputClasses, listed(names::kInputWindows));
+        QCOMPARE(reactorClasses, listed(names::kReactorWindows));
     }
 
     // A button that other windows press is a button; a caption they write is a label.

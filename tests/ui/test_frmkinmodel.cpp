@@ -6,7 +6,10 @@
 #include <QPushButton>
 
 #include "sim_fixture.h"
+#include "ui/evaluation/frmfitting.h"
 #include "ui/kinetics/frmmatrix.h"
+#include "ui/reactors/frmbatch.h"
+#include "ui/reactors/frmrkconti.h"
 #include "ui/shell/modellinputform.h"
 
 using namespace kinhom;
@@ -48,12 +51,13 @@ const ModelView kModelViews[] = {
     {20, "10010", "100", {"k1", "", ""}, {" 0.15", " 0.2", " 0"}, "A => P, n-th order  (n = 1.50)"},
 };
 
-// A reactor or fitting window (still to be written), with the shared controls.
-class FakeInput : public ModellInputForm {
+// A window with the controls of an input window that is no input window of
+// the search.
+class FakeOther : public ModellInputForm {
 public:
-    explicit FakeInput(const char* name, bool withChecks = false)
+    FakeOther()
     {
-        setObjectName(name);
+        setObjectName("frmOther");
         for (int i = 0; i <= 14; ++i) {
             Inp[std::size_t(i)] = new QLineEdit(this);
             NameControl(Inp[std::size_t(i)], "Inp", i);
@@ -62,32 +66,9 @@ public:
             lblStoff[std::size_t(i)] = new QLabel("?", this);
             NameControl(lblStoff[std::size_t(i)], "lblStoff", i);
         }
-        for (int i = 5; i <= 7; ++i) {
-            Bz[std::size_t(i)] = new QLabel("?", this);
-            NameControl(Bz[std::size_t(i)], "Bz", i);
-        }
-        unit2 = new QLabel(this);
-        unit3 = new QLabel(this);
         Label7 = new QLabel(this);
         NameControl(Label7, "Label7");
-        cmdShowKsi = new QPushButton(this);
-        fraKsi = new QWidget(this);
-        lblTextKsi_1 = new QLabel(this);
-        lblTextKsi_2 = new QLabel(this);
-        if (withChecks)
-            for (int i = 1; i <= 5; ++i)
-                chkConcFQS[std::size_t(i)] = new QCheckBox(this);
     }
-};
-struct FakeBatch : FakeInput {
-    FakeBatch() : FakeInput("frmBatch") {}
-};
-struct FakeFitting : FakeInput {
-    FakeFitting() : FakeInput("frmFitting", true) {}
-};
-// A window with the same controls that is no input window of the search.
-struct FakeOther : FakeInput {
-    FakeOther() : FakeInput("frmOther") {}
 };
 
 } // namespace
@@ -233,37 +214,60 @@ private slots:
     }
 
     // Of the batch and the fitting window only the batch window (the first
-    // in the search order) is relabelled, with its result boxes.
-    void onlyTheFirstInputWindowIsRelabelled()
+    // in the search order) shows the new model, with its final concentrations
+    // and its reaction time.
+    void onlyTheFirstInputWindowShowsTheModel()
     {
         SimFixture f;
-        FakeFitting& fit = f.app->get<FakeFitting>();
-        FakeBatch& batch = f.app->get<FakeBatch>();
+        frmFitting& fit = f.app->show<frmFitting>();
+        frmBatch& batch = f.app->show<frmBatch>();
+        const QString fitLine = Text(&fit, "Label7");
+        f.d().Reaktionszeit = 7;
+        f.d().tEnde = 42;
         f.choose(11);
-        QCOMPARE(batch.Label7->text(), QString("kinet. model:  A => P; A => Q"));
-        QCOMPARE(fit.Label7->text(), QString());
+        QCOMPARE(Text(&batch, "Label7"), QString("kinet. model:  A => P; A => Q"));
+        QCOMPARE(Text(&fit, "Label7"), fitLine);
         for (int i = 0; i < 5; ++i) {
             const bool used = QString("10011")[i] == '1';
             QCOMPARE(!batch.Inp[std::size_t(i)]->isHidden(), used);
             QCOMPARE(!batch.Inp[std::size_t(i + 5)]->isHidden(), used);
+            QCOMPARE(!batch.lblStoff[std::size_t(i + 5)]->isHidden(), used);
             QVERIFY(batch.Inp[std::size_t(i + 5)]->isReadOnly());
         }
-        QCOMPARE(batch.Inp[14]->text(), QString(" 5"));             // reaction time
+        QCOMPARE(Text(&batch, "lblStoff_9"), QString("Q"));
+        QCOMPARE(batch.Inp[14]->text(), QString(" 7")); // the reaction time
         QCOMPARE(batch.cmdShowKsi->toolTip(), QString("... both this direction => "));
+        QCOMPARE(batch.fraKsi->toolTip(), batch.cmdShowKsi->toolTip());
         QVERIFY(!batch.cmdShowKsi->isEnabled());
+        QVERIFY(batch.isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == &batch);
         f.choose(2);
         QCOMPARE(batch.cmdShowKsi->toolTip(), QString());
 
-        // Alone, the fitting window is relabelled, with its species choice.
-        f.app->unload<FakeBatch>();
+        // Alone, the fitting window shows it, with t(max) and its species choice.
+        f.app->unload<frmBatch>();
         f.d().DatenVorhanden[1] = true;
-        f.d().tEnde = 42;
         f.choose(4);
-        QCOMPARE(fit.Label7->text(), QString("kinet. model:  A + B => P   (n = 2)"));
-        QCOMPARE(fit.Inp[14]->text(), QString(" 42"));
+        QCOMPARE(Text(&fit, "Label7"), QString("kinet. model:  A + B => P   (n = 2)"));
+        QCOMPARE(Text(&fit, "Inp_14"), QString(" 42"));
+        QVERIFY(Shown(&fit, "Inp_1") && !Shown(&fit, "Inp_2") && !Shown(&fit, "Inp_11"));
         QVERIFY(!fit.chkConcFQS[1]->isHidden() && fit.chkConcFQS[1]->isEnabled() && fit.chkConcFQS[1]->isChecked());
         QVERIFY(!fit.chkConcFQS[2]->isHidden() && !fit.chkConcFQS[2]->isEnabled());
         QVERIFY(fit.chkConcFQS[3]->isHidden());
+    }
+
+    // The stirred tank's time box holds tau, a result: a new model writes
+    // neither the reaction time nor t(max) into it.
+    void theStirredTankKeepsTauForItsResult()
+    {
+        SimFixture f;
+        frmRKconti& tank = f.app->show<frmRKconti>();
+        f.d().Reaktionszeit = 7;
+        f.d().tEnde = 42;
+        f.choose(6);
+        QCOMPARE(Text(&tank, "Label7"), QString("kinet. model:  A => C => P"));
+        QCOMPARE(Text(&tank, "Inp_14"), QString());
+        QVERIFY(Shown(&tank, "Inp_7") && !Shown(&tank, "Inp_6"));
+        QCOMPARE(Text(&tank, "Inp_10"), QString(" 0.15"));
     }
 
     void diagramCodeAndEndTime()

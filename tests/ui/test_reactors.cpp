@@ -13,9 +13,11 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/reactors/protocol.h"
 #include "sim_fixture.h"
+#include "ui/evaluation/frmfitting.h"
 #include "ui/reactors/frmbatch.h"
 #include "ui/reactors/frmprotokoll.h"
 #include "ui/reactors/frmrkconti.h"
@@ -153,6 +155,39 @@ private slots:
                            static_cast<QWidget*>(&f.app->show<frmRKconti>())})
             for (const QString& name : shared)
                 QVERIFY2(w->findChildren<QWidget*>(name).size() == 1, qPrintable(w->objectName() + ": " + name));
+    }
+
+    // The model simulation closes the tips, the reactor and the fitting
+    // windows, and a fit the tips, the set-up and the reactor windows, each in
+    // the order of its task.
+    void simulationAndFitCloseTheirCompetitorsInOrder()
+    {
+        const auto closedBy = [](const std::function<void(ReactorFixture&)>& task) {
+            ReactorFixture f;
+            f.setup();
+            f.app->show<frmBatch>();
+            f.app->show<frmRohrreaktor>();
+            f.app->show<frmRKconti>();
+            f.app->show<frmFitting>();
+            QStringList destroyed;
+            QObject listening; // ends before the fixture closes the rest
+            for (KinForm* w : f.app->loadedForms()) {
+                const QString name = w->widget()->objectName();
+                connect(w->widget(), &QObject::destroyed, &listening, [&destroyed, name] { destroyed << name; });
+            }
+            task(f);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            destroyed.removeAll(names::frmKinModel); // reopened by the task
+            return destroyed;
+        };
+        QCOMPARE(closedBy([](ReactorFixture& f) { f.main().mnuctGraph->trigger(); }),
+                 QStringList({"frmTip", names::frmBatch, names::frmRKconti, names::frmRohrreaktor, names::frmFitting}));
+        QCOMPARE(closedBy([](ReactorFixture& f) {
+                     f.d().ctTDaten = true;
+                     f.main().mnuNonIsothermFitting_Click(1);
+                 }),
+                 QStringList({"frmTip", names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor,
+                              names::frmRKconti}));
     }
 
     void reactorsMenuAsksForAModelFirst()

@@ -722,4 +722,22 @@ void frmFitting::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void frmFitting::ShowModel(Declare& d)
+{
+    ModellInputForm::ShowModel(d);
+    for (int i = 1; i <= 5; ++i) {
+        QCheckBox* c = chkConcFQS[std::size_t(i)];
+        c->setVisible(SpeciesInUse(d, i));
+        c->setEnabled(d.DatenVorhanden[i]);
+        if (c->isEnabled())
+            c->setChecked(true);
+    }
+}
+
+bool frmFitting::OwnUnitParameter(int j) const
+{
+    std::string unit;
+    return FitParamOwnUnit(app().declare().Arbeitsmodus, j, unit);
+}
+
 } // namespace kinhom

@@ -21,9 +21,9 @@
 // the fit and draw buttons are disabled; a newer sum of squares supersedes an
 // older one. Closing the window or quitting stops and joins the computation.
 //
-// The model window relabels it through the shared controls of ModellInputForm
-// (it is the last window in its search order) and ticks chkConcFQS(1..5), the
-// species taken into the sum of squares.
+// A chosen model is shown through ShowModel (the last window in the model
+// window's search order): the shared controls of ModellInputForm, and the
+// ticks chkConcFQS(1..5), the species taken into the sum of squares.
 
 #include <array>
 #include <vector>
@@ -85,12 +85,18 @@ public:
     // Reads the boxes into a fit problem and collects the input faults, one
     // line each followed by CR LF.
     QString ReadAndCheckInputs(FitProblem& problem) const;
+    // The model's inputs (ModellInputForm), and the species in use offered
+    // for the sum of squares: ticked where measured data exist.
+    void ShowModel(Declare& d) override;
+    // The order (order fit) and the activation energy (non-isothermal fits).
+    bool OwnUnitParameter(int j) const override;
 
     // The curve slots of the chart that the last redraw filled.
     const std::vector<int>& drawnSlots() const { return drawnSlots_; }
 
     // ---- controls beyond the shared ones (objectName = control name) -----------
     QGroupBox* fraKonz = nullptr;
+    std::array<QCheckBox*, 6> chkConcFQS{};   // 1..5: the species in the sum of squares
     QGroupBox* fraParameter = nullptr;
     std::array<QSlider*, 4> scrParameter{};   // 1..3
     std::array<QCheckBox*, 4> chkFixed{};     // 1..3

@@ -1,7 +1,6 @@
 #include "ui/kinetics/frmkinmodel.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -15,7 +14,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "core/evaluation/fitting.h"
 #include "core/kinetics/halflife.h"
 #include "core/kinetics/inputrules.h"
 #include "core/kinetics/models.h"
@@ -77,20 +75,6 @@ int TimeUnitIndex(std::string unit)
             return i;
     return -1;
 }
-
-void SetVisible(QWidget* w, bool visible)
-{
-    if (w)
-        w->setVisible(visible);
-}
-
-void SetLabel(QLabel* l, const QString& text)
-{
-    if (l)
-        l->setText(text);
-}
-
-QString NumberText(double v) { return QString::fromStdString(StrSingle(ToSingle(v))); }
 
 // A guard that marks the model choice as running (an option set selected by
 // the choice itself must not start it again).
@@ -307,18 +291,14 @@ void frmKinModel::setRecalcNote()
 
 // ---- the model choice -------------------------------------------------------------------------
 
-ModellInputForm* frmKinModel::FirstInputWindow(QString* name)
+ModellInputForm* frmKinModel::FirstInputWindow()
 {
     App* a = App::current();
     if (!a)
         return nullptr;
     for (const char* n : names::kInputWindows)
-        if (KinForm* f = a->findForm(QString::fromLatin1(n)))
-            if (auto* input = dynamic_cast<ModellInputForm*>(f)) {
-                if (name)
-                    *name = QString::fromLatin1(n);
-                return input;
-            }
+        if (auto* input = dynamic_cast<ModellInputForm*>(a->findForm(QString::fromLatin1(n))))
+            return input;
     return nullptr;
 }
 
@@ -362,10 +342,9 @@ void frmKinModel::optTyp_Click(int Index)
     ApplyModelDefaults(d, d.ModellNr);
     txtOrdnung->setEnabled(d.ModellNr == 20);
 
-    // 7. Relabel the first loaded input window.
-    QString name;
-    if (ModellInputForm* f = FirstInputWindow(&name))
-        relabel(*f, name);
+    // 7. The first loaded input window shows the new model.
+    if (ModellInputForm* f = FirstInputWindow())
+        f->ShowModel(d);
 
     // 8. Fonts of the options.
     setOptionFonts(Index);
@@ -380,131 +359,7 @@ void frmKinModel::optTyp_Click(int Index)
     }
 }
 
-void frmKinModel::relabel(ModellInputForm& f, const QString& name)
-{
-    Declare& d = app().declare();
-    const InputWindowLabels l = LabelsForModel(d);
-    const bool setup = name == names::frmPrepareTimeDiagram;
-    const bool fitting = name == names::frmFitting;
-    const bool reactor = name == names::frmRKconti || name == names::frmBatch || name == names::frmRohrreaktor;
-    const bool stirredTank = name == names::frmRKconti;
-
-    // 1. The Michaelis-Menten controls belong to the enzyme model.
-    if (setup) {
-        SetVisible(f.lblMichaelisK, l.michaelis);
-        SetVisible(f.fraMichaelis, l.michaelis);
-    }
-
-    // 2. and 3. The boxes of the species in use.
-    for (int i = 5; i <= 9; ++i) {
-        SetVisible(f.Inp[std::size_t(i)], false);
-        SetVisible(f.lblStoff[std::size_t(i)], false);
-    }
-    for (int i = 1; i <= 5; ++i) {
-        const bool v = l.species[std::size_t(i)];
-        SetVisible(f.Inp[std::size_t(i - 1)], v);
-        SetVisible(f.lblStoff[std::size_t(i - 1)], v);
-        if (reactor) {
-            SetVisible(f.Inp[std::size_t(i + 4)], v);
-            SetVisible(f.lblStoff[std::size_t(i + 4)], v);
-        }
-    }
-
-    // 4. Extents of reaction.
-    d.Umsatz = 0;
-    if (f.cmdShowKsi)
-        f.cmdShowKsi->setEnabled(false);
-    SetVisible(f.fraKsi, false);
-    for (QWidget* w : {static_cast<QWidget*>(f.cmdShowKsi), f.fraKsi, static_cast<QWidget*>(f.lblTextKsi_1),
-                       static_cast<QWidget*>(f.lblTextKsi_2)})
-        if (w)
-            w->setToolTip(QString::fromStdString(l.ksiTip));
-
-    // 5. A reactor window takes the focus.
-    if (reactor)
-        f.setFocus();
-
-    // 6. The model line.
-    SetLabel(f.Label7, QString::fromStdString(l.modelLine));
-
-    // 7. The result boxes are read-only and start at 0.
-    for (int i = 5; i <= 9; ++i)
-        if (QLineEdit* box = f.Inp[std::size_t(i)]) {
-            box->setReadOnly(true);
-            box->setText(" 0");
-        }
-
-    // 8. Species labels (an empty name keeps the label's text).
-    for (int i = 1; i <= 5; ++i) {
-        const QString species = QString::fromStdString(l.speciesName[std::size_t(i)]);
-        if (species.isEmpty())
-            continue;
-        SetLabel(f.lblStoff[std::size_t(i - 1)], species);
-        SetLabel(f.lblStoff[std::size_t(i + 4)], species);
-    }
-
-    // 9. The boxes of k2 and k3 with their captions and units.
-    SetVisible(f.Inp[11], l.k2);
-    SetVisible(f.Bz[6], l.k2);
-    SetVisible(f.unit2, l.k2);
-    SetVisible(f.Inp[12], l.k3);
-    SetVisible(f.Bz[7], l.k3);
-    SetVisible(f.unit3, l.k3);
-
-    // 10. Captions of the rate constants.
-    for (int j = 0; j < 3; ++j)
-        if (!l.kCaption[std::size_t(j)].empty())
-            SetLabel(f.Bz[std::size_t(5 + j)], QString::fromStdString(l.kCaption[std::size_t(j)]));
-
-    // 11. The catalyst seed of the autocatalysis models.
-    ApplyCatalystSeed(d, f.Inp[2] && ReadNumber(f.Inp[2]->text()) == 0);
-
-    // 12. The values, in single precision.
-    for (int i = 0; i < 5; ++i)
-        if (QLineEdit* box = f.Inp[std::size_t(i)])
-            box->setText(NumberText(d.c0[std::size_t(i + 1)]));
-    ShowRateConstants(f);
-    if (QLineEdit* box = f.Inp[14]) {
-        if (setup || fitting)
-            box->setText(NumberText(d.tEnde));
-        else if (!stirredTank)
-            box->setText(NumberText(d.Reaktionszeit));
-    }
-
-    // 13. The fitting window's choice of species for the sum of squares.
-    if (fitting)
-        for (int i = 1; i <= 5; ++i)
-            if (QCheckBox* c = f.chkConcFQS[std::size_t(i)]) {
-                c->setVisible(l.species[std::size_t(i)]);
-                c->setEnabled(d.DatenVorhanden[i]);
-                if (c->isEnabled())
-                    c->setChecked(true);
-            }
-}
-
-void frmKinModel::ShowRateConstants(ModellInputForm& f)
-{
-    const std::array<double, 3> k = RateConstantBoxValues(app().declare());
-    for (int j = 0; j < 3; ++j)
-        if (QLineEdit* box = f.Inp[std::size_t(10 + j)])
-            box->setText(NumberText(k[std::size_t(j)]));
-}
-
-void frmKinModel::ConvertRateConstantBoxes(ModellInputForm& f, double factor)
-{
-    const bool fitting = f.objectName() == QLatin1String(names::frmFitting);
-    const int mode = app().declare().Arbeitsmodus;
-    for (int j = 1; j <= 3; ++j) {
-        QLineEdit* box = f.Inp[std::size_t(9 + j)];
-        std::string unit;
-        if (!box || (fitting && FitParamOwnUnit(mode, j, unit)))
-            continue;
-        // A rate constant is a positive number; any other text is left alone.
-        float v = 0;
-        if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
-            box->setText(NumberText(double(v) / factor));
-    }
-}
+void frmKinModel::ShowRateConstants(ModellInputForm& f) { f.ShowRateConstants(app().declare()); }
 
 void frmKinModel::setOptionFonts(int Index)
 {

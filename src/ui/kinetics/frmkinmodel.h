@@ -6,10 +6,10 @@
 //
 // Picking a model (optTyp_Click) sets the model number and the diagram code,
 // the species and rate-constant patterns, the stoichiometric matrix, the
-// model's default rate constants and start concentrations, and relabels the
-// first loaded input window (simulation set-up, stirred tank, batch, tubular
-// reactor, fitting; found by name through ModellInputForm) so that it shows
-// exactly the inputs of the new model.
+// model's default rate constants and start concentrations, and lets the first
+// loaded input window (names::kInputWindows: simulation set-up, stirred tank,
+// batch, tubular reactor, fitting) show exactly the inputs of the new model
+// (ModellInputForm::ShowModel).
 
 #include <array>
 
@@ -49,16 +49,10 @@ public:
     void RefreshDatenGrid();
 
     // The first loaded input window, or null.
-    static ModellInputForm* FirstInputWindow(QString* name = nullptr);
-    // Writes the current k1..k3 (or what the task mode shows in their place)
-    // into the rate-constant boxes of an input window.
+    static ModellInputForm* FirstInputWindow();
+    // The input window shows the current k1..k3 (or what the task mode shows
+    // in their place) in its rate-constant boxes.
     static void ShowRateConstants(ModellInputForm& f);
-    // After a change of the time unit: every rate-constant box of an input
-    // window that holds a valid rate constant (a positive number) shows it
-    // divided by factor (a typed
-    // value not yet used is converted, not replaced); a refused text and the
-    // fitting window's order and activation energy stay as they are.
-    static void ConvertRateConstantBoxes(ModellInputForm& f, double factor);
 
     // ---- controls (objectName = control name) ----------------------------------
     QGroupBox* Rahmen1 = nullptr;
@@ -87,7 +81,6 @@ private:
     void buildTimeUnitPanel();
     void arrangePanels(QFrame* fraComplicated);
 
-    void relabel(ModellInputForm& f, const QString& name);
     void setRecalcNote();
     void setOptionFonts(int Index);
     void PlaceAtRightEdge();

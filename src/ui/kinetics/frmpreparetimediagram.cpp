@@ -507,4 +507,12 @@ void frmPrepareTimeDiagram::cmdMichaelisListe_Click()
 
 void frmPrepareTimeDiagram::cmdClose_Click() { Unload(); }
 
+void frmPrepareTimeDiagram::ShowModel(Declare& d)
+{
+    const bool michaelis = LabelsForModel(d).michaelis;
+    lblMichaelisK->setVisible(michaelis);
+    fraMichaelis->setVisible(michaelis);
+    ModellInputForm::ShowModel(d);
+}
+
 } // namespace kinhom

@@ -7,8 +7,9 @@
 // the substrate start concentration.
 //
 // It serves the concentration-time and the rate-time task (RateDiagramm, set
-// by the Model Simulation menu). The model window relabels it on every model
-// choice through the shared controls of ModellInputForm.
+// by the Model Simulation menu). On every model choice the model window has it
+// show the model (ShowModel: the shared controls of ModellInputForm and the
+// Michaelis-Menten controls).
 
 #include <functional>
 #include <QSize>
@@ -51,6 +52,9 @@ public:
     // one line each followed by CR LF, in the order the checks run. The Table
     // button (forTable) also requires k2 > 0; Draw only in task mode 1.
     QString ReadAndCheckInputs(bool forTable);
+    // The model's inputs (ModellInputForm), and the Michaelis-Menten controls
+    // for the enzyme model.
+    void ShowModel(Declare& d) override;
 
     // ---- controls beyond the shared ones (objectName = control name) -----------
     QGroupBox* Rahmen4 = nullptr;
@@ -59,6 +63,8 @@ public:
     QGroupBox* Rahmen6 = nullptr;
     QLabel* Bz8 = nullptr;       // "t(max)/" (element 8 of the caption array Bz)
     QLabel* unit4 = nullptr;
+    QLabel* lblMichaelisK = nullptr;
+    QWidget* fraMichaelis = nullptr;
     QPushButton* cmdMMdiagram = nullptr;
     QPushButton* cmdMichaelisListe = nullptr;
     QLineEdit* txtS0max = nullptr;

@@ -36,7 +36,7 @@ void KinNotifyUi::rateConstantsConverted(double factor)
     App& a = app();
     for (const char* name : names::kInputWindows)
         if (auto* f = dynamic_cast<ModellInputForm*>(a.findForm(QString::fromLatin1(name))))
-            frmKinModel::ConvertRateConstantBoxes(*f, factor);
+            f->ConvertRateConstants(factor);
 }
 
 } // namespace kinhom

@@ -22,6 +22,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The time box shows tau, a result: a new model leaves it alone.
+    void ShowModelTime(const Declare&) override {}
     void hideEvent(QHideEvent* event) override;
 };
 

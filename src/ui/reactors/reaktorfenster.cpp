@@ -48,15 +48,35 @@ QString Zeilenende()
 
 ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(parent), art_(art)
 {
-    auto label = [this](const char* name, const QString& text, int index = -1) { return NamedLabel(name, text, index); };
-    auto box = [this](const char* name, int index = -1) { return inputBox(name, index); };
+    // The controls are created in tab order: model line, input mode, picture,
+    // concentrations, rate constants, the reactor's quantities, the extents of
+    // reaction and the commands.
     QFont bold = font();
     bold.setBold(true);
-
-    Label7 = label("Label7", QString());
+    Label7 = NamedLabel("Label7", QString());
     Label7->setFont(bold);
+    QGroupBox* fraInput = createInputModes();
+    picReaktor = new ReaktorBild(art == Art::Batch  ? ReaktorBild::Art::Batch
+                                 : art == Art::Rohr ? ReaktorBild::Art::Rohr
+                                                    : ReaktorBild::Art::Kessel,
+                                 this);
+    QGroupBox* fraKonz = createConcentrations();
+    QGroupBox* fraK = createRateConstants();
+    QGroupBox* fraReaktor = createReactorFrame();
+    createKsi();
+    if (art == Art::Kessel) {
+        lblZustand = NamedLabel("lblZustand", QString());
+        lblZustand->setWordWrap(true);
+    }
+    QVBoxLayout* commands = createCommands();
+    arrange(fraInput, fraKonz, fraK, fraReaktor, commands);
+    inputFrames_ = {fraInput, fraKonz, fraK, fraReaktor};
+    setConversionCaptions();
+}
 
-    // Input mode.
+// The input mode: one option per mode of the window.
+QGroupBox* ReaktorFenster::createInputModes()
+{
     auto* fraInput = new QGroupBox("Given", this);
     fraInput->setObjectName("fraInput");
     auto* modes = new QVBoxLayout(fraInput);
@@ -72,26 +92,27 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
                 }));
     }
     modes->addStretch(1);
+    return fraInput;
+}
 
-    picReaktor = new ReaktorBild(art == Art::Batch  ? ReaktorBild::Art::Batch
-                                 : art == Art::Rohr ? ReaktorBild::Art::Rohr
-                                                    : ReaktorBild::Art::Kessel,
-                                 this);
-
-    // Concentrations: start (or feed) and final (or outlet).
+// Concentrations: start (or feed) and final (or outlet), the final ones locked.
+QGroupBox* ReaktorFenster::createConcentrations()
+{
+    QFont bold = font();
+    bold.setBold(true);
     auto* fraKonz = new QGroupBox("Concentrations  c(i) / (mol/l)", this);
     fraKonz->setObjectName("fraKonz");
     auto* konz = new QGridLayout(fraKonz);
-    konz->addWidget(new QLabel(art == Art::Batch ? "initial" : "inlet", fraKonz), 0, 1);
-    konz->addWidget(new QLabel(art == Art::Batch ? "final" : "outlet", fraKonz), 0, 3);
+    konz->addWidget(new QLabel(art_ == Art::Batch ? "initial" : "inlet", fraKonz), 0, 1);
+    konz->addWidget(new QLabel(art_ == Art::Batch ? "final" : "outlet", fraKonz), 0, 3);
     const char* const species[] = {"A", "B", "C", "P", "Q"};
     for (int i = 0; i < 5; ++i) {
-        lblStoff[std::size_t(i)] = label("lblStoff", species[i], i);
+        lblStoff[std::size_t(i)] = NamedLabel("lblStoff", species[i], i);
         lblStoff[std::size_t(i)]->setFont(bold);
-        Inp[std::size_t(i)] = box("Inp", i);
-        lblStoff[std::size_t(i + 5)] = label("lblStoff", species[i], i + 5);
+        Inp[std::size_t(i)] = inputBox("Inp", i);
+        lblStoff[std::size_t(i + 5)] = NamedLabel("lblStoff", species[i], i + 5);
         lblStoff[std::size_t(i + 5)]->setFont(bold);
-        Inp[std::size_t(i + 5)] = box("Inp", i + 5);
+        Inp[std::size_t(i + 5)] = inputBox("Inp", i + 5);
         Inp[std::size_t(i + 5)]->setReadOnly(true);
         konz->addWidget(lblStoff[std::size_t(i)], i + 1, 0, Qt::AlignRight);
         konz->addWidget(Inp[std::size_t(i)], i + 1, 1);
@@ -100,26 +121,32 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     }
     konz->setColumnStretch(4, 1);
     konz->setRowStretch(6, 1);
+    return fraKonz;
+}
 
-    // Rate constants.
+// The rate constants k1 to k3 with their captions and units.
+QGroupBox* ReaktorFenster::createRateConstants()
+{
     auto* fraK = new QGroupBox("Rate constant(s)", this);
     fraK->setObjectName("fraK");
     auto* rates = new QGridLayout(fraK);
     QLabel** units[] = {&unit1, &unit2, &unit3};
     for (int j = 0; j < 3; ++j) {
-        Bz[std::size_t(5 + j)] = label("Bz", QString("k%1").arg(j + 1), 5 + j);
-        Inp[std::size_t(10 + j)] = box("Inp", 10 + j);
-        *units[j] = label(QString("unit%1").arg(j + 1).toLatin1().constData(), "/(1/s)");
+        Bz[std::size_t(5 + j)] = NamedLabel("Bz", QString("k%1").arg(j + 1), 5 + j);
+        Inp[std::size_t(10 + j)] = inputBox("Inp", 10 + j);
+        *units[j] = NamedLabel(QString("unit%1").arg(j + 1).toLatin1().constData(), "/(1/s)");
         rates->addWidget(Bz[std::size_t(5 + j)], j, 0, Qt::AlignRight);
         rates->addWidget(Inp[std::size_t(10 + j)], j, 1);
         rates->addWidget(*units[j], j, 2);
     }
     rates->setColumnStretch(2, 1);
     rates->setRowStretch(3, 1);
+    return fraK;
+}
 
-    QGroupBox* fraReaktor = createReactorFrame();
-
-    // Extents of reaction.
+// The extents of reaction: the button and the hidden frame it shows.
+void ReaktorFenster::createKsi()
+{
     cmdShowKsi = new QPushButton("Extent of reaction  ksi", this);
     cmdShowKsi->setObjectName("cmdShowKsi");
     cmdShowKsi->setEnabled(false);
@@ -128,19 +155,19 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     ksi->setObjectName("fraKsi");
     fraKsi = ksi;
     auto* ksiLayout = new QVBoxLayout(ksi);
-    lblTextKsi_1 = label("lblTextKsi_1", QString());
-    lblTextKsi_2 = label("lblTextKsi_2", QString());
+    lblTextKsi_1 = NamedLabel("lblTextKsi_1", QString());
+    lblTextKsi_2 = NamedLabel("lblTextKsi_2", QString());
     ksiLayout->addWidget(lblTextKsi_1);
     ksiLayout->addWidget(lblTextKsi_2);
     ksi->hide();
+}
 
-    if (art == Art::Kessel) {
-        lblZustand = label("lblZustand", QString());
-        lblZustand->setWordWrap(true);
-    }
-
-    QVBoxLayout* commands = createCommands();
-
+// The window's layout: the model line; input mode, picture and commands;
+// concentrations beside the rate constants and the reactor's quantities; the
+// extents of reaction; the stirred tank's steady state.
+void ReaktorFenster::arrange(QGroupBox* fraInput, QGroupBox* fraKonz, QGroupBox* fraK, QGroupBox* fraReaktor,
+                             QVBoxLayout* commands)
+{
     auto* top = new QHBoxLayout;
     top->addWidget(fraInput, 1);
     top->addWidget(picReaktor, 1);
@@ -166,8 +193,6 @@ ReaktorFenster::ReaktorFenster(Art art, QWidget* parent) : ModellInputForm(paren
     layout->addLayout(middle, 1);
     layout->addLayout(ksiRow);
     if (lblZustand) layout->addWidget(lblZustand);
-    inputFrames_ = {fraInput, fraKonz, fraK, fraReaktor};
-    setConversionCaptions();
 }
 
 QLineEdit* ReaktorFenster::inputBox(const char* name, int index)
@@ -660,5 +685,10 @@ void ReaktorFenster::cmdShowProt_Click()
 }
 
 void ReaktorFenster::cmdClose_Click() { Unload(); }
+
+void ReaktorFenster::ShowModelTime(const Declare& d)
+{
+    Inp[14]->setText(Q(StrSingle(ToSingle(d.Reaktionszeit))));
+}
 
 } // namespace kinhom

@@ -1,7 +1,7 @@
 #pragma once
 // The common body of the three reactor windows (frmBatch, frmRohrreaktor,
-// frmRKconti). Each has every control the model window relabels and the unit
-// captions reach (ModellInputForm):
+// frmRKconti). Each has every shared control of ModellInputForm, which shows a
+// chosen model (ShowModel), and the controls the unit captions reach:
 //
 //   Inp(0..4)   start (feed) concentrations    Inp(5..9)  final or outlet concentrations, locked
 //   Inp(10..12) k1 to k3                        Inp(14)    reaction time t, or tau (a result)
@@ -118,6 +118,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // For a new model the final (outlet) boxes follow the species as well and
+    // the window takes the focus; the time box shows the reaction time.
+    bool ShowsResults() const override { return true; }
+    void ShowModelTime(const Declare& d) override;
 
     // The shared input mode of this window.
     std::int16_t& inputMode() const;
@@ -126,8 +130,15 @@ protected:
 private:
     // A number box whose change is an input change.
     QLineEdit* inputBox(const char* name, int index = -1);
+    // The constructor's building steps.
+    QGroupBox* createInputModes();
+    QGroupBox* createConcentrations();
+    QGroupBox* createRateConstants();
     QGroupBox* createReactorFrame();
+    void createKsi();
     QVBoxLayout* createCommands();
+    void arrange(QGroupBox* fraInput, QGroupBox* fraKonz, QGroupBox* fraK, QGroupBox* fraReaktor,
+                 QVBoxLayout* commands);
     // Which boxes take input in the current mode; the others show results.
     void setEditable();
     // The boxes that show results in the current mode.

@@ -237,6 +237,42 @@ KinForm* App::findForm(const QString& name) const
     return nullptr;
 }
 
+KinForm* App::firstLoaded(std::span<const char* const> names) const
+{
+    for (const char* n : names)
+        if (KinForm* f = findForm(QString::fromLatin1(n)))
+            return f;
+    return nullptr;
+}
+
+void App::unloadForms(std::span<const char* const> names, std::string_view except)
+{
+    for (const char* n : names)
+        if (std::string_view(n) != except)
+            if (KinForm* f = findForm(QString::fromLatin1(n)))
+                f->Unload();
+}
+
+namespace {
+
+std::vector<const QMetaObject*>& WindowClassList()
+{
+    static std::vector<const QMetaObject*> classes;
+    return classes;
+}
+
+} // namespace
+
+const std::vector<const QMetaObject*>& App::windowClasses() { return WindowClassList(); }
+
+bool App::enterWindowClass(const QMetaObject* type)
+{
+    std::vector<const QMetaObject*>& classes = WindowClassList();
+    if (std::find(classes.begin(), classes.end(), type) == classes.end())
+        classes.push_back(type);
+    return true;
+}
+
 bool App::unloadForm(KinForm& form, UnloadMode mode)
 {
     if (!isFormLoaded(&form) || static_cast<KinForm*>(mainWindow_) == &form)
@@ -300,22 +336,22 @@ CursorControl& App::cursorControl() { return *cursor_; }
 void App::SetUnitLabels()
 {
     const UnitCaptions c = UnitCaptionsFor(declare_.ModellNr, declare_.Zeiteinheit);
-    auto first = [this](std::initializer_list<const char*> names) -> KinForm* {
-        for (const char* n : names)
-            if (KinForm* f = findForm(QString::fromLatin1(n)))
-                return f;
-        return nullptr;
-    };
     // The reactor windows and the fitting window show the time unit, the
-    // volume flow unit and the rate-constant units.
-    if (KinForm* f = first({names::frmRKconti, names::frmBatch, names::frmRohrreaktor, names::frmFitting})) {
+    // volume flow unit and the rate-constant units: the first loaded of them.
+    KinForm* reactorOrFitting = firstLoaded(names::kReactorWindows);
+    if (!reactorOrFitting)
+        reactorOrFitting = findForm(names::frmFitting);
+    if (KinForm* f = reactorOrFitting) {
         SetCaption(f, names::lblZeitEinheit, c.lblZeitEinheit);
         SetCaption(f, names::lblVPunktInput, c.lblVPunktInput);
         SetCaption(f, names::unit1, c.unit1);
         SetCaption(f, names::unit2, c.unit2);
         SetCaption(f, names::unit3, c.unit3);
     }
-    if (KinForm* f = first({names::frmPrepareTimeDiagram, names::frmFitting})) {
+    KinForm* setupOrFitting = findForm(names::frmPrepareTimeDiagram);
+    if (!setupOrFitting)
+        setupOrFitting = findForm(names::frmFitting);
+    if (KinForm* f = setupOrFitting) {
         SetCaption(f, names::unit1, c.unit1);
         SetCaption(f, names::unit2, c.unit2);
         SetCaption(f, names::unit3, c.unit3);

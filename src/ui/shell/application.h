@@ -21,6 +21,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
+#include <string_view>
 #include <typeindex>
 #include <typeinfo>
 #include <type_traits>
@@ -100,6 +102,7 @@ public:
         if constexpr (std::is_same_v<T, MDIKIN>) {
             return mainWindow();
         } else {
+            (void)kWindowClass<T>;
             if (KinForm* f = lookup(typeid(T)))
                 return *static_cast<T*>(f);
             T* f = new T();
@@ -139,6 +142,11 @@ public:
     // The loaded window whose objectName (its class name) is `name`, or null;
     // lets a window address another one it does not include.
     KinForm* findForm(const QString& name) const;
+    // The first loaded window of a list of names (formnames.h), or null.
+    KinForm* firstLoaded(std::span<const char* const> names) const;
+    // Unloads the loaded windows of a list of names in its order, all but
+    // `except`; a window whose handler cancels stays.
+    void unloadForms(std::span<const char* const> names, std::string_view except = {});
     // Unloads T when it is loaded; false when a handler cancelled.
     template <class T>
     bool unload()
@@ -164,11 +172,20 @@ public:
     // take a CursorControl&).
     CursorControl& cursorControl();
 
+    // The window classes the program can open: each class that get<T> is
+    // used with anywhere in the program enters itself before main() runs.
+    // The tests check the lists of formnames.h against them.
+    static const std::vector<const QMetaObject*>& windowClasses();
+
     // Writes the unit captions of every loaded window for the current time unit
     // and model (the controls are found by name).
     void SetUnitLabels();
 
 private:
+    static bool enterWindowClass(const QMetaObject* type);
+    template <class T>
+    static inline const bool kWindowClass = enterWindowClass(&T::staticMetaObject);
+
     KinForm* lookup(std::type_index type) const;
     void load(std::type_index type, KinForm* form);
     void forget(KinForm* form);

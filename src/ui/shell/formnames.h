@@ -2,10 +2,14 @@
 // The names by which windows address each other: window classes (their
 // objectName) and the controls another window presses or writes. Code that
 // reaches a window it does not include (the main window's pop-up items, the
-// model window's relabelling, the unit captions) uses these constants, never a
+// model window's search for an input window, the unit captions) uses these constants, never a
 // string of its own, so a misspelt name fails to compile instead of silently
 // doing nothing. tests/ui/test_formnames.cpp checks that each window and each
 // addressed control exists under its name once the window is loaded.
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
 
 namespace kinhom::names {
 
@@ -24,13 +28,58 @@ inline constexpr char frmRKconti[] = "frmRKconti";
 inline constexpr char frmProtokoll[] = "frmProtokoll";
 inline constexpr char frmMonteCarlo[] = "frmMonteCarlo";
 
-// The input windows in the order in which the model window looks for the first
-// loaded one to relabel.
+// ---- lists of windows ------------------------------------------------------------------
+// The only lists of the input and reactor windows: every loop over them uses
+// these. tests/ui/test_formnames.cpp fails when a window class deriving from
+// ModellInputForm or ReaktorFenster is missing from its list, and the checks
+// below fail to compile when a list of closed windows misses an input window.
+
+// The input windows (ModellInputForm), in the order in which the model window
+// looks for the first loaded one to show a chosen model. A reactor menu closes
+// the other input windows in this order too.
 inline constexpr const char* kInputWindows[] = {frmPrepareTimeDiagram, frmRKconti, frmBatch, frmRohrreaktor,
                                                 frmFitting};
-// The reactor windows in the order in which the unit captions look for the
-// first loaded one.
+// The reactor windows (ReaktorFenster), in the order in which the unit
+// captions look for the first loaded one (and then for the fitting window).
 inline constexpr const char* kReactorWindows[] = {frmRKconti, frmBatch, frmRohrreaktor};
+// The input windows that a fit and a tangent close before they open their
+// own, in this order: every input window but the fitting window, the reactors
+// in the order of the Reactors menu.
+inline constexpr const char* kClosedByEvaluation[] = {frmPrepareTimeDiagram, frmBatch, frmRohrreaktor, frmRKconti};
+// The input windows that the model simulation closes, in this order: every
+// input window but the set-up window.
+inline constexpr const char* kClosedBySimulation[] = {frmBatch, frmRKconti, frmRohrreaktor, frmFitting};
+
+namespace detail {
+template <std::size_t N>
+constexpr bool Lists(const char* const (&list)[N], std::string_view name)
+{
+    for (std::string_view n : list)
+        if (n == name)
+            return true;
+    return false;
+}
+// True when `list` holds every input window but `left`, each once.
+template <std::size_t N>
+constexpr bool EveryInputWindowBut(const char* const (&list)[N], std::string_view left)
+{
+    if (N + 1 != std::size(kInputWindows) || Lists(list, left))
+        return false;
+    for (std::string_view n : kInputWindows)
+        if (n != left && !Lists(list, n))
+            return false;
+    return true;
+}
+} // namespace detail
+
+static_assert(detail::EveryInputWindowBut(kClosedByEvaluation, frmFitting));
+static_assert(detail::EveryInputWindowBut(kClosedBySimulation, frmPrepareTimeDiagram));
+static_assert([] {
+    for (std::string_view n : kReactorWindows)
+        if (!detail::Lists(kInputWindows, n))
+            return false;
+    return true;
+}());
 
 // ---- controls addressed across windows ----------------------------------------------------
 // The grids' edit buttons, pressed by the main window's pop-up menus.

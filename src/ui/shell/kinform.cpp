@@ -1,16 +1,10 @@
 #include "ui/shell/kinform.h"
 
-#include <string_view>
-
 #include <QCloseEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include "ui/shell/application.h"
-#include "ui/shell/modellinputform.h"
-#include "ui/kinetics/inputkeys.h"
 
 namespace kinhom {
 
@@ -129,32 +123,6 @@ void KinDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     Form_Resize();
-}
-
-void ModellInputForm::NameControl(QWidget* control, const char* name, int index)
-{
-    if (!control)
-        return;
-    control->setObjectName(index >= 0 ? QString("%1_%2").arg(name).arg(index) : QString(name));
-}
-
-QLabel* ModellInputForm::NamedLabel(const char* name, const QString& text, int index)
-{
-    auto* l = new QLabel(text, this);
-    NameControl(l, name, index);
-    return l;
-}
-
-QLineEdit* ModellInputForm::NumberBox(const char* name, int index, int width)
-{
-    auto* e = new QLineEdit(this);
-    NameControl(e, name, index);
-    e->setFixedWidth(width);
-    e->installEventFilter(this);
-    SelectAllOnFocus(e);
-    if (std::string_view(name) == "Inp" && index >= 0 && index < int(Inp.size()))
-        Inp[std::size_t(index)] = e;
-    return e;
 }
 
 } // namespace kinhom

@@ -639,9 +639,7 @@ void MDIKIN::ModelSimulation(bool rates)
     Declare& d = a.declare();
     // The task windows that compete with the simulation.
     closeTips();
-    for (const char* name : {names::frmBatch, names::frmRKconti, names::frmRohrreaktor, names::frmFitting})
-        if (KinForm* f = a.findForm(name))
-            f->Unload();
+    a.unloadForms(names::kClosedBySimulation);
     d.RateDiagramm = rates;
     d.Arbeitsmodus = 0;
     frmPrepareTimeDiagram& setup = a.show<frmPrepareTimeDiagram>();

@@ -31,13 +31,7 @@ std::string Lines(const Declare& d, const char* first, const char* second)
 }
 
 // The windows of the tasks that compete with a fit.
-void CloseCompetingWindows()
-{
-    App& a = app();
-    for (const char* name : {names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor, names::frmRKconti})
-        if (KinForm* f = a.findForm(name))
-            f->Unload();
-}
+void CloseCompetingWindows() { app().unloadForms(names::kClosedByEvaluation); }
 
 } // namespace
 

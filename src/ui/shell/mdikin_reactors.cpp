@@ -1,7 +1,5 @@
 // The Reactors menu of the main window.
 
-#include <initializer_list>
-
 #include "ui/kinetics/frmkinmodel.h"
 #include "ui/reactors/frmbatch.h"
 #include "ui/reactors/frmrkconti.h"
@@ -14,17 +12,15 @@ namespace kinhom {
 
 namespace {
 
-// Closes the task windows that compete with a reactor, in the given order
-// (the tips window has been closed before), opens the reactor window T,
-// reopens the model window, which applies the model afresh and relabels the
-// reactor window, and activates the reactor window.
+// Closes the other input windows, which compete with a reactor, in the order
+// of their list (the tips window has been closed before), opens the reactor
+// window T (named `name`), reopens the model window, which applies the model
+// afresh and shows it on the reactor window, and activates the reactor window.
 template <class T>
-void ReactorTask(std::initializer_list<const char*> competing)
+void ReactorTask(const char* name)
 {
     App& a = app();
-    for (const char* name : competing)
-        if (KinForm* f = a.findForm(name))
-            f->Unload();
+    a.unloadForms(names::kInputWindows, name);
     T& reactor = a.show<T>();
     a.unload<frmKinModel>();
     a.show<frmKinModel>();
@@ -37,19 +33,19 @@ void ReactorTask(std::initializer_list<const char*> competing)
 void MDIKIN::mnuBatchR_Click()
 {
     closeTips();
-    ReactorTask<frmBatch>({names::frmPrepareTimeDiagram, names::frmRKconti, names::frmRohrreaktor, names::frmFitting});
+    ReactorTask<frmBatch>(names::frmBatch);
 }
 
 void MDIKIN::mnuRohrR_Click()
 {
     closeTips();
-    ReactorTask<frmRohrreaktor>({names::frmPrepareTimeDiagram, names::frmRKconti, names::frmBatch, names::frmFitting});
+    ReactorTask<frmRohrreaktor>(names::frmRohrreaktor);
 }
 
 void MDIKIN::mnuKontRK_Click()
 {
     closeTips();
-    ReactorTask<frmRKconti>({names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor, names::frmFitting});
+    ReactorTask<frmRKconti>(names::frmRKconti);
 }
 
 } // namespace kinhom

@@ -29,9 +29,7 @@ void MDIKIN::mnuSubTangente_Click(int Index)
     d.TangenteSpalte = static_cast<std::uint8_t>(Index);
     d.DiagrammTyp = 100;
     d.MitPunkten = true;
-    for (const char* name : {names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor, names::frmRKconti})
-        if (KinForm* f = a.findForm(name))
-            f->Unload();
+    a.unloadForms(names::kClosedByEvaluation);
     // A window still open for another species would keep that species'
     // captions: it starts afresh.
     a.unload<frmCalcTangente>();
