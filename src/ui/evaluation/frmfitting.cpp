@@ -107,7 +107,7 @@ void frmFitting::BuildConcentrationPanel(const QFont& bold)
         NameControl(chk, "chkConcFQS", i + 1);
         chk->setToolTip(QString("take the measured c(%1) into the sum of squares").arg(species[i]));
         chkConcFQS[std::size_t(i + 1)] = chk;
-        // A tick by the user redraws; the model window ticks them while it relabels.
+        // A tick by the user redraws; ShowModel ticks them for the model without a redraw.
         connect(chk, &QCheckBox::clicked, this, Guarded([this] { Redraw(); }));
         conc->addWidget(chk, i + 1, 2, Qt::AlignHCenter);
     }

@@ -273,7 +273,7 @@ void frmKinModel::Form_Load()
         for (int j = 1; j <= 3; ++j)
             d.k[std::size_t(j)] = d.FileRateConstants[std::size_t(j)];
         if (ModellInputForm* f = FirstInputWindow())
-            ShowRateConstants(*f);
+            f->ShowRateConstants(d);
     }
 
     a.SetUnitLabels();
@@ -359,7 +359,6 @@ void frmKinModel::optTyp_Click(int Index)
     }
 }
 
-void frmKinModel::ShowRateConstants(ModellInputForm& f) { f.ShowRateConstants(app().declare()); }
 
 void frmKinModel::setOptionFonts(int Index)
 {

@@ -50,9 +50,6 @@ public:
 
     // The first loaded input window, or null.
     static ModellInputForm* FirstInputWindow();
-    // The input window shows the current k1..k3 (or what the task mode shows
-    // in their place) in its rate-constant boxes.
-    static void ShowRateConstants(ModellInputForm& f);
 
     // ---- controls (objectName = control name) ----------------------------------
     QGroupBox* Rahmen1 = nullptr;

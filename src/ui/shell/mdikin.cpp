@@ -167,7 +167,7 @@ MDIKIN::MDIKIN(QWidget* parent) : QMainWindow(parent)
     };
     fileActionHooks().showRateConstants = [] {
         if (ModellInputForm* f = frmKinModel::FirstInputWindow())
-            frmKinModel::ShowRateConstants(*f);
+            f->ShowRateConstants(app().declare());
     };
 }
 
