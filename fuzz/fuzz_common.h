@@ -1,10 +1,11 @@
 #pragma once
-// Shared helpers of the libFuzzer targets. Each reader has one target
-// fuzz/fuzz_<reader>.cpp (built with -DKINHOM_FUZZ=ON and clang; a new file is
-// picked up without a change to the build). A target
-// - defines LLVMFuzzerTestOneInput, which feeds the input to the reader and
-//   checks that a refused file leaves the state as it was and that whatever
-//   loads also saves and reads back equal;
+// Shared helpers of the libFuzzer targets. Each reader and each computation that
+// takes user input has one target fuzz/fuzz_<name>.cpp (built with -DKINHOM_FUZZ=ON
+// and clang; a new file is picked up without a change to the build). A target
+// - defines LLVMFuzzerTestOneInput, which feeds the input to the reader or the
+//   computation and checks its promises: a refusal leaves the state as it was,
+//   whatever loads also saves and reads back equal, a result is finite and each
+//   call ends within its time bound;
 // - defines LLVMFuzzerInitialize through KINHOM_FUZZ_SEEDS(fn): when the
 //   environment variable KINHOM_FUZZ_SEEDS names a folder, fn writes seed
 //   files there with the program's own writers before fuzzing starts.
