@@ -81,7 +81,7 @@ Declare Data(Bytes& in, const Task& task)
         t += in.Fraction() * 10;
         // The values are read from the input in the order written (a braced list).
         points.push_back(MeasuredPoint({.t = at, .A = conc(), .B = conc(), .C = conc(), .P = conc(), .Q = conc(),
-                                        .T = task.mode >= 6 ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0,
+                                        .T = TaskMode::IsNonIsothermal(task.mode) ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0,
                                         .excluded = in.Byte() % 7 == 0}));
     }
     SetMeasuredPoints(d, points);

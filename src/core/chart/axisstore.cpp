@@ -50,8 +50,8 @@ void SaveAxisScales(int code, AchsenInfo& achsen, const DiagrammInfo& diagramm, 
     }
     // The non-isothermal fits plot c(A) relative to 1 (first order) or up to
     // the measured start concentration (second order).
-    if (ctx.Arbeitsmodus == 6) achsen[3] = 1.0f;
-    else if (ctx.Arbeitsmodus == 7) achsen[3] = ctx.c0ExpA;
+    if (ctx.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder) achsen[3] = 1.0f;
+    else if (ctx.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder) achsen[3] = ctx.c0ExpA;
 }
 
 void LoadAxisScales(int code, const AchsenInfo& achsen, DiagrammInfo& diagramm, const AxisKindContext& ctx)

@@ -63,9 +63,9 @@ std::string LambdaSecondOrderAxis(const Declare& d)
 std::string FittingHeader(const Declare& d)
 {
     switch (d.Arbeitsmodus) {
-    case 2: return "fitting of k and n: " + ModellTitel(d, d.ModellNr, false);
-    case 6: return "non-isothermal fitting according to 1st order: A => P";
-    case 7: return "non-isothermal fitting according to 2nd order: 2A => P";
+    case TaskMode::FitKAndOrder: return "fitting of k and n: " + ModellTitel(d, d.ModellNr, false);
+    case TaskMode::NonIsothermalFirstOrder: return "non-isothermal fitting according to 1st order: A => P";
+    case TaskMode::NonIsothermalSecondOrder: return "non-isothermal fitting according to 2nd order: 2A => P";
     default: return "fitting of k: " + ModellTitel(d, d.ModellNr, true);
     }
 }
@@ -93,7 +93,7 @@ DiagramTitles DiagramTitlesFor(const Declare& d, int code)
                 d.MMNormiert ? "S(0)/KM" : "S(0)/(mol/l)", "r(P)/r(P),max"};
     }
     if (IsModelCode(code)) {
-        const std::string header = d.Arbeitsmodus == 0
+        const std::string header = d.Arbeitsmodus == TaskMode::Simulation
                                        ? "simulation of the concentrations: " + ModellTitel(d, code, true)
                                        : FittingHeader(d);
         return {header, TimeAxis(d), kConcAxis};

@@ -65,7 +65,7 @@ void TakeFitStartValuesFromData(Declare& d)
     if (tMax > 0 && std::isfinite(tMax))
         d.tEnde = tMax;
     double k = 0;
-    if (d.Arbeitsmodus == 1 && EvaluatedRateConstant(d, d.ModellNr, k))
+    if (d.Arbeitsmodus == TaskMode::FitK && EvaluatedRateConstant(d, d.ModellNr, k))
         d.k[1] = k;
 }
 

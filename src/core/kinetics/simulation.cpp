@@ -273,7 +273,7 @@ SimulationsErgebnis calc_diagram_function(Declare& d, int model)
         d.AkimaQuelle = kAkimaQuelleKeine;
         return erg;
     }
-    if (d.Arbeitsmodus == 0) Achsenbereiche(d);
+    if (d.Arbeitsmodus == TaskMode::Simulation) Achsenbereiche(d);
     return erg;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/shell/array2.h"
+#include "core/shell/codes.h"
 #include "core/shell/rgb.h"
 
 namespace kinhom {

@@ -45,7 +45,7 @@ int PointsInUse(const Declare& d)
 
 std::string CtEvaluationCheck(Declare& d, int index)
 {
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     const int minimum = index == 4 ? 4 : 2;
     if (!d.ctDaten || d.AnzahlPunkte < minimum) return CtDataMessage(d);
     d.GleicheStartkonz = false;
@@ -86,7 +86,7 @@ void CtEvaluationSetup(Declare& d, int index)
 std::string LambdaEvaluationCheck(Declare& d, int index, MenuNote& note)
 {
     note = {};
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     if (!d.LambdaDaten)
         return Lines(d, {"No or not enough experimental lambda data!", "Input data (=> Data / New  exper. data)"});
     if (index == 1) {

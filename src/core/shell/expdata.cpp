@@ -162,8 +162,8 @@ void CalcExpDataRanges(Declare& d, int code, bool /*withPoints*/)
         const auto T = Sng(p.T);
         Above(a[7], T);
         if (T && *T > 0) Below(a[6], T);
-        if (d.Arbeitsmodus == 6) a[3] = 1.0f;
-        else if (d.Arbeitsmodus == 7) a[3] = static_cast<float>(cA0);
+        if (d.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder) a[3] = 1.0f;
+        else if (d.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder) a[3] = static_cast<float>(cA0);
         Above(a[9], Sng(p.k));
         if (p.T > 1e-8) {
             const auto invT = Sng(1.0 / p.T);

@@ -339,7 +339,7 @@ void frmKinModel::optTyp_Click(int Index)
         d.Ordnung = ToSingle(ReadNumber(txtOrdnung->text()));
 
     // 2. Diagram code; a simulation task also gets a start value of t(max).
-    if (d.Arbeitsmodus == 0) {
+    if (d.Arbeitsmodus == TaskMode::Simulation) {
         if (d.RateDiagramm) {
             d.DiagrammTyp = std::int16_t(d.ModellNr + 50);
             if (d.tEnde == 0)

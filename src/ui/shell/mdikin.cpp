@@ -643,7 +643,7 @@ void MDIKIN::ModelSimulation(bool rates)
         if (KinForm* f = a.findForm(name))
             f->Unload();
     d.RateDiagramm = rates;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     frmPrepareTimeDiagram& setup = a.show<frmPrepareTimeDiagram>();
     setup.chkMitPunkten->setEnabled(!rates);
     // The model window applies the model afresh and relabels the set-up window.

@@ -41,9 +41,9 @@ void CloseCompetingWindows()
 
 } // namespace
 
-void MDIKIN::mnuCtFitting_Click() { IsothermalFitting(1); }
+void MDIKIN::mnuCtFitting_Click() { IsothermalFitting(TaskMode::FitK); }
 
-void MDIKIN::mnuROFitting_Click() { IsothermalFitting(2); }
+void MDIKIN::mnuROFitting_Click() { IsothermalFitting(TaskMode::FitKAndOrder); }
 
 void MDIKIN::IsothermalFitting(int mode)
 {
@@ -67,7 +67,7 @@ void MDIKIN::IsothermalFitting(int mode)
     d.MitPunkten = true;
     CloseCompetingWindows();
     a.show<frmFitting>();
-    if (mode == 2)
+    if (mode == TaskMode::FitKAndOrder)
         d.ModellNr = 20;
     OpenFittingWindow();
     FinishFitting();
@@ -77,7 +77,7 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
 {
     App& a = app();
     Declare& d = a.declare();
-    d.Arbeitsmodus = Index == 1 ? 6 : 7;
+    d.Arbeitsmodus = Index == 1 ? TaskMode::NonIsothermalFirstOrder : TaskMode::NonIsothermalSecondOrder;
     closeTips();
     if (d.AnzahlTemperaturen == 1)
         a.services().msgBox(QString::fromStdString(Lines(d, "A data set for one temperature only can not produce ",

@@ -59,7 +59,7 @@ void MDIKIN::mnuToolArrhenius_Click()
 {
     Declare& d = app().declare();
     d.kTFunktion = 1;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     d.ArrheniusEA = 0;
     d.ArrheniusA = 0;
     OpenCalculator();
@@ -69,7 +69,7 @@ void MDIKIN::mnuToolEyring_Click()
 {
     Declare& d = app().declare();
     d.kTFunktion = 2;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     d.hAkt = 0;
     d.sAkt = 0;
     OpenCalculator();
