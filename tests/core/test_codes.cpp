@@ -27,3 +27,29 @@ TEST(Codes, TaskModesKeepTheirValues)
     d.Arbeitsmodus = TaskMode::NonIsothermalSecondOrder;
     EXPECT_EQ(d.Arbeitsmodus, 7);
 }
+
+TEST(Codes, DiagramCodesKeepTheirValues)
+{
+    EXPECT_EQ(DiagramCode::None, 0);
+    EXPECT_EQ(DiagramCode::ConcentrationPoints, -1);
+    EXPECT_EQ(DiagramCode::RateConstantPoints, -2);
+    EXPECT_EQ(DiagramCode::Arrhenius, -3);
+    EXPECT_EQ(DiagramCode::Eyring, -4);
+    EXPECT_EQ(DiagramCode::FirstOrderPlot, -5);
+    EXPECT_EQ(DiagramCode::SecondOrderPlot, -6);
+    EXPECT_EQ(DiagramCode::WilkinsonPlot, -7);
+    EXPECT_EQ(DiagramCode::UnequalStartPlot, -8);
+    EXPECT_EQ(DiagramCode::FittingPoints, -9);
+    EXPECT_EQ(DiagramCode::LambdaFirstOrder, -10);
+    EXPECT_EQ(DiagramCode::LambdaSecondOrder, -11);
+    EXPECT_EQ(DiagramCode::Tangent, 100);
+
+    // A model's rate chart is the model number plus 50: 51 to 68 and 70.
+    EXPECT_EQ(DiagramCode::RateOffset, 50);
+    EXPECT_EQ(DiagramCode::Rate(1), 51);
+    EXPECT_EQ(DiagramCode::Rate(20), 70);
+
+    Declare d;
+    d.DiagrammTyp = DiagramCode::LambdaSecondOrder;
+    EXPECT_EQ(d.DiagrammTyp, -11);
+}

@@ -14,7 +14,7 @@ AxisKindContext AxisContextOf(const Declare& d)
 
 bool IsMichaelisMentenChart(int code, const AxisKindContext& ctx)
 {
-    return ctx.MMDiagramm && ctx.ModellNr == 10 && (code == 10 || code == 60);
+    return ctx.MMDiagramm && ctx.ModellNr == 10 && (code == 10 || code == DiagramCode::Rate(10));
 }
 
 std::optional<AxisPositions> AxisPositionsFor(int code, const AxisKindContext& ctx)
@@ -22,21 +22,21 @@ std::optional<AxisPositions> AxisPositionsFor(int code, const AxisKindContext& c
     // x pair, y pair; the -7 and -8 pairs hold the maximum in the lower position.
     if (IsMichaelisMentenChart(code, ctx)) return AxisPositions{30, 31, 28, 29};
     switch (code) {
-    case -2: return AxisPositions{6, 7, 8, 9};      // T, k
-    case -3: return AxisPositions{10, 11, 12, 13};  // 1/T, ln k
-    case -4: return AxisPositions{10, 11, 14, 15};  // 1/T, ln(k/T)
-    case -5: return AxisPositions{0, 1, 16, 17};    // t, ln c(A)
-    case -6: return AxisPositions{0, 1, 18, 19};    // t, 1/c(A)
-    case -7: return AxisPositions{0, 1, 21, 20};    // t, t/U (maximum first)
-    case -8: return AxisPositions{0, 1, 23, 22};    // t, ln(c(A)/c(B)) (maximum first)
-    case -10: return AxisPositions{0, 1, 24, 25};   // t, lambda plot of first order
-    case -11: return AxisPositions{0, 1, 26, 27};   // t, lambda plot of second order
-    case -9: case -1: case 100:
+    case DiagramCode::RateConstantPoints: return AxisPositions{6, 7, 8, 9};      // T, k
+    case DiagramCode::Arrhenius: return AxisPositions{10, 11, 12, 13};  // 1/T, ln k
+    case DiagramCode::Eyring: return AxisPositions{10, 11, 14, 15};  // 1/T, ln(k/T)
+    case DiagramCode::FirstOrderPlot: return AxisPositions{0, 1, 16, 17};    // t, ln c(A)
+    case DiagramCode::SecondOrderPlot: return AxisPositions{0, 1, 18, 19};    // t, 1/c(A)
+    case DiagramCode::WilkinsonPlot: return AxisPositions{0, 1, 21, 20};    // t, t/U (maximum first)
+    case DiagramCode::UnequalStartPlot: return AxisPositions{0, 1, 23, 22};    // t, ln(c(A)/c(B)) (maximum first)
+    case DiagramCode::LambdaFirstOrder: return AxisPositions{0, 1, 24, 25};   // t, lambda plot of first order
+    case DiagramCode::LambdaSecondOrder: return AxisPositions{0, 1, 26, 27};   // t, lambda plot of second order
+    case DiagramCode::FittingPoints: case DiagramCode::ConcentrationPoints: case DiagramCode::Tangent:
         return AxisPositions{0, 1, 2, 3};           // t, c
     default: break;
     }
     if ((code >= 1 && code <= 18) || code == 20) return AxisPositions{0, 1, 2, 3};
-    if (code >= 51 && code <= 70) return AxisPositions{0, 1, 4, 5}; // t, r
+    if (code >= DiagramCode::Rate(1) && code <= DiagramCode::Rate(20)) return AxisPositions{0, 1, 4, 5}; // t, r
     return std::nullopt;
 }
 

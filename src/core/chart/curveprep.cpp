@@ -102,7 +102,8 @@ SpeciesOrder OrderOf(int model)
 int ModelOfCode(int code)
 {
     if (IsKatalogModell(code)) return code;
-    if (code > 50 && IsKatalogModell(code - 50)) return code - 50;
+    if (code > DiagramCode::RateOffset && IsKatalogModell(code - DiagramCode::RateOffset))
+        return code - DiagramCode::RateOffset;
     return 0;
 }
 
@@ -285,7 +286,7 @@ CurveOutcome PrepareCurveData(Declare& d, int code, int slot, int punktDichte, b
             }
             if (species != 0) SpeciesCurve(d, slot, species, outside, out);
             if (!countDown) d.KurvenZuZeichnen = 0;
-        } else if (code == 100) {
+        } else if (code == DiagramCode::Tangent) {
             SplineCurve(d, punktDichte, outside, out);
         }
     } catch (const KinError& e) {

@@ -31,11 +31,11 @@ bool SameMeasuredPoints(const Declare& d, const std::vector<ExpPunkt>& points)
 int EvaluationModel(int code)
 {
     switch (code) {
-    case -5:
-    case -10: return 2;
-    case -6:
-    case -11: return 3;
-    case -8: return 4;
+    case DiagramCode::FirstOrderPlot:
+    case DiagramCode::LambdaFirstOrder: return 2;
+    case DiagramCode::SecondOrderPlot:
+    case DiagramCode::LambdaSecondOrder: return 3;
+    case DiagramCode::UnequalStartPlot: return 4;
     default: return 0;
     }
 }

@@ -57,16 +57,17 @@ void SetStoffMuster(Declare& d, int code)
         // the order fit treats the order n as the second parameter
         muster("10010", d.Arbeitsmodus == TaskMode::FitKAndOrder ? "110" : "100");
         break;
-    case -11: case -10:
+    case DiagramCode::LambdaSecondOrder: case DiagramCode::LambdaFirstOrder:
         d.Stoffmuster = "10010";
         break;
-    case -9: case -1:
+    case DiagramCode::FittingPoints: case DiagramCode::ConcentrationPoints:
         d.Stoffmuster = "11111";
         break;
-    case -8: case -7: case -6: case -5:
+    case DiagramCode::UnequalStartPlot: case DiagramCode::WilkinsonPlot:
+    case DiagramCode::SecondOrderPlot: case DiagramCode::FirstOrderPlot:
         d.Stoffmuster = "00002";
         break;
-    case -4: case -3: case -2:
+    case DiagramCode::Eyring: case DiagramCode::Arrhenius: case DiagramCode::RateConstantPoints:
         d.kTDiagramm = true;
         break;
     default:

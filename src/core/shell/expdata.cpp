@@ -217,8 +217,8 @@ void CalcExpDataRanges(Declare& d, int code, bool /*withPoints*/)
     a[10] = std::max(a[10] - dInvT, 0.0f);
     a[11] += dInvT;
     float e = d6;
-    if (code == -3) e = (a[13] - a[12]) / 20;
-    else if (code == -4) e = (a[15] - a[14]) / 20;
+    if (code == DiagramCode::Arrhenius) e = (a[13] - a[12]) / 20;
+    else if (code == DiagramCode::Eyring) e = (a[15] - a[14]) / 20;
     a[12] -= e;
     a[14] -= e;
     a[13] += e;

@@ -63,7 +63,7 @@ void MDIKIN::IsothermalFitting(int mode)
         return;
     }
     a.unload<frmGraph2D>();
-    d.DiagrammTyp = -9;
+    d.DiagrammTyp = DiagramCode::FittingPoints;
     d.MitPunkten = true;
     CloseCompetingWindows();
     a.show<frmFitting>();
@@ -89,7 +89,7 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
         return;
     }
     a.unload<frmGraph2D>();
-    d.DiagrammTyp = -9;
+    d.DiagrammTyp = DiagramCode::FittingPoints;
     d.MitPunkten = true;
     CloseCompetingWindows();
     if (Index == 1) {
@@ -129,7 +129,7 @@ void MDIKIN::FinishFitting()
 {
     App& a = app();
     Declare& d = a.declare();
-    if (d.DiagrammTyp == -9)
+    if (d.DiagrammTyp == DiagramCode::FittingPoints)
         d.DiagrammTyp = d.ModellNr;
     if (frmFitting* f = a.find<frmFitting>())
         f->cmdDrawNewCurve->click();

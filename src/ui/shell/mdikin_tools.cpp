@@ -27,7 +27,7 @@ void MDIKIN::mnuSubTangente_Click(int Index)
     }
     a.unload<frmGraph2D>();
     d.TangenteSpalte = static_cast<std::uint8_t>(Index);
-    d.DiagrammTyp = 100;
+    d.DiagrammTyp = DiagramCode::Tangent;
     d.MitPunkten = true;
     for (const char* name : {names::frmPrepareTimeDiagram, names::frmBatch, names::frmRohrreaktor, names::frmRKconti})
         if (KinForm* f = a.findForm(name))
