@@ -2,6 +2,8 @@
 // that the shared state, the project and session files and the diagram files
 // hold; renumbering one would misread every file written before.
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "core/shell/codes.h"
@@ -52,4 +54,22 @@ TEST(Codes, DiagramCodesKeepTheirValues)
     Declare d;
     d.DiagrammTyp = DiagramCode::LambdaSecondOrder;
     EXPECT_EQ(d.DiagrammTyp, -11);
+}
+
+TEST(Codes, AxisSlotsKeepTheirPositions)
+{
+    using namespace AxisSlot;
+    const int positions[] = {TimeMin,         TimeMax,         ConcMin,        ConcMax,       RateMin,
+                             RateMax,         TempMin,         TempMax,        KMin,          KMax,
+                             InvTempMin,      InvTempMax,      LnKMin,         LnKMax,        LnKOverTMin,
+                             LnKOverTMax,     LnCAMin,         LnCAMax,        InvCAMin,      InvCAMax,
+                             WilkinsonMax,    WilkinsonMin,    LnCARatioMax,   LnCARatioMin,  LambdaFirstMin,
+                             LambdaFirstMax,  LambdaSecondMin, LambdaSecondMax, MichaelisYMin, MichaelisYMax,
+                             MichaelisXMin,   MichaelisXMax};
+    // In the order of the record: position i has the i-th name, so the -7 and
+    // -8 pairs stay maximum first.
+    ASSERT_EQ(std::size(positions), std::size_t(Count));
+    for (int i = 0; i < Count; ++i) EXPECT_EQ(positions[i], i) << "position " << i;
+    EXPECT_EQ(Count, 32);
+    EXPECT_EQ(sizeof(AchsenInfo), 32 * sizeof(float));
 }

@@ -62,4 +62,60 @@ inline constexpr int RateOffset = 50;
 constexpr int Rate(int model) { return model + RateOffset; }
 } // namespace DiagramCode
 
+// Positions of the remembered axis windows (AchsenBereiche), one pair per
+// plotted quantity or linearised plot; the plots that use a pair are named by
+// their diagram code. Every pair is kept minimum first except the pairs of
+// codes -7 and -8, which are kept maximum first.
+//    0,  1  TimeMin, TimeMax                t
+//    2,  3  ConcMin, ConcMax                c
+//    4,  5  RateMin, RateMax                r (rate)
+//    6,  7  TempMin, TempMax                T (code -2)
+//    8,  9  KMin, KMax                      k (code -2)
+//   10, 11  InvTempMin, InvTempMax          1/T (codes -3, -4)
+//   12, 13  LnKMin, LnKMax                  ln k (Arrhenius, -3)
+//   14, 15  LnKOverTMin, LnKOverTMax        ln(k/T) (Eyring, -4)
+//   16, 17  LnCAMin, LnCAMax                ln c(A) (-5)
+//   18, 19  InvCAMin, InvCAMax              1/c(A) (-6)
+//   20, 21  WilkinsonMax, WilkinsonMin      t/U (-7), maximum first
+//   22, 23  LnCARatioMax, LnCARatioMin      ln(c(A)/c(B)) (-8), maximum first
+//   24, 25  LambdaFirstMin, LambdaFirstMax  lambda plot of 1st order (-10)
+//   26, 27  LambdaSecondMin, LambdaSecondMax lambda plot of 2nd order (-11)
+//   28, 29  MichaelisYMin, MichaelisYMax    Michaelis-Menten diagram, y
+//   30, 31  MichaelisXMin, MichaelisXMax    Michaelis-Menten diagram, x
+namespace AxisSlot {
+inline constexpr int TimeMin = 0;
+inline constexpr int TimeMax = 1;
+inline constexpr int ConcMin = 2;
+inline constexpr int ConcMax = 3;
+inline constexpr int RateMin = 4;
+inline constexpr int RateMax = 5;
+inline constexpr int TempMin = 6;
+inline constexpr int TempMax = 7;
+inline constexpr int KMin = 8;
+inline constexpr int KMax = 9;
+inline constexpr int InvTempMin = 10;
+inline constexpr int InvTempMax = 11;
+inline constexpr int LnKMin = 12;
+inline constexpr int LnKMax = 13;
+inline constexpr int LnKOverTMin = 14;
+inline constexpr int LnKOverTMax = 15;
+inline constexpr int LnCAMin = 16;
+inline constexpr int LnCAMax = 17;
+inline constexpr int InvCAMin = 18;
+inline constexpr int InvCAMax = 19;
+inline constexpr int WilkinsonMax = 20;
+inline constexpr int WilkinsonMin = 21;
+inline constexpr int LnCARatioMax = 22;
+inline constexpr int LnCARatioMin = 23;
+inline constexpr int LambdaFirstMin = 24;
+inline constexpr int LambdaFirstMax = 25;
+inline constexpr int LambdaSecondMin = 26;
+inline constexpr int LambdaSecondMax = 27;
+inline constexpr int MichaelisYMin = 28;
+inline constexpr int MichaelisYMax = 29;
+inline constexpr int MichaelisXMin = 30;
+inline constexpr int MichaelisXMax = 31;
+inline constexpr int Count = 32;
+} // namespace AxisSlot
+
 } // namespace kinhom

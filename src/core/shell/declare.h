@@ -55,11 +55,11 @@ struct DiagrammInfo {
     bool operator==(const DiagrammInfo&) const = default;
 };
 
-// Plot ranges of every quantity and diagram kind, positions 0 to 31.
-// Pairs are stored minimum first, except those of codes -7 (20/21) and -8
-// (22/23), which are stored maximum first.
+// Plot ranges of every quantity and diagram kind, positions 0 to 31 (named in
+// AxisSlot, core/shell/codes.h). Pairs are stored minimum first, except those
+// of codes -7 (20/21) and -8 (22/23), which are stored maximum first.
 struct AchsenInfo {
-    float v[32] = {};
+    float v[AxisSlot::Count] = {};
 
     float& operator[](int i) { return v[i]; }
     const float& operator[](int i) const { return v[i]; }
