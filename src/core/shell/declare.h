@@ -170,7 +170,7 @@ struct Declare {
     float Glaettung = 0;
 
     // ---- chart --------------------------------------------------------------
-    std::int16_t DiagrammTyp = 0;
+    std::int16_t DiagrammTyp = DiagramCode::None;
     DiagrammInfo Diagramm;
     AchsenInfo AchsenBereiche;
     std::vector<KurvenPunkt> KurvenPunkte;  // (0..2000); record 0 x = count
@@ -195,7 +195,7 @@ struct Declare {
     std::vector<KurvenPunkt> XYPunkte;
 
     // ---- tasks, reactors, protocol and Monte-Carlo --------------------------
-    std::uint8_t Arbeitsmodus = 0;
+    std::uint8_t Arbeitsmodus = TaskMode::Simulation;
     double Umsatz = 0;
     std::vector<double> ksi = std::vector<double>(4, 0.0);
     std::int16_t BatchInpSelect = 0;
