@@ -235,10 +235,10 @@ HalfLifeMenuItems HalfLifeMenu(int diagrammTyp, int modellNr)
     const int t = diagrammTyp;
     m.enabledA = (t >= DiagramCode::UnequalStartPlot && t <= DiagramCode::FirstOrderPlot) || (t >= 1 && t <= 20) ||
                  (t >= DiagramCode::Rate(1) && t <= DiagramCode::Rate(20));
+    using DiagramCode::Rate;
     static constexpr int withB[] = {DiagramCode::UnequalStartPlot,
                                     4, 7, 9, 10, 12, 13, 17, 18,
-                                    DiagramCode::Rate(4), DiagramCode::Rate(7), DiagramCode::Rate(9), DiagramCode::Rate(10),
-                                    DiagramCode::Rate(12), DiagramCode::Rate(13), DiagramCode::Rate(17), DiagramCode::Rate(18)};
+                                    Rate(4), Rate(7), Rate(9), Rate(10), Rate(12), Rate(13), Rate(17), Rate(18)};
     m.enabledB = std::find(std::begin(withB), std::end(withB), t) != std::end(withB);
     return m;
 }

@@ -102,7 +102,8 @@ DiagramTitles DiagramTitlesFor(const Declare& d, int code)
         return {header, TimeAxis(d), kConcAxis};
     }
     if (IsRateCode(code))
-        return {"simulation of the reaction rates: " + ModellTitel(d, code - DiagramCode::RateOffset, true), TimeAxis(d), RateAxis(d)};
+        return {"simulation of the reaction rates: " + ModellTitel(d, code - DiagramCode::RateOffset, true),
+                TimeAxis(d), RateAxis(d)};
 
     switch (code) {
     case DiagramCode::ConcentrationPoints:

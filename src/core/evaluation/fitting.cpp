@@ -848,7 +848,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     StopWatch uhr(control.cancel, control.timeLimitSeconds);
     // A slow simulation (huge trial rate constants) ends early once stopped.
     const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
-    if (!(p.mode == TaskMode::FitK || p.mode == TaskMode::FitKAndOrder || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
+    const bool knownMode = p.mode == TaskMode::FitK || p.mode == TaskMode::FitKAndOrder || NonIsothermal(p.mode);
+    if (!knownMode || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
     // Start values inside their bounds.

@@ -68,7 +68,9 @@ InputWindowLabels LabelsForModel(const Declare& d)
     // Forward and backward constants of the equilibria are "k>" and "k<"; an
     // empty caption of k3 leaves the window's own.
     l.kCaption[0] = TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? "Arrhenius-A" : "k1";
-    l.kCaption[1] = d.Arbeitsmodus == TaskMode::FitKAndOrder ? "n" : TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? "EA" : "k2";
+    l.kCaption[1] = d.Arbeitsmodus == TaskMode::FitKAndOrder       ? "n"
+                    : TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? "EA"
+                                                                : "k2";
     switch (model) {
     case 8:
     case 12: l.kCaption = {"k>", "k<", ""}; break;
@@ -139,7 +141,8 @@ std::vector<std::string> SetupInputFaults(const Declare& d, const SetupCheck& ch
     if (NotPositive(d.tEnde) || !std::isfinite(d.tEnde))
         faults.push_back("- specification of time not in order");
     // In the simulation Draw accepts k2 = 0 (the second step then stands still).
-    const bool tested[4] = {false, true, check.k2Shown && (check.forTable || d.Arbeitsmodus == TaskMode::FitK), check.k3Shown};
+    const bool k2Tested = check.k2Shown && (check.forTable || d.Arbeitsmodus == TaskMode::FitK);
+    const bool tested[4] = {false, true, k2Tested, check.k3Shown};
     const bool shownK[4] = {false, true, check.k2Shown, check.k3Shown};
     for (int j = 1; j <= 3; ++j) {
         const std::string name = "k" + std::to_string(j);
