@@ -24,7 +24,7 @@ Declare Data(int model, double k1, double k2, const char* species, int count, do
 {
     Declare d;
     SetStartupValues(d, "/tmp", ".");
-    d.Arbeitsmodus = 1;
+    d.Arbeitsmodus = TaskMode::FitK;
     d.ModellNr = static_cast<std::int16_t>(model);
     ApplyModelDefaults(d, model);
     SetStoffMuster(d, model);

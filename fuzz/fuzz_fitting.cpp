@@ -74,6 +74,7 @@ Declare Data(Bytes& in, const Task& task)
     d.tEnde = static_cast<float>(in.Byte() % 100);
     const int count = 2 + static_cast<int>(in.Byte() % 9);
     auto conc = [&in] { return in.Byte() % 4 == 0 ? in.Value() : in.Fraction(); };
+    const bool withT = TaskMode::IsNonIsothermal(task.mode);
     std::vector<ExpPunkt> points;
     double t = 0;
     for (int i = 0; i < count; ++i) {
@@ -81,7 +82,7 @@ Declare Data(Bytes& in, const Task& task)
         t += in.Fraction() * 10;
         // The values are read from the input in the order written (a braced list).
         points.push_back(MeasuredPoint({.t = at, .A = conc(), .B = conc(), .C = conc(), .P = conc(), .Q = conc(),
-                                        .T = task.mode >= 6 ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0,
+                                        .T = withT ? 290.0 + 10.0 * (in.Byte() % 3) : 0.0,
                                         .excluded = in.Byte() % 7 == 0}));
     }
     SetMeasuredPoints(d, points);

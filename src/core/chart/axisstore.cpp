@@ -14,29 +14,33 @@ AxisKindContext AxisContextOf(const Declare& d)
 
 bool IsMichaelisMentenChart(int code, const AxisKindContext& ctx)
 {
-    return ctx.MMDiagramm && ctx.ModellNr == 10 && (code == 10 || code == 60);
+    return ctx.MMDiagramm && ctx.ModellNr == 10 && (code == 10 || code == DiagramCode::Rate(10));
 }
 
 std::optional<AxisPositions> AxisPositionsFor(int code, const AxisKindContext& ctx)
 {
+    using namespace AxisSlot;
     // x pair, y pair; the -7 and -8 pairs hold the maximum in the lower position.
-    if (IsMichaelisMentenChart(code, ctx)) return AxisPositions{30, 31, 28, 29};
+    if (IsMichaelisMentenChart(code, ctx))
+        return AxisPositions{MichaelisXMin, MichaelisXMax, MichaelisYMin, MichaelisYMax};
+    constexpr AxisPositions timeConc{TimeMin, TimeMax, ConcMin, ConcMax};
     switch (code) {
-    case -2: return AxisPositions{6, 7, 8, 9};      // T, k
-    case -3: return AxisPositions{10, 11, 12, 13};  // 1/T, ln k
-    case -4: return AxisPositions{10, 11, 14, 15};  // 1/T, ln(k/T)
-    case -5: return AxisPositions{0, 1, 16, 17};    // t, ln c(A)
-    case -6: return AxisPositions{0, 1, 18, 19};    // t, 1/c(A)
-    case -7: return AxisPositions{0, 1, 21, 20};    // t, t/U (maximum first)
-    case -8: return AxisPositions{0, 1, 23, 22};    // t, ln(c(A)/c(B)) (maximum first)
-    case -10: return AxisPositions{0, 1, 24, 25};   // t, lambda plot of first order
-    case -11: return AxisPositions{0, 1, 26, 27};   // t, lambda plot of second order
-    case -9: case -1: case 100:
-        return AxisPositions{0, 1, 2, 3};           // t, c
+    case DiagramCode::RateConstantPoints: return AxisPositions{TempMin, TempMax, KMin, KMax};
+    case DiagramCode::Arrhenius: return AxisPositions{InvTempMin, InvTempMax, LnKMin, LnKMax};
+    case DiagramCode::Eyring: return AxisPositions{InvTempMin, InvTempMax, LnKOverTMin, LnKOverTMax};
+    case DiagramCode::FirstOrderPlot: return AxisPositions{TimeMin, TimeMax, LnCAMin, LnCAMax};
+    case DiagramCode::SecondOrderPlot: return AxisPositions{TimeMin, TimeMax, InvCAMin, InvCAMax};
+    case DiagramCode::WilkinsonPlot: return AxisPositions{TimeMin, TimeMax, WilkinsonMin, WilkinsonMax};
+    case DiagramCode::UnequalStartPlot: return AxisPositions{TimeMin, TimeMax, LnCARatioMin, LnCARatioMax};
+    case DiagramCode::LambdaFirstOrder: return AxisPositions{TimeMin, TimeMax, LambdaFirstMin, LambdaFirstMax};
+    case DiagramCode::LambdaSecondOrder: return AxisPositions{TimeMin, TimeMax, LambdaSecondMin, LambdaSecondMax};
+    case DiagramCode::FittingPoints: case DiagramCode::ConcentrationPoints: case DiagramCode::Tangent:
+        return timeConc;
     default: break;
     }
-    if ((code >= 1 && code <= 18) || code == 20) return AxisPositions{0, 1, 2, 3};
-    if (code >= 51 && code <= 70) return AxisPositions{0, 1, 4, 5}; // t, r
+    if ((code >= 1 && code <= 18) || code == 20) return timeConc;
+    if (code >= DiagramCode::Rate(1) && code <= DiagramCode::Rate(20))
+        return AxisPositions{TimeMin, TimeMax, RateMin, RateMax};
     return std::nullopt;
 }
 
@@ -50,8 +54,8 @@ void SaveAxisScales(int code, AchsenInfo& achsen, const DiagrammInfo& diagramm, 
     }
     // The non-isothermal fits plot c(A) relative to 1 (first order) or up to
     // the measured start concentration (second order).
-    if (ctx.Arbeitsmodus == 6) achsen[3] = 1.0f;
-    else if (ctx.Arbeitsmodus == 7) achsen[3] = ctx.c0ExpA;
+    if (ctx.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder) achsen[AxisSlot::ConcMax] = 1.0f;
+    else if (ctx.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder) achsen[AxisSlot::ConcMax] = ctx.c0ExpA;
 }
 
 void LoadAxisScales(int code, const AchsenInfo& achsen, DiagrammInfo& diagramm, const AxisKindContext& ctx)

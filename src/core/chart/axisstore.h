@@ -18,10 +18,10 @@ namespace kinhom {
 
 // What besides the code decides the kind of a diagram.
 struct AxisKindContext {
-    std::uint8_t Arbeitsmodus = 0; // task modes 6 and 7 overwrite the c maximum
-    float c0ExpA = 0;              // c0Exp(1): the c maximum in task mode 7
-    bool MMDiagramm = false;       // the Michaelis-Menten diagram is shown ...
-    int ModellNr = 0;              // ... for the enzyme model 10
+    std::uint8_t Arbeitsmodus = TaskMode::Simulation; // modes 6 and 7 overwrite the c maximum
+    float c0ExpA = 0;                                 // c0Exp(1): the c maximum in task mode 7
+    bool MMDiagramm = false;                          // the Michaelis-Menten diagram is shown ...
+    int ModellNr = 0;                                 // ... for the enzyme model 10
 };
 
 AxisKindContext AxisContextOf(const Declare& d);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/shell/codes.h"
+
 namespace kinhom {
 
 namespace {
@@ -16,7 +18,7 @@ ChartWindowPlace PlaceChartWindow(int areaWidth, int areaHeight, int arbeitsmodu
     ChartWindowPlace p;
     p.height = Share(0.75, areaHeight);
     p.top = std::min(500, areaHeight - p.height);
-    if (arbeitsmodus == 0) {
+    if (arbeitsmodus == TaskMode::Simulation) {
         p.width = Share(0.72, areaWidth);
         p.left = std::clamp(grafikLinks, 0, areaWidth - p.width);
     } else {

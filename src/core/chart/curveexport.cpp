@@ -233,8 +233,12 @@ HalfLifeMenuItems HalfLifeMenu(int diagrammTyp, int modellNr)
     m.captionA = enzyme ? "Half-life of E" : "Half-life of A";
     m.captionB = enzyme ? "Half-life of S" : "Half-life of B";
     const int t = diagrammTyp;
-    m.enabledA = (t >= -8 && t <= -5) || (t >= 1 && t <= 20) || (t >= 51 && t <= 70);
-    static constexpr int withB[] = {-8, 4, 7, 9, 10, 12, 13, 17, 18, 54, 57, 59, 60, 62, 63, 67, 68};
+    m.enabledA = (t >= DiagramCode::UnequalStartPlot && t <= DiagramCode::FirstOrderPlot) || (t >= 1 && t <= 20) ||
+                 (t >= DiagramCode::Rate(1) && t <= DiagramCode::Rate(20));
+    using DiagramCode::Rate;
+    static constexpr int withB[] = {DiagramCode::UnequalStartPlot,
+                                    4, 7, 9, 10, 12, 13, 17, 18,
+                                    Rate(4), Rate(7), Rate(9), Rate(10), Rate(12), Rate(13), Rate(17), Rate(18)};
     m.enabledB = std::find(std::begin(withB), std::end(withB), t) != std::end(withB);
     return m;
 }

@@ -102,7 +102,8 @@ SpeciesOrder OrderOf(int model)
 int ModelOfCode(int code)
 {
     if (IsKatalogModell(code)) return code;
-    if (code > 50 && IsKatalogModell(code - 50)) return code - 50;
+    if (code > DiagramCode::RateOffset && IsKatalogModell(code - DiagramCode::RateOffset))
+        return code - DiagramCode::RateOffset;
     return 0;
 }
 
@@ -144,7 +145,7 @@ void SpeciesCurve(Declare& d, int slot, int species, bool& outside, CurveOutcome
 
     // 1. label
     std::string label;
-    if (species == 1 && !d.RateDiagramm && d.Arbeitsmodus >= 6 && !enzyme) {
+    if (species == 1 && !d.RateDiagramm && TaskMode::IsNonIsothermal(d.Arbeitsmodus) && !enzyme) {
         // The non-isothermal fits draw one curve per measured temperature; the
         // slot number is the temperature's index.
         if (slot < 1 || slot > d.AnzahlTemperaturen || slot >= static_cast<int>(d.Temperaturen.size()))
@@ -277,7 +278,7 @@ CurveOutcome PrepareCurveData(Declare& d, int code, int slot, int punktDichte, b
             }
         } else if (model != 0) {
             int species = 0;
-            if (d.Arbeitsmodus >= 6 && IsFirstGroup(model)) {
+            if (TaskMode::IsNonIsothermal(d.Arbeitsmodus) && IsFirstGroup(model)) {
                 species = 1; // one curve per pass
                 countDown = false;
             } else {
@@ -285,7 +286,7 @@ CurveOutcome PrepareCurveData(Declare& d, int code, int slot, int punktDichte, b
             }
             if (species != 0) SpeciesCurve(d, slot, species, outside, out);
             if (!countDown) d.KurvenZuZeichnen = 0;
-        } else if (code == 100) {
+        } else if (code == DiagramCode::Tangent) {
             SplineCurve(d, punktDichte, outside, out);
         }
     } catch (const KinError& e) {

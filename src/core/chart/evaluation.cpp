@@ -52,7 +52,7 @@ Step TransformPoint(const Declare& d, int code, int i, float& x, float& y, std::
     double yv = 0;
 
     switch (code) {
-    case -11: {
+    case DiagramCode::LambdaSecondOrder: {
         if (!(p.lambda > 0)) return Step::Skip;
         const double diff = lu - lam;
         if (diff == 0) {
@@ -70,8 +70,8 @@ Step TransformPoint(const Declare& d, int code, int i, float& x, float& y, std::
         }
         break;
     }
-    case -10:
-    case -5:
+    case DiagramCode::LambdaFirstOrder:
+    case DiagramCode::FirstOrderPlot:
         if (d.LambdaAuswertung) {
             if (!(p.lambda > 0)) return Step::Skip;
             double v = lu - lam;
@@ -93,15 +93,15 @@ Step TransformPoint(const Declare& d, int code, int i, float& x, float& y, std::
             yv = std::log(cA);
         }
         break;
-    case -6:
+    case DiagramCode::SecondOrderPlot:
         if (!(cA > 0)) return Step::Skip;
         yv = 1.0 / cA;
         break;
-    case -8:
+    case DiagramCode::UnequalStartPlot:
         if (!(cA > 0) || !(p.c[2] > 0)) return Step::Skip;
         yv = std::log(cA / p.c[2]);
         break;
-    case -7: {
+    case DiagramCode::WilkinsonPlot: {
         if (!(p.t > 1e-8)) return Step::Skip;
         if (c0 == 0) {
             why = "Division by zero: the start concentration c(A)(0) of the data is 0, so the "
@@ -117,12 +117,12 @@ Step TransformPoint(const Declare& d, int code, int i, float& x, float& y, std::
         yv = p.t / u;
         break;
     }
-    case -3:
-    case -4:
+    case DiagramCode::Arrhenius:
+    case DiagramCode::Eyring:
         // A point without a temperature or without a rate constant is not a k-T point.
         if (!(p.T > 0) || !(p.k > 0)) return Step::Skip;
         xv = 1.0 / p.T;
-        yv = code == -3 ? std::log(p.k) : std::log(p.k / p.T);
+        yv = code == DiagramCode::Arrhenius ? std::log(p.k) : std::log(p.k / p.T);
         break;
     default:
         return Step::Skip;
@@ -175,7 +175,14 @@ float Single(double v, const std::string& what)
 bool IsEvaluationCode(int code)
 {
     switch (code) {
-    case -11: case -10: case -8: case -7: case -6: case -5: case -4: case -3:
+    case DiagramCode::LambdaSecondOrder:
+    case DiagramCode::LambdaFirstOrder:
+    case DiagramCode::UnequalStartPlot:
+    case DiagramCode::WilkinsonPlot:
+    case DiagramCode::SecondOrderPlot:
+    case DiagramCode::FirstOrderPlot:
+    case DiagramCode::Eyring:
+    case DiagramCode::Arrhenius:
         return true;
     default:
         return false;
@@ -198,7 +205,7 @@ EvalSelection SelectEvaluationPoints(const Declare& d, int code, bool skipFaults
         }
         const ExpPunkt& p = d.ExpPunkte[static_cast<std::size_t>(i)];
         sel.points.push_back({i, x, y, p.exclude != 0});
-        if (code == -8 && p.t == 0) {
+        if (code == DiagramCode::UnequalStartPlot && p.t == 0) {
             sel.cA0 = p.c[1];
             sel.cB0 = p.c[2];
             sel.startFound = true;
@@ -238,7 +245,7 @@ void RateConstantFromLine(const Declare& d, int code, const EvalSelection& sel, 
 {
     const double c0 = d.c0Exp[1];
     switch (code) {
-    case -11:
+    case DiagramCode::LambdaSecondOrder:
         if (d.Lambda0 == 0)
             r.k1 = Divide(b, c0 * a, "c(A)(0) times the intercept of the line is 0");
         else
@@ -246,16 +253,16 @@ void RateConstantFromLine(const Declare& d, int code, const EvalSelection& sel, 
         if (d.ModellNr == 3) r.k1 = r.k1 / 2;
         r.setK = true;
         break;
-    case -10:
-    case -5:
+    case DiagramCode::LambdaFirstOrder:
+    case DiagramCode::FirstOrderPlot:
         r.k1 = -b;
         r.setK = true;
         break;
-    case -6:
+    case DiagramCode::SecondOrderPlot:
         r.k1 = d.GleicheStartkonz ? b : b / 2;
         r.setK = true;
         break;
-    case -8:
+    case DiagramCode::UnequalStartPlot:
         if (!sel.startFound)
             throw KinError("Division by zero: there is no point at t = 0 with c(A) and c(B) above 0, so "
                            "c(A)(0) - c(B)(0) is not known");
@@ -297,7 +304,7 @@ SampledLine SampleLine(const Declare& d, double a, double b)
 void OrderAndActivationFromLine(int code, double c0, double a, double b, LineResults& r, EvalOutcome& out)
 {
     switch (code) {
-    case -7: {
+    case DiagramCode::WilkinsonPlot: {
         r.n = Single(2 * b, "the order n");
         const double e = static_cast<double>(r.n) - 1.0;
         if (c0 < 0 && e != std::floor(e))
@@ -310,11 +317,11 @@ void OrderAndActivationFromLine(int code, double c0, double a, double b, LineRes
         out.RegA = r.kW;
         break;
     }
-    case -3:
-    case -4:
+    case DiagramCode::Arrhenius:
+    case DiagramCode::Eyring:
         out.RegB = -b * kGasR / 1000.0;
-        if (code == -4) out.RegA = (a - std::log(kBoltzmann / kPlanck)) * kGasR;
-        if (code == -3) {
+        if (code == DiagramCode::Eyring) out.RegA = (a - std::log(kBoltzmann / kPlanck)) * kGasR;
+        if (code == DiagramCode::Arrhenius) {
             r.expA = std::exp(a);
             if (!std::isfinite(r.expA)) throw KinError("Overflow: the Arrhenius factor A exceeds the number range");
         }
@@ -329,13 +336,13 @@ std::string ResultText(const Declare& d, int code, double a, const LineResults& 
 {
     std::string text;
     switch (code) {
-    case -11:
-    case -6:
-    case -8:
+    case DiagramCode::LambdaSecondOrder:
+    case DiagramCode::SecondOrderPlot:
+    case DiagramCode::UnequalStartPlot:
         text = "Result: {k} = " + GenSingle(Single(r.k1, "the rate constant"), dec);
         break;
-    case -10:
-    case -5:
+    case DiagramCode::LambdaFirstOrder:
+    case DiagramCode::FirstOrderPlot:
         if (d.LambdaAuswertung && d.Lambda0 == 0) {
             const double ea = std::exp(a);
             if (!std::isfinite(ea)) throw KinError("Overflow: the extrapolated lambda(0) exceeds the number range");
@@ -344,15 +351,15 @@ std::string ResultText(const Declare& d, int code, double a, const LineResults& 
         }
         text = "Result: {k} = " + GenSingle(Single(r.k1, "the rate constant"), dec) + out.fehlerText;
         break;
-    case -7:
+    case DiagramCode::WilkinsonPlot:
         text = "Result: n = " + FormatPatternSingle(r.n, ".0", dec) + ";  k = " +
                GenSingle(Single(r.kW, "the rate constant"), dec);
         break;
-    case -3:
+    case DiagramCode::Arrhenius:
         text = "Result: EA/ (kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) + ";  A = " +
                GenSingle(Single(r.expA, "the Arrhenius factor A"), dec);
         break;
-    case -4:
+    case DiagramCode::Eyring:
         text = "Result: h#/(kJ/mol) = " + FormatPattern(out.RegB, "####0.00", dec) +
                ";  s#/(J/mol*K) = " + FormatPattern(out.RegA, "####0.0", dec) +
                "NOTE: s# is correct only if unit [t] = s for k ";

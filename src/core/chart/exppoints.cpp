@@ -11,7 +11,8 @@ namespace {
 
 bool IsConcentrationCode(const Declare& d, int code)
 {
-    if (code == -1 || code == -9 || code == 100) return true;
+    if (code == DiagramCode::ConcentrationPoints || code == DiagramCode::FittingPoints || code == DiagramCode::Tangent)
+        return true;
     if (code < 1 || code > 20 || code == 19) return false;
     // The Michaelis-Menten diagram of the enzyme model plots rate over S(0).
     return !(code == 10 && d.ModellNr == 10 && d.MMDiagramm);
@@ -48,7 +49,7 @@ ExpPointSets CalcExperPunkte(const Declare& d, bool& inside)
             for (int i = 1; i <= n; ++i)
                 Place(d, sets, s, point(i).t, point(i).c[s], i, point(i).exclude != 0, inside);
         }
-    } else if (code == -2) {
+    } else if (code == DiagramCode::RateConstantPoints) {
         for (int i = 1; i <= n; ++i) {
             const ExpPunkt& p = point(i);
             if (p.T > 0 && p.k > 0) Place(d, sets, 6, p.T, p.k, i, p.exclude != 0, inside);
@@ -56,7 +57,7 @@ ExpPointSets CalcExperPunkte(const Declare& d, bool& inside)
     } else if (IsEvaluationCode(code)) {
         // The points lie where the evaluation regresses them; the Arrhenius and
         // Eyring points share set 6 with the k-T points.
-        const int set = (code == -3 || code == -4) ? 6 : 1;
+        const int set = (code == DiagramCode::Arrhenius || code == DiagramCode::Eyring) ? 6 : 1;
         const EvalSelection sel = SelectEvaluationPoints(d, code, true);
         for (const EvalPoint& p : sel.points) Place(d, sets, set, p.x, p.y, p.index, p.excluded, inside);
     }

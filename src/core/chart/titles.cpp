@@ -63,15 +63,18 @@ std::string LambdaSecondOrderAxis(const Declare& d)
 std::string FittingHeader(const Declare& d)
 {
     switch (d.Arbeitsmodus) {
-    case 2: return "fitting of k and n: " + ModellTitel(d, d.ModellNr, false);
-    case 6: return "non-isothermal fitting according to 1st order: A => P";
-    case 7: return "non-isothermal fitting according to 2nd order: 2A => P";
+    case TaskMode::FitKAndOrder: return "fitting of k and n: " + ModellTitel(d, d.ModellNr, false);
+    case TaskMode::NonIsothermalFirstOrder: return "non-isothermal fitting according to 1st order: A => P";
+    case TaskMode::NonIsothermalSecondOrder: return "non-isothermal fitting according to 2nd order: 2A => P";
     default: return "fitting of k: " + ModellTitel(d, d.ModellNr, true);
     }
 }
 
 bool IsModelCode(int code) { return IsKatalogModell(code); }
-bool IsRateCode(int code) { return code > 50 && IsKatalogModell(code - 50); }
+bool IsRateCode(int code)
+{
+    return code > DiagramCode::RateOffset && IsKatalogModell(code - DiagramCode::RateOffset);
+}
 
 } // namespace
 
@@ -93,45 +96,46 @@ DiagramTitles DiagramTitlesFor(const Declare& d, int code)
                 d.MMNormiert ? "S(0)/KM" : "S(0)/(mol/l)", "r(P)/r(P),max"};
     }
     if (IsModelCode(code)) {
-        const std::string header = d.Arbeitsmodus == 0
+        const std::string header = d.Arbeitsmodus == TaskMode::Simulation
                                        ? "simulation of the concentrations: " + ModellTitel(d, code, true)
                                        : FittingHeader(d);
         return {header, TimeAxis(d), kConcAxis};
     }
     if (IsRateCode(code))
-        return {"simulation of the reaction rates: " + ModellTitel(d, code - 50, true), TimeAxis(d), RateAxis(d)};
+        return {"simulation of the reaction rates: " + ModellTitel(d, code - DiagramCode::RateOffset, true),
+                TimeAxis(d), RateAxis(d)};
 
     switch (code) {
-    case -1:
+    case DiagramCode::ConcentrationPoints:
         return {"experimental data: concentration vs. time", TimeAxis(d), kConcAxis};
-    case -2:
+    case DiagramCode::RateConstantPoints:
         return {"experimental data: rate constant vs. temperature", "T/K", "k"};
-    case -3:
+    case DiagramCode::Arrhenius:
         return {"evaluation of k-T data according to ARRHENIUS", "1/T / (1/K)", "ln k"};
-    case -4:
+    case DiagramCode::Eyring:
         return {"evaluation of k-T data according to EYRING", "1/T / (1/K)", "ln(k/T)"};
-    case -5:
+    case DiagramCode::FirstOrderPlot:
         if (d.LambdaAuswertung)
             return {"evaluation of lambda-data according to 1st order: A => P", TimeAxis(d), LambdaFirstOrderAxis(d)};
         return {"evaluation of c-t data according to 1st order: A => P", TimeAxis(d), "ln c(A)"};
-    case -6:
+    case DiagramCode::SecondOrderPlot:
         return {std::string("evaluation of c-t data according to 2nd order: ") + SecondOrderReaction(d), TimeAxis(d),
                 "1/c(A) / (l/mol)"};
-    case -7:
+    case DiagramCode::WilkinsonPlot:
         // U is the conversion (c(A)(0) - c(A))/c(A)(0); t/U has the unit of time.
         return {"evaluation of c-t data according to WILKINSON (order n): A => P", TimeAxis(d),
                 "t/U / " + d.Zeiteinheit};
-    case -8:
+    case DiagramCode::UnequalStartPlot:
         return {"evaluation of c-t data according to 2nd order: A + B => P, c(A)(0) <> c(B)(0)", TimeAxis(d),
                 "ln(c(A)/c(B))"};
-    case -9:
+    case DiagramCode::FittingPoints:
         return {FittingHeader(d), TimeAxis(d), kConcAxis};
-    case -10:
+    case DiagramCode::LambdaFirstOrder:
         return {"evaluation of lambda-data according to 1st order: A => P", TimeAxis(d), LambdaFirstOrderAxis(d)};
-    case -11:
+    case DiagramCode::LambdaSecondOrder:
         return {std::string("evaluation of lambda-data according to 2nd order: ") + SecondOrderReaction(d),
                 TimeAxis(d), LambdaSecondOrderAxis(d)};
-    case 100: {
+    case DiagramCode::Tangent: {
         const std::string species = std::string("c(") + SpeciesLetter(d.TangenteSpalte) + ")";
         return {"rate of reaction from tangents: spline through the points " + species + " - t", TimeAxis(d),
                 species + "/(mol/l)"};

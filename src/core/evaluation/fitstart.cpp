@@ -31,11 +31,11 @@ bool SameMeasuredPoints(const Declare& d, const std::vector<ExpPunkt>& points)
 int EvaluationModel(int code)
 {
     switch (code) {
-    case -5:
-    case -10: return 2;
-    case -6:
-    case -11: return 3;
-    case -8: return 4;
+    case DiagramCode::FirstOrderPlot:
+    case DiagramCode::LambdaFirstOrder: return 2;
+    case DiagramCode::SecondOrderPlot:
+    case DiagramCode::LambdaSecondOrder: return 3;
+    case DiagramCode::UnequalStartPlot: return 4;
     default: return 0;
     }
 }
@@ -65,7 +65,7 @@ void TakeFitStartValuesFromData(Declare& d)
     if (tMax > 0 && std::isfinite(tMax))
         d.tEnde = tMax;
     double k = 0;
-    if (d.Arbeitsmodus == 1 && EvaluatedRateConstant(d, d.ModellNr, k))
+    if (d.Arbeitsmodus == TaskMode::FitK && EvaluatedRateConstant(d, d.ModellNr, k))
         d.k[1] = k;
 }
 

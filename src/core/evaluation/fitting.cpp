@@ -42,7 +42,10 @@ constexpr double kExtraShare = 0.5;
 // Searches from scaled starts that end in a result, at most.
 constexpr std::size_t kScaledFits = 3;
 
-bool NonIsothermal(int mode) { return mode == 6 || mode == 7; }
+bool NonIsothermal(int mode)
+{
+    return mode == TaskMode::NonIsothermalFirstOrder || mode == TaskMode::NonIsothermalSecondOrder;
+}
 
 // The activation energy is searched on a linear scale in units of R*300 K:
 // ln k(T) = ln A - EA/(R T) is then linear in the optimiser's two variables,
@@ -183,7 +186,7 @@ private:
             }
             return true;
         }
-        if (p_.mode == 2) {
+        if (p_.mode == TaskMode::FitKAndOrder) {
             work_.k[1] = v[1];
             work_.Ordnung = static_cast<float>(v[2]);
         } else {
@@ -398,8 +401,8 @@ bool FitSucceeded(FitStatus s)
 
 bool FitParamOwnUnit(int mode, int slot, std::string& unit)
 {
-    if (slot != 2 || !(mode == 2 || NonIsothermal(mode))) return false;
-    unit = mode == 2 ? "" : "/(J/mol)";
+    if (slot != 2 || !(mode == TaskMode::FitKAndOrder || NonIsothermal(mode))) return false;
+    unit = mode == TaskMode::FitKAndOrder ? "" : "/(J/mol)";
     return true;
 }
 
@@ -440,7 +443,7 @@ double SeriesStartConcA(const Declare& d, int series, double c0A)
 std::string FitParamName(int mode, int model, int slot)
 {
     if (NonIsothermal(mode)) return slot == 1 ? "A" : "EA";
-    if (mode == 2) return slot == 1 ? "k" : "n";
+    if (mode == TaskMode::FitKAndOrder) return slot == 1 ? "k" : "n";
     switch (model) {
     case 8: case 12: return slot == 1 ? "k>" : "k<";
     case 10: case 15: case 18: return slot == 1 ? "k>" : slot == 2 ? "k<" : "k3";
@@ -470,7 +473,7 @@ FitProblem MakeFitProblem(const Declare& d, int mode)
         f.logScale = true;
         f.value = d.k[static_cast<std::size_t>(j)];
     }
-    if (mode == 2) {
+    if (mode == TaskMode::FitKAndOrder) {
         p.p[1].used = p.p[2].used = true;
         p.p[2].logScale = false;
         p.p[2].lower = 0;
@@ -845,7 +848,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     StopWatch uhr(control.cancel, control.timeLimitSeconds);
     // A slow simulation (huge trial rate constants) ends early once stopped.
     const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
-    if (!(p.mode == 1 || p.mode == 2 || NonIsothermal(p.mode)) || !IsKatalogModell(p.model))
+    const bool knownMode = p.mode == TaskMode::FitK || p.mode == TaskMode::FitKAndOrder || NonIsothermal(p.mode);
+    if (!knownMode || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
     // Start values inside their bounds.

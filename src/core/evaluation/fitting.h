@@ -87,7 +87,7 @@ struct FitParam {
 };
 
 struct FitProblem {
-    int mode = 1;                     // Arbeitsmodus 1, 2, 6 or 7
+    int mode = TaskMode::FitK;        // Arbeitsmodus 1, 2, 6 or 7
     int model = 0;                    // ModellNr
     std::array<FitParam, 4> p{};      // slots 1..3
     std::array<bool, 6> species{};    // 1..5: species taken into the sum of squares

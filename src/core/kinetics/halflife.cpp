@@ -196,37 +196,37 @@ float HalbA(const Declare& d, double A0, double B0, double P0, double k1, double
 {
     double t = 0.0;
     switch (d.DiagrammTyp) {
-    case 1: case 51:
+    case 1: case DiagramCode::Rate(1):
         return Single(Div(Div(A0, 2.0), k1));
-    case 2: case 52: case -5:
+    case 2: case DiagramCode::Rate(2): case DiagramCode::FirstOrderPlot:
         return Single(Div(kLn2, k1));
-    case 3: case 53:
+    case 3: case DiagramCode::Rate(3):
         return Single(Div(1.0, Fin(2.0 * k1 * A0)));
-    case -6:
+    case DiagramCode::SecondOrderPlot:
         // the 1/c plot of A + B => P with equal start concentrations stores
         // the slope as k1 itself: tau = 1 / (k1 A0); for 2A => P the slope is
         // 2 k1: tau = 1 / (2 k1 A0)
         if (d.ModellNr == 4) return Single(Div(1.0, Fin(k1 * A0)));
         return Single(Div(1.0, Fin(2.0 * k1 * A0)));
-    case 4: case 54: case 9: case 59: case -8:
+    case 4: case DiagramCode::Rate(4): case 9: case DiagramCode::Rate(9): case DiagramCode::UnequalStartPlot:
         if (!HalbAplusB(A0, B0, k1, t)) {
             notify.beep();
             return 0.0f;
         }
         return Single(t);
-    case 5: case 55: case 16: case 66:
+    case 5: case DiagramCode::Rate(5): case 16: case DiagramCode::Rate(16):
         return Single(Div(Div(Ln(Div(Fin(2.0 * P0 + A0), P0)), k1), Fin(A0 + P0)));
-    case 6: case 56:
+    case 6: case DiagramCode::Rate(6):
         return Single(Div(kLn2, d.k.at(1)));
-    case 8: case 58:
+    case 8: case DiagramCode::Rate(8):
         return HalbReversibel1(A0, P0, k1, k2, notify);
-    case 11: case 61:
+    case 11: case DiagramCode::Rate(11):
         return Single(Div(kLn2, Fin(k1 + k2)));
-    case 12: case 62: {
+    case 12: case DiagramCode::Rate(12): {
         const double e0[3] = {d.c0.at(1), d.c0.at(2), d.c0.at(4)};
         return HalbReversibel2(true, false, e0, A0, B0, P0, k1, k2, notify);
     }
-    case 17: case 67: {
+    case 17: case DiagramCode::Rate(17): {
         const double e0[3] = {A0, B0, P0};
         return HalbReversibel2(false, false, e0, A0, B0, P0, k1, k2, notify);
     }
@@ -238,7 +238,7 @@ float HalbA(const Declare& d, double A0, double B0, double P0, double k1, double
 float HalbB(const Declare& d, double A0, double B0, double P0, double k1, double k2, KinNotify& notify)
 {
     switch (d.DiagrammTyp) {
-    case 4: case 54: case 9: case 59: case -8: {
+    case 4: case DiagramCode::Rate(4): case 9: case DiagramCode::Rate(9): case DiagramCode::UnequalStartPlot: {
         if (A0 == B0) return Single(Div(Div(1.0, k1), A0));
         // ln((2 A0 - B0) / A0) / k1 / (A0 - B0); the argument minus 1 is (A0 - B0) / A0
         if (!(Div(Fin(2.0 * A0 - B0), A0) > 0.0)) {
@@ -248,11 +248,11 @@ float HalbB(const Declare& d, double A0, double B0, double P0, double k1, double
         const double diff = Fin(A0 - B0);
         return Single(Div(Div(Ln1p(Div(diff, A0)), k1), diff));
     }
-    case 12: case 62: {
+    case 12: case DiagramCode::Rate(12): {
         const double e0[3] = {d.c0.at(1), d.c0.at(2), d.c0.at(4)};
         return HalbReversibel2(true, true, e0, A0, B0, P0, k1, k2, notify);
     }
-    case 17: case 67: {
+    case 17: case DiagramCode::Rate(17): {
         const double e0[3] = {A0, B0, P0};
         return HalbReversibel2(false, true, e0, A0, B0, P0, k1, k2, notify);
     }

@@ -67,8 +67,10 @@ InputWindowLabels LabelsForModel(const Declare& d)
 
     // Forward and backward constants of the equilibria are "k>" and "k<"; an
     // empty caption of k3 leaves the window's own.
-    l.kCaption[0] = d.Arbeitsmodus > 5 ? "Arrhenius-A" : "k1";
-    l.kCaption[1] = d.Arbeitsmodus == 2 ? "n" : d.Arbeitsmodus >= 6 ? "EA" : "k2";
+    l.kCaption[0] = TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? "Arrhenius-A" : "k1";
+    l.kCaption[1] = d.Arbeitsmodus == TaskMode::FitKAndOrder       ? "n"
+                    : TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? "EA"
+                                                                : "k2";
     switch (model) {
     case 8:
     case 12: l.kCaption = {"k>", "k<", ""}; break;
@@ -97,8 +99,10 @@ void ApplyCatalystSeed(Declare& d, bool cBoxZero)
 
 std::array<double, 3> RateConstantBoxValues(const Declare& d)
 {
-    const double first = d.Arbeitsmodus >= 6 ? d.ArrheniusA : d.k[1];
-    const double second = d.Arbeitsmodus == 2 ? double(d.Ordnung) : d.Arbeitsmodus >= 6 ? d.ArrheniusEA : d.k[2];
+    const double first = TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? d.ArrheniusA : d.k[1];
+    const double second = d.Arbeitsmodus == TaskMode::FitKAndOrder       ? double(d.Ordnung)
+                          : TaskMode::IsNonIsothermal(d.Arbeitsmodus) ? d.ArrheniusEA
+                                                                      : d.k[2];
     return {first, second, d.k[3]};
 }
 
@@ -137,7 +141,8 @@ std::vector<std::string> SetupInputFaults(const Declare& d, const SetupCheck& ch
     if (NotPositive(d.tEnde) || !std::isfinite(d.tEnde))
         faults.push_back("- specification of time not in order");
     // In the simulation Draw accepts k2 = 0 (the second step then stands still).
-    const bool tested[4] = {false, true, check.k2Shown && (check.forTable || d.Arbeitsmodus == 1), check.k3Shown};
+    const bool k2Tested = check.k2Shown && (check.forTable || d.Arbeitsmodus == TaskMode::FitK);
+    const bool tested[4] = {false, true, k2Tested, check.k3Shown};
     const bool shownK[4] = {false, true, check.k2Shown, check.k3Shown};
     for (int j = 1; j <= 3; ++j) {
         const std::string name = "k" + std::to_string(j);

@@ -286,7 +286,7 @@ ModelDefaults GetModelDefaults(int model, std::uint8_t arbeitsmodus, float ordnu
     case 20:
         m.EinzelReaktion = true;
         m.NumerischesModell = true;
-        if (arbeitsmodus == 2) m.k[2] = ordnung;
+        if (arbeitsmodus == TaskMode::FitKAndOrder) m.k[2] = ordnung;
         break;
     default:
         break;

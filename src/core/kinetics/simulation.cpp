@@ -226,9 +226,9 @@ float Extrem(const std::vector<T>& spalte, std::size_t zeilen, float start)
 void Achsenbereiche(Declare& d)
 {
     AchsenInfo& a = d.AchsenBereiche;
-    a[0] = 0;
-    a[1] = d.tEnde;
-    a[2] = 0;
+    a[AxisSlot::TimeMin] = 0;
+    a[AxisSlot::TimeMax] = d.tEnde;
+    a[AxisSlot::ConcMin] = 0;
     // The concentration maximum starts at A0 and takes in the columns B to Q
     // (all rows, whatever they hold); the rate pair starts at (0, 0).
     const std::size_t zeilen = static_cast<std::size_t>(d.SimAnzahl) + 1;
@@ -240,9 +240,9 @@ void Achsenbereiche(Declare& d)
         rMax = Extrem<true>(*s, zeilen, rMax);
         rMin = Extrem<false>(*s, zeilen, rMin);
     }
-    a[3] = cMax;
-    a[4] = static_cast<float>(rMin - std::fabs(rMin * 0.05));
-    a[5] = static_cast<float>(rMax * 1.05);
+    a[AxisSlot::ConcMax] = cMax;
+    a[AxisSlot::RateMin] = static_cast<float>(rMin - std::fabs(rMin * 0.05));
+    a[AxisSlot::RateMax] = static_cast<float>(rMax * 1.05);
 }
 
 } // namespace
@@ -273,7 +273,7 @@ SimulationsErgebnis calc_diagram_function(Declare& d, int model)
         d.AkimaQuelle = kAkimaQuelleKeine;
         return erg;
     }
-    if (d.Arbeitsmodus == 0) Achsenbereiche(d);
+    if (d.Arbeitsmodus == TaskMode::Simulation) Achsenbereiche(d);
     return erg;
 }
 

@@ -17,11 +17,11 @@ void SetStoffMuster(Declare& d, int code)
         break;
     case 2:
         // the non-isothermal first-order fit fits A and EA: both boxes are shown
-        muster("10010", d.Arbeitsmodus == 6 ? "110" : "100");
+        muster("10010", d.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder ? "110" : "100");
         break;
     case 3:
         // the non-isothermal second-order fit follows A only and fits A and EA
-        if (d.Arbeitsmodus == 7)
+        if (d.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder)
             muster("10000", "110");
         else
             muster("10010", "100");
@@ -55,18 +55,19 @@ void SetStoffMuster(Declare& d, int code)
         break;
     case 20:
         // the order fit treats the order n as the second parameter
-        muster("10010", d.Arbeitsmodus == 2 ? "110" : "100");
+        muster("10010", d.Arbeitsmodus == TaskMode::FitKAndOrder ? "110" : "100");
         break;
-    case -11: case -10:
+    case DiagramCode::LambdaSecondOrder: case DiagramCode::LambdaFirstOrder:
         d.Stoffmuster = "10010";
         break;
-    case -9: case -1:
+    case DiagramCode::FittingPoints: case DiagramCode::ConcentrationPoints:
         d.Stoffmuster = "11111";
         break;
-    case -8: case -7: case -6: case -5:
+    case DiagramCode::UnequalStartPlot: case DiagramCode::WilkinsonPlot:
+    case DiagramCode::SecondOrderPlot: case DiagramCode::FirstOrderPlot:
         d.Stoffmuster = "00002";
         break;
-    case -4: case -3: case -2:
+    case DiagramCode::Eyring: case DiagramCode::Arrhenius: case DiagramCode::RateConstantPoints:
         d.kTDiagramm = true;
         break;
     default:

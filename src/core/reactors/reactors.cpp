@@ -100,7 +100,7 @@ bool BatchZustand(const ReaktorModell& m, const Konzentrationen& c0, double t, K
     Declare w;
     w.ModellNr = std::int16_t(m.model);
     w.Ordnung = m.ordnung;
-    w.Arbeitsmodus = 1; // no axis ranges in this scratch state
+    w.Arbeitsmodus = TaskMode::FitK; // no axis ranges in this scratch state
     w.Stoffmuster = "00000"; // and no spline tables
     w.tEnde = 1;
     for (int j = 1; j <= 3; ++j) w.k[std::size_t(j)] = m.k[j] * t;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/shell/array2.h"
+#include "core/shell/codes.h"
 #include "core/shell/rgb.h"
 
 namespace kinhom {
@@ -54,11 +55,11 @@ struct DiagrammInfo {
     bool operator==(const DiagrammInfo&) const = default;
 };
 
-// Plot ranges of every quantity and diagram kind, positions 0 to 31.
-// Pairs are stored minimum first, except those of codes -7 (20/21) and -8
-// (22/23), which are stored maximum first.
+// Plot ranges of every quantity and diagram kind, positions 0 to 31 (named in
+// AxisSlot, core/shell/codes.h). Pairs are stored minimum first, except those
+// of codes -7 (20/21) and -8 (22/23), which are stored maximum first.
 struct AchsenInfo {
-    float v[32] = {};
+    float v[AxisSlot::Count] = {};
 
     float& operator[](int i) { return v[i]; }
     const float& operator[](int i) const { return v[i]; }
@@ -169,7 +170,7 @@ struct Declare {
     float Glaettung = 0;
 
     // ---- chart --------------------------------------------------------------
-    std::int16_t DiagrammTyp = 0;
+    std::int16_t DiagrammTyp = DiagramCode::None;
     DiagrammInfo Diagramm;
     AchsenInfo AchsenBereiche;
     std::vector<KurvenPunkt> KurvenPunkte;  // (0..2000); record 0 x = count
@@ -194,7 +195,7 @@ struct Declare {
     std::vector<KurvenPunkt> XYPunkte;
 
     // ---- tasks, reactors, protocol and Monte-Carlo --------------------------
-    std::uint8_t Arbeitsmodus = 0;
+    std::uint8_t Arbeitsmodus = TaskMode::Simulation;
     double Umsatz = 0;
     std::vector<double> ksi = std::vector<double>(4, 0.0);
     std::int16_t BatchInpSelect = 0;

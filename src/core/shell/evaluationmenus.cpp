@@ -45,7 +45,7 @@ int PointsInUse(const Declare& d)
 
 std::string CtEvaluationCheck(Declare& d, int index)
 {
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     const int minimum = index == 4 ? 4 : 2;
     if (!d.ctDaten || d.AnzahlPunkte < minimum) return CtDataMessage(d);
     d.GleicheStartkonz = false;
@@ -64,18 +64,18 @@ void CtEvaluationSetup(Declare& d, int index)
     switch (index) {
     case 1:
         d.ModellNr = 2;
-        d.DiagrammTyp = -5;
+        d.DiagrammTyp = DiagramCode::FirstOrderPlot;
         break;
     case 2:
         d.ModellNr = 3;
-        d.DiagrammTyp = -6;
+        d.DiagrammTyp = DiagramCode::SecondOrderPlot;
         break;
     case 3:
         d.ModellNr = 4;
-        d.DiagrammTyp = d.GleicheStartkonz ? -6 : -8;
+        d.DiagrammTyp = d.GleicheStartkonz ? DiagramCode::SecondOrderPlot : DiagramCode::UnequalStartPlot;
         break;
     default:
-        d.DiagrammTyp = -7;
+        d.DiagrammTyp = DiagramCode::WilkinsonPlot;
         break;
     }
     CalcExpDataRanges(d, d.DiagrammTyp, true);
@@ -86,7 +86,7 @@ void CtEvaluationSetup(Declare& d, int index)
 std::string LambdaEvaluationCheck(Declare& d, int index, MenuNote& note)
 {
     note = {};
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     if (!d.LambdaDaten)
         return Lines(d, {"No or not enough experimental lambda data!", "Input data (=> Data / New  exper. data)"});
     if (index == 1) {
@@ -135,10 +135,10 @@ void LambdaEvaluationSetup(Declare& d, int index)
 {
     d.LambdaAuswertung = true;
     if (index == 1) {
-        d.DiagrammTyp = -10;
+        d.DiagrammTyp = DiagramCode::LambdaFirstOrder;
         CalcScaleLambda1(d);
     } else {
-        d.DiagrammTyp = -11;
+        d.DiagrammTyp = DiagramCode::LambdaSecondOrder;
         CalcScaleLambda2(d);
     }
 }
@@ -179,7 +179,7 @@ std::string KTEvaluationCheck(const Declare& d)
 
 void KTEvaluationSetup(Declare& d, int index)
 {
-    d.DiagrammTyp = index == 1 ? -3 : -4;
+    d.DiagrammTyp = index == 1 ? DiagramCode::Arrhenius : DiagramCode::Eyring;
     CalcExpDataRanges(d, d.DiagrammTyp, true);
 }
 

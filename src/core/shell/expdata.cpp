@@ -147,95 +147,97 @@ void CalcExpDataRanges(Declare& d, int code, bool /*withPoints*/)
     if (code >= 0) return;
     const int n = PointsInUse(d);
     AchsenInfo& a = d.AchsenBereiche;
-    for (int pos : {0, 1, 2, 3, 7, 8, 9, 11, 19, 20}) a[pos] = 0;
-    a[6] = 10000;
-    for (int pos : {10, 12, 16, 18, 21, 23}) a[pos] = 100000;
-    for (int pos : {13, 17, 22}) a[pos] = -100000;
-    a[14] = 1000000;
-    a[15] = -1000000;
+    using namespace AxisSlot;
+    for (int pos : {TimeMin, TimeMax, ConcMin, ConcMax, TempMax, KMin, KMax, InvTempMax, InvCAMax, WilkinsonMax})
+        a[pos] = 0;
+    a[TempMin] = 10000;
+    for (int pos : {InvTempMin, LnKMin, LnCAMin, InvCAMin, WilkinsonMin, LnCARatioMin}) a[pos] = 100000;
+    for (int pos : {LnKMax, LnCAMax, LnCARatioMax}) a[pos] = -100000;
+    a[LnKOverTMin] = 1000000;
+    a[LnKOverTMax] = -1000000;
     const double cA0 = d.c0Exp[1];
 
     for (int i = 1; i <= n; ++i) {
         const ExpPunkt& p = d.ExpPunkte[i];
-        Above(a[1], Sng(p.t));
-        for (int s = 1; s <= 5; ++s) Above(a[3], Sng(p.c[s]));
+        Above(a[TimeMax], Sng(p.t));
+        for (int s = 1; s <= 5; ++s) Above(a[ConcMax], Sng(p.c[s]));
         const auto T = Sng(p.T);
-        Above(a[7], T);
-        if (T && *T > 0) Below(a[6], T);
-        if (d.Arbeitsmodus == 6) a[3] = 1.0f;
-        else if (d.Arbeitsmodus == 7) a[3] = static_cast<float>(cA0);
-        Above(a[9], Sng(p.k));
+        Above(a[TempMax], T);
+        if (T && *T > 0) Below(a[TempMin], T);
+        if (d.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder) a[ConcMax] = 1.0f;
+        else if (d.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder) a[ConcMax] = static_cast<float>(cA0);
+        Above(a[KMax], Sng(p.k));
         if (p.T > 1e-8) {
             const auto invT = Sng(1.0 / p.T);
-            Below(a[10], invT);
-            Above(a[11], invT);
+            Below(a[InvTempMin], invT);
+            Above(a[InvTempMax], invT);
         }
         if (p.k > 1e-8) {
             const auto lnk = Ln(p.k);
-            Above(a[13], lnk);
-            Below(a[12], lnk);
+            Above(a[LnKMax], lnk);
+            Below(a[LnKMin], lnk);
             if (p.T > 1e-8) {
                 const auto lnkT = Ln(p.k / p.T);
-                Above(a[15], lnkT);
-                Below(a[14], lnkT);
+                Above(a[LnKOverTMax], lnkT);
+                Below(a[LnKOverTMin], lnkT);
             }
         }
         const double cA = p.c[1];
         if (cA > 1e-8) {
             const auto lnc = Ln(cA);
-            Above(a[17], lnc);
-            Below(a[16], lnc);
+            Above(a[LnCAMax], lnc);
+            Below(a[LnCAMin], lnc);
             const auto inv = Sng(1.0 / cA);
-            Above(a[19], inv);
-            Below(a[18], inv);
+            Above(a[InvCAMax], inv);
+            Below(a[InvCAMin], inv);
             if (cA0 > 0 && p.t > 1e-8) {
                 const auto U = Sng((cA0 - cA) / cA0); // conversion, single precision
                 if (U && *U != 0) {
                     const auto tU = Sng(p.t / static_cast<double>(*U));
-                    Above(a[20], tU);
-                    Below(a[21], tU);
+                    Above(a[WilkinsonMax], tU);
+                    Below(a[WilkinsonMin], tU);
                 }
             }
         }
         if (p.c[2] > 1e-8) {
             // ln(c(A)/c(B)) has no value while c(A) is not positive.
             const auto lnAB = Ln(cA / p.c[2]);
-            Above(a[22], lnAB);
-            Below(a[23], lnAB);
+            Above(a[LnCARatioMax], lnAB);
+            Below(a[LnCARatioMin], lnAB);
         }
     }
 
     // Margins, each a float.
-    a[1] += (a[1] - a[0]) / 20;
-    float d5 = (a[17] - a[16]) / 20;
-    a[17] += d5;
-    a[16] -= d5;
-    const float d6 = (a[19] - a[18]) / 20;
-    a[19] += d6;
-    a[18] -= d6;
-    const float dInvT = (a[11] - a[10]) / 20;
-    a[10] = std::max(a[10] - dInvT, 0.0f);
-    a[11] += dInvT;
+    a[TimeMax] += (a[TimeMax] - a[TimeMin]) / 20;
+    float d5 = (a[LnCAMax] - a[LnCAMin]) / 20;
+    a[LnCAMax] += d5;
+    a[LnCAMin] -= d5;
+    const float d6 = (a[InvCAMax] - a[InvCAMin]) / 20;
+    a[InvCAMax] += d6;
+    a[InvCAMin] -= d6;
+    const float dInvT = (a[InvTempMax] - a[InvTempMin]) / 20;
+    a[InvTempMin] = std::max(a[InvTempMin] - dInvT, 0.0f);
+    a[InvTempMax] += dInvT;
     float e = d6;
-    if (code == -3) e = (a[13] - a[12]) / 20;
-    else if (code == -4) e = (a[15] - a[14]) / 20;
-    a[12] -= e;
-    a[14] -= e;
-    a[13] += e;
-    a[15] += e;
-    float d7 = (a[20] - a[21]) / 20;
-    if (d7 == 0) d7 = a[20] / 20;
-    a[20] += d7;
-    a[21] -= d7;
-    const float d8 = (a[22] - a[23]) / 20;
-    a[22] += d8;
-    a[23] -= d8;
-    const float dT = (a[7] - a[6]) / 20;
-    a[6] -= dT;
-    a[7] += dT;
-    const float dk = (a[9] - a[8]) / 20;
-    a[8] -= dk;
-    a[9] += dk;
+    if (code == DiagramCode::Arrhenius) e = (a[LnKMax] - a[LnKMin]) / 20;
+    else if (code == DiagramCode::Eyring) e = (a[LnKOverTMax] - a[LnKOverTMin]) / 20;
+    a[LnKMin] -= e;
+    a[LnKOverTMin] -= e;
+    a[LnKMax] += e;
+    a[LnKOverTMax] += e;
+    float d7 = (a[WilkinsonMax] - a[WilkinsonMin]) / 20;
+    if (d7 == 0) d7 = a[WilkinsonMax] / 20;
+    a[WilkinsonMax] += d7;
+    a[WilkinsonMin] -= d7;
+    const float d8 = (a[LnCARatioMax] - a[LnCARatioMin]) / 20;
+    a[LnCARatioMax] += d8;
+    a[LnCARatioMin] -= d8;
+    const float dT = (a[TempMax] - a[TempMin]) / 20;
+    a[TempMin] -= dT;
+    a[TempMax] += dT;
+    const float dk = (a[KMax] - a[KMin]) / 20;
+    a[KMin] -= dk;
+    a[KMax] += dk;
 }
 
 void CalcScaleCt(Declare& d, int column)
@@ -243,13 +245,13 @@ void CalcScaleCt(Declare& d, int column)
     if (column < 0 || column > 5) throw KinError("Subscript out of range");
     const int n = PointsInUse(d);
     AchsenInfo& a = d.AchsenBereiche;
-    for (int pos = 0; pos <= 3; ++pos) a[pos] = 0;
+    for (int pos = AxisSlot::TimeMin; pos <= AxisSlot::ConcMax; ++pos) a[pos] = 0;
     for (int i = 1; i <= n; ++i) {
-        Above(a[1], Sng(d.ExpPunkte[i].t));
-        Above(a[3], Sng(d.ExpPunkte[i].c[column]));
+        Above(a[AxisSlot::TimeMax], Sng(d.ExpPunkte[i].t));
+        Above(a[AxisSlot::ConcMax], Sng(d.ExpPunkte[i].c[column]));
     }
-    a[1] += (a[1] - a[0]) / 20;
-    a[3] += (a[3] - a[2]) / 20;
+    a[AxisSlot::TimeMax] += (a[AxisSlot::TimeMax] - a[AxisSlot::TimeMin]) / 20;
+    a[AxisSlot::ConcMax] += (a[AxisSlot::ConcMax] - a[AxisSlot::ConcMin]) / 20;
 }
 
 namespace {
@@ -258,7 +260,7 @@ namespace {
 // the minimum shrinks by 0.3 of that fifth.
 void LambdaMargins(AchsenInfo& a, int minPos, int maxPos)
 {
-    a[1] += (a[1] - a[0]) / 20;
+    a[AxisSlot::TimeMax] += (a[AxisSlot::TimeMax] - a[AxisSlot::TimeMin]) / 20;
     const float dy = (a[maxPos] - a[minPos]) / 5;
     a[maxPos] += dy;
     a[minPos] = static_cast<float>(static_cast<double>(a[minPos]) - 0.3 * static_cast<double>(dy));
@@ -270,42 +272,42 @@ void CalcScaleLambda1(Declare& d)
 {
     const int n = PointsInUse(d);
     AchsenInfo& a = d.AchsenBereiche;
-    a[0] = 0;
-    a[1] = 0;
-    a[25] = -10000;
-    a[24] = 10000;
+    a[AxisSlot::TimeMin] = 0;
+    a[AxisSlot::TimeMax] = 0;
+    a[AxisSlot::LambdaFirstMax] = -10000;
+    a[AxisSlot::LambdaFirstMin] = 10000;
     const double lu = d.LambdaUnendlich;
     const double l0 = d.Lambda0;
     for (int i = 1; i <= n; ++i) {
         const ExpPunkt& p = d.ExpPunkte[i];
-        Above(a[1], Sng(p.t));
+        Above(a[AxisSlot::TimeMax], Sng(p.t));
         std::optional<float> y;
         if (l0 == 0) {
             y = Ln(lu - p.lambda);
         } else if (lu != l0) {
             y = Ln((lu - p.lambda) / (lu - l0));
         }
-        Above(a[25], y);
-        Below(a[24], y);
+        Above(a[AxisSlot::LambdaFirstMax], y);
+        Below(a[AxisSlot::LambdaFirstMin], y);
     }
-    LambdaMargins(a, 24, 25);
+    LambdaMargins(a, AxisSlot::LambdaFirstMin, AxisSlot::LambdaFirstMax);
 }
 
 void CalcScaleLambda2(Declare& d)
 {
     const int n = PointsInUse(d);
     AchsenInfo& a = d.AchsenBereiche;
-    a[0] = 0;
-    a[1] = 0;
-    a[27] = -10000;
-    a[26] = 10000;
+    a[AxisSlot::TimeMin] = 0;
+    a[AxisSlot::TimeMax] = 0;
+    a[AxisSlot::LambdaSecondMax] = -10000;
+    a[AxisSlot::LambdaSecondMin] = 10000;
     const double lu = d.LambdaUnendlich;
     const double l0 = d.Lambda0;
     const double cA0 = d.c0Exp[1];
     std::optional<float> v = 0.0f;
     for (int i = 1; i <= n; ++i) {
         const ExpPunkt& p = d.ExpPunkte[i];
-        Above(a[1], Sng(p.t));
+        Above(a[AxisSlot::TimeMax], Sng(p.t));
         std::optional<float> here;
         if (l0 == 0) {
             here = Quotient(lu, lu - p.lambda);
@@ -314,11 +316,11 @@ void CalcScaleLambda2(Declare& d)
         } else {
             here = v; // without a start concentration the value stays the previous one
         }
-        Above(a[27], here);
-        Below(a[26], here);
+        Above(a[AxisSlot::LambdaSecondMax], here);
+        Below(a[AxisSlot::LambdaSecondMin], here);
         if (here) v = here;
     }
-    LambdaMargins(a, 26, 27);
+    LambdaMargins(a, AxisSlot::LambdaSecondMin, AxisSlot::LambdaSecondMax);
 }
 
 } // namespace kinhom

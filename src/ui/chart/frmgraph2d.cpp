@@ -433,7 +433,8 @@ void frmGraph2D::firstDrawing()
     App& a = app();
     const Declare& d = a.declare();
     const int code = d.DiagrammTyp;
-    const bool pointCode = code == -1 || code == -2 || code == -9;
+    const bool pointCode = code == DiagramCode::ConcentrationPoints || code == DiagramCode::RateConstantPoints ||
+                           code == DiagramCode::FittingPoints;
     if (!pointCode) cmdDraw_Click();
     if (!pointCode && !(code > 0 && d.AnzahlPunkte >= 1 && d.MitPunkten)) return;
     mnuDelPoints->setEnabled(true);
@@ -457,7 +458,7 @@ void frmGraph2D::Form_Activate()
     // 1.
     mnuAddPunkte->setEnabled(d.AnzahlPunkte != 0);
     cmdSingleCalc->setVisible(d.DiagrammTyp > 0);
-    if (d.DiagrammTyp > 50) mnuAddPunkte->setEnabled(false);
+    if (d.DiagrammTyp > DiagramCode::RateOffset) mnuAddPunkte->setEnabled(false);
 
     // 2. Point tabs.
     if (!d.kTDiagramm) {

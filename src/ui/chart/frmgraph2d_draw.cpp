@@ -41,7 +41,7 @@ void frmGraph2D::cmdDraw_Click()
     const int code = d.DiagrammTyp;
     // The point charts (-9 k fitting, -2 k-T points, -1 c-t points) and code 0
     // prepare no curve: for them the pass does not start.
-    const bool prepares = code > 0 || (code < -2 && code != -9);
+    const bool prepares = code > 0 || (code < DiagramCode::RateConstantPoints && code != DiagramCode::FittingPoints);
     while (prepares && d.KurvenZuZeichnen > 0) {
         // 1. a slot
         int slot = KurvenNr;

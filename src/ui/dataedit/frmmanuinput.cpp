@@ -270,7 +270,7 @@ void frmManuInput::cmdZeichnen_Click()
     frmGraph2D* g = a.find<frmGraph2D>();
     if (!g) {
         // A chart of its own: an axis window around the points, nothing else drawn.
-        d.DiagrammTyp = 0;
+        d.DiagrammTyp = DiagramCode::None;
         d.KurvenZuZeichnen = 0;
         ManualAxisWindow(d.ManuPunkte, d.Diagramm);
         d.Diagramm.Titel = "Manual Curve / Points";

@@ -162,7 +162,8 @@ void frmArrheniusRechner::Form_Activate()
     lblPar[1]->setText(e ? "Activation e&ntropy \u0394S\u2021 =" : "&Factor A =");
     lblParUnit[0]->setText("kJ/mol");
     lblParUnit[1]->setText(e ? "J/(mol K)" : "1/s");
-    lblQuelle->setText(d.Arbeitsmodus == 6 || d.Arbeitsmodus == 7
+    lblQuelle->setText(d.Arbeitsmodus == TaskMode::NonIsothermalFirstOrder ||
+                               d.Arbeitsmodus == TaskMode::NonIsothermalSecondOrder
                            ? "The parameters of the last non-isothermal fit are shown; they can be changed."
                            : "Enter the parameters and the temperature, then press Calculate.");
     showing_ = true;

@@ -190,7 +190,7 @@ void frmCalcTangente::scrGlaettung_Change()
     d.Glaettung = static_cast<float>(scrGlaettung->value()) / 200.0f;
     lblGlaettungWert->setText(Q(FormatPattern(d.Glaettung, "0.00")));
     if (settingTime_) return;
-    if (frmGraph2D* g = a.find<frmGraph2D>(); g && d.DiagrammTyp == 100) {
+    if (frmGraph2D* g = a.find<frmGraph2D>(); g && d.DiagrammTyp == DiagramCode::Tangent) {
         d.KurvenZuZeichnen = 1;
         g->DeleteCurves(0);
         tangentSlot_ = 0; // deleted with every other curve

@@ -257,7 +257,10 @@ void frmFitting::Form_Activate()
 
 // ---- the parameter rows -------------------------------------------------------------------------
 
-bool frmFitting::LogSlider(int slot) const { return !(app().declare().Arbeitsmodus == 2 && slot == 2); }
+bool frmFitting::LogSlider(int slot) const
+{
+    return !(app().declare().Arbeitsmodus == TaskMode::FitKAndOrder && slot == 2);
+}
 
 void frmFitting::CentreSlider(int slot, double value)
 {
@@ -366,20 +369,20 @@ QString frmFitting::ReadAndCheckInputs(FitProblem& p) const
         if (!f.used)
             continue;
         const QString name = Q(FitParamName(mode, p.model, j));
-        if (mode == 2 && j == 2) {
+        if (mode == TaskMode::FitKAndOrder && j == 2) {
             if (!(f.value >= 0 && f.value <= kMaxFitOrder))
                 fault(QString("- the order of reaction has to be 0 <= n <=") + Q(StrDouble(kMaxFitOrder)));
-        } else if (mode >= 6 && j == 1) {
+        } else if (TaskMode::IsNonIsothermal(mode) && j == 1) {
             if (bad(f.value))
                 fault("- the ARRHENIUS factor has to be A > 0");
-        } else if (mode >= 6 && j == 2) {
+        } else if (TaskMode::IsNonIsothermal(mode) && j == 2) {
             if (bad(f.value))
                 fault("- the activation energy has to be EA > 0");
         } else if (bad(f.value)) {
             fault("- the rate constant has to be " + name + " > 0");
         }
     }
-    if (mode >= 6 && d.AnzahlTemperaturen < 1)
+    if (TaskMode::IsNonIsothermal(mode) && d.AnzahlTemperaturen < 1)
         fault("- no temperatures in the measured data");
     return faults;
 }
@@ -391,14 +394,15 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     App& a = app();
     Declare& d = a.declare();
     Services& services = a.services();
-    const bool nonIsothermal = p.mode == 6 || p.mode == 7;
+    const bool nonIsothermal =
+        p.mode == TaskMode::NonIsothermalFirstOrder || p.mode == TaskMode::NonIsothermalSecondOrder;
 
     // The shared state takes the window's values, as the simulation windows do.
     for (int i = 1; i <= 5; ++i)
         d.c0[std::size_t(i)] = p.c0[std::size_t(i)];
     d.tEnde = p.tEnde;
     d.SimAnzahl = kSimIntervals;
-    if (p.mode == 2) {
+    if (p.mode == TaskMode::FitKAndOrder) {
         d.k[1] = p.p[1].value;
         d.Ordnung = ToSingle(p.p[2].value);
         // The model line names the order the curves are drawn with.
@@ -662,7 +666,7 @@ bool frmFitting::SetNamedCaption(const QString& name, const QString& text)
 {
     (void)text;
     const Declare& d = app().declare();
-    if (name != "unit1" || d.Arbeitsmodus != 2)
+    if (name != "unit1" || d.Arbeitsmodus != TaskMode::FitKAndOrder)
         return false;
     unit1->setText(Q(MakeUnitTexts(d.Zeiteinheit).Kn));
     return true;

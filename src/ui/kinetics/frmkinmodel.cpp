@@ -319,9 +319,9 @@ void frmKinModel::optTyp_Click(int Index)
         d.Ordnung = ToSingle(ReadNumber(txtOrdnung->text()));
 
     // 2. Diagram code; a simulation task also gets a start value of t(max).
-    if (d.Arbeitsmodus == 0) {
+    if (d.Arbeitsmodus == TaskMode::Simulation) {
         if (d.RateDiagramm) {
-            d.DiagrammTyp = std::int16_t(d.ModellNr + 50);
+            d.DiagrammTyp = std::int16_t(DiagramCode::Rate(d.ModellNr));
             if (d.tEnde == 0)
                 d.tEnde = 60;
         } else {
@@ -329,7 +329,7 @@ void frmKinModel::optTyp_Click(int Index)
             if (d.tEnde == 0)
                 d.tEnde = 100;
         }
-    } else if (d.DiagrammTyp != -9) {
+    } else if (d.DiagrammTyp != DiagramCode::FittingPoints) {
         d.DiagrammTyp = d.ModellNr;
     }
 

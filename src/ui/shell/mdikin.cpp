@@ -641,7 +641,7 @@ void MDIKIN::ModelSimulation(bool rates)
     closeTips();
     a.unloadForms(names::kClosedBySimulation);
     d.RateDiagramm = rates;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     frmPrepareTimeDiagram& setup = a.show<frmPrepareTimeDiagram>();
     setup.chkMitPunkten->setEnabled(!rates);
     // The model window applies the model afresh and relabels the set-up window.

@@ -35,9 +35,9 @@ void CloseCompetingWindows() { app().unloadForms(names::kClosedByEvaluation); }
 
 } // namespace
 
-void MDIKIN::mnuCtFitting_Click() { IsothermalFitting(1); }
+void MDIKIN::mnuCtFitting_Click() { IsothermalFitting(TaskMode::FitK); }
 
-void MDIKIN::mnuROFitting_Click() { IsothermalFitting(2); }
+void MDIKIN::mnuROFitting_Click() { IsothermalFitting(TaskMode::FitKAndOrder); }
 
 void MDIKIN::IsothermalFitting(int mode)
 {
@@ -57,11 +57,11 @@ void MDIKIN::IsothermalFitting(int mode)
         return;
     }
     a.unload<frmGraph2D>();
-    d.DiagrammTyp = -9;
+    d.DiagrammTyp = DiagramCode::FittingPoints;
     d.MitPunkten = true;
     CloseCompetingWindows();
     a.show<frmFitting>();
-    if (mode == 2)
+    if (mode == TaskMode::FitKAndOrder)
         d.ModellNr = 20;
     OpenFittingWindow();
     FinishFitting();
@@ -71,7 +71,7 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
 {
     App& a = app();
     Declare& d = a.declare();
-    d.Arbeitsmodus = Index == 1 ? 6 : 7;
+    d.Arbeitsmodus = Index == 1 ? TaskMode::NonIsothermalFirstOrder : TaskMode::NonIsothermalSecondOrder;
     closeTips();
     if (d.AnzahlTemperaturen == 1)
         a.services().msgBox(QString::fromStdString(Lines(d, "A data set for one temperature only can not produce ",
@@ -83,7 +83,7 @@ void MDIKIN::mnuNonIsothermFitting_Click(int Index)
         return;
     }
     a.unload<frmGraph2D>();
-    d.DiagrammTyp = -9;
+    d.DiagrammTyp = DiagramCode::FittingPoints;
     d.MitPunkten = true;
     CloseCompetingWindows();
     if (Index == 1) {
@@ -123,7 +123,7 @@ void MDIKIN::FinishFitting()
 {
     App& a = app();
     Declare& d = a.declare();
-    if (d.DiagrammTyp == -9)
+    if (d.DiagrammTyp == DiagramCode::FittingPoints)
         d.DiagrammTyp = d.ModellNr;
     if (frmFitting* f = a.find<frmFitting>())
         f->cmdDrawNewCurve->click();

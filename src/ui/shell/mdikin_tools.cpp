@@ -27,7 +27,7 @@ void MDIKIN::mnuSubTangente_Click(int Index)
     }
     a.unload<frmGraph2D>();
     d.TangenteSpalte = static_cast<std::uint8_t>(Index);
-    d.DiagrammTyp = 100;
+    d.DiagrammTyp = DiagramCode::Tangent;
     d.MitPunkten = true;
     a.unloadForms(names::kClosedByEvaluation);
     // A window still open for another species would keep that species'
@@ -57,7 +57,7 @@ void MDIKIN::mnuToolArrhenius_Click()
 {
     Declare& d = app().declare();
     d.kTFunktion = 1;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     d.ArrheniusEA = 0;
     d.ArrheniusA = 0;
     OpenCalculator();
@@ -67,7 +67,7 @@ void MDIKIN::mnuToolEyring_Click()
 {
     Declare& d = app().declare();
     d.kTFunktion = 2;
-    d.Arbeitsmodus = 0;
+    d.Arbeitsmodus = TaskMode::Simulation;
     d.hAkt = 0;
     d.sAkt = 0;
     OpenCalculator();
