@@ -6,17 +6,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
 
 #include "core/evaluation/fitting.h"
-#include "core/kinetics/calcattime.h"
 #include "core/kinetics/models.h"
 #include "core/kinetics/simulation.h"
 #include "core/kinetics/stoffmuster.h"
 #include "core/shell/expdata.h"
 #include "core/shell/startup.h"
+#include "builders.h"
 
 using namespace kinhom;
+using kinhom::test::NoisyPointsOfCourse;
+using kinhom::test::SetMeasuredPoints;
 
 namespace {
 
@@ -34,20 +35,7 @@ Declare Data(int model, double k1, double k2, const char* species, int count, do
     d.tEnde = static_cast<float>(tMax);
     d.SimAnzahl = kSimIntervals;
     calc_diagram_function(d, model);
-    std::mt19937 rng(1);
-    std::normal_distribution<double> noise(0.0, 0.01);
-    d.ExpPunkte.assign(1, ExpPunkt{});
-    for (int i = 0; i < count; ++i) {
-        ExpPunkt e;
-        e.t = tMax * i / (count - 1);
-        std::vector<double> c(6, 0.0);
-        bool failed = false;
-        CalcCAtTime(d, model, e.t, c, failed);
-        for (int s = 1; s <= 5; ++s)
-            if (species[s - 1] == '1') e.c[s] = c[static_cast<std::size_t>(s)] * (1.0 + noise(rng));
-        d.ExpPunkte.push_back(e);
-    }
-    d.AnzahlPunkte = count;
+    SetMeasuredPoints(d, NoisyPointsOfCourse(d, species, count, tMax, 1));
     AnalyzeExpData(d);
     return d;
 }

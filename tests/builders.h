@@ -14,9 +14,11 @@
 // Only the core library: usable from the core and window tests, the benchmarks
 // and the fuzz targets.
 
+#include <random>
 #include <vector>
 
 #include "core/chart/chart2d.h"
+#include "core/kinetics/calcattime.h"
 #include "core/kinetics/simulation.h"
 #include "core/shell/declare.h"
 #include "core/shell/expdata.h"
@@ -106,6 +108,31 @@ inline void LoadMeasuredPoints(Declare& d, const std::vector<ExpPunkt>& points)
     SetMeasuredPoints(d, points);
     AnalyzeExpData(d);
     GetStartConcFromData(d);
+}
+
+// Measured points read off the simulated courses of `sim` (calc_diagram_function
+// already run): the species marked "1" in `species` (A, B, C, P, Q) at `count`
+// times from 0 to tMax, each value given seeded 1 % noise, at temperature T.
+// Empty when a concentration cannot be read off.
+inline std::vector<ExpPunkt> NoisyPointsOfCourse(const Declare& sim, const char* species, int count, double tMax,
+                                                 unsigned seed, double T = 0)
+{
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, 0.01);
+    std::vector<ExpPunkt> points;
+    for (int i = 0; i < count; ++i) {
+        ExpPunkt e;
+        e.t = tMax * i / (count - 1);
+        e.T = T;
+        std::vector<double> c(6, 0.0);
+        bool failed = false;
+        CalcCAtTime(sim, sim.ModellNr, e.t, c, failed);
+        if (failed) return {};
+        for (int s = 1; s <= 5; ++s)
+            if (species[s - 1] == '1') e.c[s] = c[static_cast<std::size_t>(s)] * (1.0 + noise(rng));
+        points.push_back(e);
+    }
+    return points;
 }
 
 // One curve of a chart: its group (1 = curves, 2 = measured points), its

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <random>
 
 #include <gtest/gtest.h>
 
@@ -63,19 +62,9 @@ void Synthesize(Declare& d, const Truth& truth, const std::array<double, 6>& c0,
     w.tEnde = static_cast<float>(tMax);
     w.SimAnzahl = kSimIntervals;
     ASSERT_FALSE(calc_diagram_function(w, w.ModellNr).failed);
-    std::mt19937 rng(seed);
-    std::normal_distribution<double> noise(0.0, 0.01);
-    for (int i = 0; i < count; ++i) {
-        const double t = tMax * i / (count - 1);
-        std::vector<double> c(6, 0.0);
-        bool failed = false;
-        CalcCAtTime(w, w.ModellNr, t, c, failed);
-        ASSERT_FALSE(failed);
-        double y[6] = {0, 0, 0, 0, 0, 0};
-        for (int s = 1; s <= 5; ++s)
-            if (species[s - 1] == '1') y[s] = c[static_cast<std::size_t>(s)] * (1.0 + noise(rng));
-        AddPoint(d, MeasuredPoint({.t = t, .A = y[1], .B = y[2], .C = y[3], .P = y[4], .Q = y[5], .T = T}));
-    }
+    const std::vector<ExpPunkt> points = NoisyPointsOfCourse(w, species, count, tMax, seed, T);
+    ASSERT_EQ(static_cast<int>(points.size()), count); // every concentration could be read off
+    for (const ExpPunkt& e : points) AddPoint(d, e);
     AnalyzeExpData(d);
 }
 

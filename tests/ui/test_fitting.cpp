@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include <random>
 
 #include "builders.h"
 #include "core/chart/chart2d.h"
@@ -48,22 +47,10 @@ void AddData(Declare& d, int model, double k1, double k2, float n, const char* s
     w.tEnde = static_cast<float>(tMax);
     w.SimAnzahl = kSimIntervals;
     QVERIFY(!calc_diagram_function(w, model).failed);
-    std::mt19937 rng(seed);
-    std::normal_distribution<double> noise(0.0, 0.01);
     if (d.ExpPunkte.empty())
         d.ExpPunkte.assign(1, ExpPunkt{});
-    for (int i = 0; i < count; ++i) {
-        ExpPunkt e;
-        e.t = tMax * i / (count - 1);
-        std::vector<double> c(6, 0.0);
-        bool failed = false;
-        CalcCAtTime(w, model, e.t, c, failed);
-        for (int s = 1; s <= 5; ++s)
-            if (species[s - 1] == '1')
-                e.c[s] = c[std::size_t(s)] * (1.0 + noise(rng));
-        e.T = T;
+    for (const ExpPunkt& e : NoisyPointsOfCourse(w, species, count, tMax, seed, T))
         d.ExpPunkte.push_back(e);
-    }
     d.AnzahlPunkte = int(d.ExpPunkte.size()) - 1;
     AnalyzeExpData(d);
     GetStartConcFromData(d);
