@@ -1,8 +1,11 @@
 #pragma once
-// The child side of the start-up benchmark (bench/bench_startup.cpp): reports
-// on stdout the nanoseconds from `startNs` (the parent's steady clock when it
-// started the child) to the end of the first paint of a main window, and ends
-// the process there, so its shutdown is not counted.
+// The child side of the start-up benchmark (bench/bench_startup.cpp). It reports
+// on stdout, in nanoseconds from `startNs` (the parent's steady clock when it
+// started the child):
+//   - the end of the first paint of a main window: what the user first sees;
+//   - the end of the last paint before the screen falls quiet (nothing painted
+//     for kQuietMs): the windows that open after the main window are painted too.
+// Then it ends the process, so its shutdown is not counted.
 
 #include <chrono>
 #include <cstdio>
@@ -25,25 +28,44 @@ inline long long NowNs()
 // Install on the application: qApp->installEventFilter(&paint).
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(long long startNs) : startNs_(startNs) {}
+    static constexpr int kQuietMs = 200;
+
+    explicit FirstPaint(long long startNs) : startNs_(startNs)
+    {
+        quiet_.setSingleShot(true);
+        quiet_.setInterval(kQuietMs);
+        QObject::connect(&quiet_, &QTimer::timeout, [this] {
+            std::printf("%lld %lld\n", firstNs_ - startNs_, lastNs_ - startNs_);
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !seen_ && qobject_cast<QMainWindow*>(watched)) {
-            seen_ = true;
-            // A queued call runs once the whole window has painted.
-            QTimer::singleShot(0, [start = startNs_] {
-                std::printf("%lld\n", NowNs() - start);
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
+        if (event->type() != QEvent::Paint)
+            return false;
+        const bool first = firstNs_ < 0 && !firstAsked_ && qobject_cast<QMainWindow*>(watched);
+        if (first)
+            firstAsked_ = true;
+        if (!firstAsked_)
+            return false;
+        // A queued call runs once the whole window has painted.
+        QTimer::singleShot(0, this, [this, first] {
+            lastNs_ = NowNs();
+            if (first)
+                firstNs_ = lastNs_;
+            quiet_.start();
+        });
         return false;
     }
 
 private:
     long long startNs_;
-    bool seen_ = false;
+    long long firstNs_ = -1;
+    long long lastNs_ = -1;
+    bool firstAsked_ = false;
+    QTimer quiet_;
 };
 
 } // namespace startupbench

@@ -12,9 +12,18 @@
 #include <QTemporaryDir>
 
 #include "ui/shell/application.h"
+#include "ui/shell/mdikin.h"
 #include "ui/shell/services.h"
 
 namespace kinhom::test {
+
+// Starts the program as main() does and opens its start-up windows at once: the
+// program opens them only after the main window's first paint.
+inline void StartUp(App& a)
+{
+    a.startUp();
+    a.mainWindow().OpenStartWindows();
+}
 
 struct ShellFixture {
     QTemporaryDir dir;

@@ -18,6 +18,7 @@
 
 using namespace kinhom;
 using kinhom::test::ShellFixture;
+using kinhom::test::StartUp;
 
 namespace {
 
@@ -170,7 +171,7 @@ private slots:
     void activationRunsFormActivate()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         OtherChild& other = f.app->get<OtherChild>();
         TestChild& child = f.app->get<TestChild>();
         QCOMPARE(g_log.events.filter("activate").size(), 1); // shown on load, so activated
@@ -274,7 +275,7 @@ private slots:
     void optionsKeepTheMonteCarloSettings()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         Declare& d = f.app->declare();
         d.MCVerzoegerung = 0.25f;
         d.Punktgroesse = 4;

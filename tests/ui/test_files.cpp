@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "builders.h"
+#include "shell_fixture.h"
 #include "core/kinetics/models.h"
 #include "core/shell/datafile.h"
 #include "core/shell/projectfile.h"
@@ -85,7 +86,7 @@ class TestFiles : public QObject {
                          QString::fromStdString((dir / "settings.ini").string())};
         if (!programWritable) setup.folderWritable = [](const fs::path&) { return false; };
         application = std::make_unique<App>(std::move(setup));
-        application->startUp();
+        StartUp(*application);
         ConnectFileActions(app().mainWindow());
         rec().messages.clear();
     }

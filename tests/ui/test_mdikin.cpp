@@ -27,6 +27,7 @@
 
 using namespace kinhom;
 using kinhom::test::ShellFixture;
+using kinhom::test::StartUp;
 
 namespace {
 
@@ -179,7 +180,7 @@ private slots:
     void startUpMaximisesTheMainWindow()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QVERIFY(m.isMaximized());
         const QRect available = m.screen()->availableGeometry();
@@ -198,7 +199,7 @@ private slots:
     void modelWindowKeepsInsideTheWorkingArea()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QWidget* model = f.app->get<frmKinModel>().frame();
         QVERIFY(model);
@@ -221,12 +222,61 @@ private slots:
         QCOMPARE(model->pos(), QPoint(10, 20));
     }
 
+    // The start-up windows open only after the main window has painted itself:
+    // the invisible "Main Window" child, the model window, then the tips. A main
+    // window that is never painted gets them after a second; they open once, so
+    // a model window closed at once stays closed.
+    void startWindowsFollowTheMainWindowsFirstPaint()
+    {
+        ShellFixture f;
+        f.writeFile("KINTIPS_E.TXT", kThreeTips);
+        App& a = *f.app;
+        // What happened first: the main window's paint or a start window.
+        struct Recorder : QObject {
+            App* app = nullptr;
+            QStringList seen;
+            bool eventFilter(QObject* watched, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint && watched == &app->mainWindow() && !seen.contains("paint"))
+                    seen << "paint";
+                if (event->type() == QEvent::Show && !seen.contains(watched->objectName())) {
+                    const QString name = watched->objectName();
+                    if (name == "frmKinModel" || name == "frmTip")
+                        seen << (app->isLoaded<frmPhantom>() ? name : name + " before the Main Window child");
+                }
+                return false;
+            }
+        } recorder;
+        recorder.app = &a;
+        qApp->installEventFilter(&recorder);
+        a.startUp();
+        QVERIFY(!a.isLoaded<frmPhantom>() && !a.isLoaded<frmKinModel>() && !a.isLoaded<frmTip>());
+        QVERIFY(QTest::qWaitForWindowExposed(&a.mainWindow()));
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(a.isLoaded<frmKinModel>());
+        QCoreApplication::processEvents();
+        QCOMPARE(recorder.seen, QStringList({"paint", "frmKinModel", "frmTip"}));
+
+        QVERIFY(a.unload<frmKinModel>());
+        a.mainWindow().repaint();
+        QTest::qWait(1200); // past the second of the unpainted window's start
+        QVERIFY(!a.isLoaded<frmKinModel>());
+        qApp->removeEventFilter(&recorder);
+
+        // Loaded but never shown: the start windows come all the same.
+        ShellFixture hidden;
+        hidden.app->mainWindow().MDIForm_Load();
+        QVERIFY(!hidden.app->isLoaded<frmKinModel>());
+        QTRY_VERIFY_WITH_TIMEOUT(hidden.app->isLoaded<frmKinModel>(), 5000);
+        QVERIFY(!hidden.app->mainWindow().isVisible());
+    }
+
     void startUpOpensTheStartWindowsAndNamesTheProtocol()
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
         f.writeFile(TodaysProtName(1), "x");
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         Declare& d = f.app->declare();
 
@@ -269,7 +319,7 @@ private slots:
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
         f.setTipsSetting("0");
         ShowCounter shown("frmTip");
-        f.app->startUp();
+        StartUp(*f.app);
         QVERIFY(!f.app->isLoaded<frmTip>());
         QVERIFY(f.app->declare().KeineTipsBeimStart);
         QCOMPARE(shown.shows, 0);
@@ -288,7 +338,7 @@ private slots:
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
         f.setTipsSetting("yes please");
-        f.app->startUp();
+        StartUp(*f.app);
         QVERIFY(f.app->isLoaded<frmTip>());
         QCOMPARE(f.tipsSetting().toString(), QString("1"));
     }
@@ -297,7 +347,7 @@ private slots:
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
-        f.app->startUp();
+        StartUp(*f.app);
         frmTip* tip = f.app->find<frmTip>();
         QVERIFY(tip->lblTipdesTages->isVisible());
         const QStringList tips{"tip one", "tip two", "tip three"};
@@ -315,7 +365,7 @@ private slots:
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", "the only tip");
-        f.app->startUp();
+        StartUp(*f.app);
         frmTip* tip = f.app->find<frmTip>();
         QCOMPARE(tip->lblTipText->text(), QString("the only tip"));
         tip->cmdNextTip->click();
@@ -326,7 +376,7 @@ private slots:
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", "");
-        f.app->startUp();
+        StartUp(*f.app);
         frmTip* tip = f.app->find<frmTip>();
         QCOMPARE(tip->lblTipText->text(), QString(frmTip::kDesignedTipText));
         tip->cmdNextTip->click();
@@ -336,7 +386,7 @@ private slots:
     void missingTipsFileIsReportedInTheWindow()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         frmTip* tip = f.app->find<frmTip>();
         const QString expected = "The file KINTIPS_E.TXT was not found \r\n\r\n";
         QCOMPARE(tip->lblTipText->text(), expected);
@@ -349,7 +399,7 @@ private slots:
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
-        f.app->startUp();
+        StartUp(*f.app);
         frmTip* tip = f.app->find<frmTip>();
         f.writeFile("KINTIPS_E.TXT", "changed\r\n");
         f.app->mainWindow().mnuTip->trigger();
@@ -367,7 +417,7 @@ private slots:
     void menuTreeMatchesTheTable()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QList<QPair<int, QAction*>> found;
         for (QAction* a : m.menuBar()->actions())
@@ -408,7 +458,7 @@ private slots:
     void toolbarHasSixteenButtons()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QCOMPARE(m.Toolbar1->actions().size(), 16);
         const QMap<int, QString> tooltips{{2, "New project "},
@@ -462,7 +512,7 @@ private slots:
     void firstStepsPanel()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QCOMPARE(m.cmdErstnutzer->text(), QString("First Steps     (on / off)"));
         QCOMPARE(m.Label1->text(), QString("    If you are not yet familiar with KINHOM:"));
@@ -489,7 +539,7 @@ private slots:
     void resizeKeepsTheFirstStepsButtonAtTheRightEdge()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         for (int width : {700, 1000, 1300}) {
             m.resize(width, 600);
@@ -504,7 +554,7 @@ private slots:
     void popupMenusFollowClipboardAndData()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         Declare& d = f.app->declare();
         QClipboard* clip = QGuiApplication::clipboard();
@@ -540,7 +590,7 @@ private slots:
     void helpItemsAndF1OpenTheirTopics()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         m.mnuAboutKin->trigger();
         m.mnuIndex->trigger();
@@ -600,7 +650,7 @@ private slots:
     {
         const QString helpFolder = QDir(QCoreApplication::applicationDirPath()).filePath("help");
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         m.activateWindow();
         QApplication::setActiveWindow(&m);
@@ -628,7 +678,7 @@ private slots:
     {
         ShellFixture f;
         f.writeFile("KINTIPS_E.TXT", kThreeTips);
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
 
         m.mnuInfo->trigger();

@@ -23,6 +23,7 @@
 
 using namespace kinhom;
 using kinhom::test::ShellFixture;
+using kinhom::test::StartUp;
 
 class TestMonteCarlo : public QObject {
     Q_OBJECT
@@ -30,7 +31,7 @@ private slots:
     void menuOpensTheWindowAfreshForItsTask()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         MDIKIN& m = f.app->mainWindow();
         QVERIFY(m.mnuSubMonteCarlo[0]->isEnabled());
         QVERIFY(m.mnuSubMonteCarlo[1]->isEnabled());
@@ -55,7 +56,7 @@ private slots:
     void runStepsStopsAndCloses()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         f.app->declare().MCVerzoegerung = 0;
         f.app->mainWindow().mnuSubMonteCarlo[0]->trigger();
         frmMonteCarlo* w = f.app->find<frmMonteCarlo>();
@@ -94,7 +95,7 @@ private slots:
     void aRunEndsAfterItsSteps()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         f.app->mainWindow().mnuSubMonteCarlo[1]->trigger();
         frmMonteCarlo* w = f.app->find<frmMonteCarlo>();
         w->txtSchritte->setText("5");
@@ -109,7 +110,7 @@ private slots:
     void badSettingsAreRefused()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         f.app->mainWindow().mnuSubMonteCarlo[1]->trigger();
         frmMonteCarlo* w = f.app->find<frmMonteCarlo>();
         w->txtAnzahl->setText("20000");
@@ -136,7 +137,7 @@ private slots:
     void theFieldIsAFullRectangle()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         f.app->mainWindow().mnuSubMonteCarlo[0]->trigger();
         frmMonteCarlo* w = f.app->find<frmMonteCarlo>();
         for (const char* count : {"21", "401", "400", "7", "1"}) {
@@ -166,7 +167,7 @@ private slots:
     void optionsApplyThroughRefresh()
     {
         ShellFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         Declare& d = f.app->declare();
         QCOMPARE(d.Punktgroesse, std::int16_t(4));
         f.app->mainWindow().mnuSubMonteCarlo[0]->trigger();

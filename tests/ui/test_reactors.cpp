@@ -37,7 +37,7 @@ const QString kTitle = "Execution not possible";
 
 // A started application with the main window shown.
 struct ReactorFixture : SimFixture {
-    ReactorFixture() { app->startUp(); }
+    ReactorFixture() { StartUp(*app); }
     MDIKIN& main() { return app->mainWindow(); }
     std::filesystem::path protocolFile() { return folder() / d().ProtDateiName; }
 };

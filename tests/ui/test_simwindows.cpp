@@ -68,7 +68,7 @@ private slots:
     void startUpShowsTheModelWindowAfterThePhantom()
     {
         SimFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         std::vector<QString> names;
         for (KinForm* w : f.app->loadedForms())
             names.push_back(w->widget()->objectName());
@@ -88,7 +88,7 @@ private slots:
     {
         kinhom::test::ShellFixture f;
         QVERIFY(!f.app->mainWindow().isVisible());
-        f.app->startUp();
+        StartUp(*f.app);
         QCoreApplication::processEvents();
         QWidget* frame = f.app->find<frmKinModel>()->frame();
         const int right = frame->x() + frame->width();
@@ -746,7 +746,7 @@ private slots:
     void modelNineEndToEnd()
     {
         SimFixture f;
-        f.app->startUp();
+        StartUp(*f.app);
         f.app->mainWindow().mnuctGraph->trigger();
         f.choose(9);
         frmPrepareTimeDiagram& s = *f.app->find<frmPrepareTimeDiagram>();

@@ -18,12 +18,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -36,7 +36,6 @@
 #include "ui/shell/frmoption.h"
 #include "ui/shell/frmphantom.h"
 #include "ui/shell/frmtip.h"
-#include "ui/shell/guarded.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/guarded.h"
 #include "ui/kinetics/frmkinmodel.h"
@@ -56,25 +55,14 @@ QString IconFolder()
     return QDir(QCoreApplication::applicationDirPath()).filePath("icons");
 }
 
-// A toolbar image drawn from our SVG file, or a standard icon when the file is missing.
+// A toolbar image from our SVG file, drawn at the size the toolbar asks for when
+// it first paints; a standard icon when the file is missing or unreadable.
 QIcon ToolbarIcon(const QString& file, QStyle::StandardPixmap fallback, QStyle* style)
 {
     const QString path = QDir(IconFolder()).filePath(file);
-    if (!QFileInfo::exists(path))
+    if (!QFileInfo::exists(path) || !QSvgRenderer(path).isValid())
         return style->standardIcon(fallback);
-    QSvgRenderer svg(path);
-    if (!svg.isValid())
-        return style->standardIcon(fallback);
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        svg.render(&p);
-        p.end();
-        icon.addPixmap(pm);
-    }
-    return icon;
+    return QIcon(path);
 }
 
 void SetParentMenu(QAction* item, QMenu* parent)
@@ -490,18 +478,41 @@ void MDIKIN::MDIForm_Load()
     mnuEdit->setEnabled(false);
     Picture1->hide();
 
+    SetAutoProtName(d.ProtDateiName);
+
+    // The start-up windows open once the main window has painted itself (see
+    // event()), so the user sees the main window without waiting for them; a
+    // main window that is never painted (minimised) gets them after a second.
+    startWindowsDue_ = true;
+    QTimer::singleShot(1000, this, Guarded([this] { OpenStartWindows(); }));
+}
+
+void MDIKIN::OpenStartWindows()
+{
+    if (!startWindowsDue_)
+        return;
+    startWindowsDue_ = false;
+    App& a = app();
     a.get<frmPhantom>();
     if (OpenModelWindow)
         OpenModelWindow();
-
-    SetAutoProtName(d.ProtDateiName);
-
     // Tips that are switched off are not loaded: the window costs nothing
     // until it is opened.
     if (frmTip::SwitchedOffAtStartup())
-        d.KeineTipsBeimStart = true;
+        a.declare().KeineTipsBeimStart = true;
     else
         a.get<frmTip>();
+}
+
+bool MDIKIN::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The whole window has painted when a call queued now runs.
+    if (event->type() == QEvent::Paint && startWindowsDue_ && !startWindowsQueued_) {
+        startWindowsQueued_ = true;
+        QTimer::singleShot(0, this, Guarded([this] { OpenStartWindows(); }));
+    }
+    return handled;
 }
 
 void MDIKIN::MDIForm_Resize()

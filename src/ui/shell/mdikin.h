@@ -35,9 +35,14 @@ public:
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
-    // The load of the main window: the start values of the shared state, then
-    // the start-up windows and the protocol file name.
+    // The load of the main window: the start values of the shared state and the
+    // protocol file name. The start-up windows follow the main window's first
+    // paint (OpenStartWindows).
     void MDIForm_Load();
+    // The start-up windows: the invisible "Main Window" child, the model window
+    // and, unless they are switched off, the tips. Opens them once after the
+    // load; any later call does nothing.
+    void OpenStartWindows();
     void Form_Load() override { MDIForm_Load(); }
     void MDIForm_Resize();
 
@@ -199,6 +204,7 @@ public:
     QLabel* Label6 = nullptr;
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -223,6 +229,8 @@ private:
     void fillWindowList();
 
     QMdiArea* mdiArea_ = nullptr;
+    bool startWindowsDue_ = false;    // loaded, start-up windows not yet opened
+    bool startWindowsQueued_ = false; // the first paint has asked for them
 };
 
 } // namespace kinhom
