@@ -7,6 +7,7 @@
 #include "builders.h"
 #include "core/chart/evaluation.h"
 #include "core/evaluation/fitstart.h"
+#include "core/shell/evaluationmenus.h"
 
 using namespace kinhom;
 using namespace kinhom::test;
@@ -66,15 +67,32 @@ TEST(FitStart, TheEvaluatedRateConstantLastsWhileThePointsStay)
     EXPECT_TRUE(EvaluatedRateConstant(spare, 2, k));
 }
 
-TEST(FitStart, EvaluationCodesAndTheirModels)
+// The 1/c(A) plot (-6) serves 2A => P and A + B => P with equal start
+// concentrations: its k1 is kept for the model the evaluation menu set up.
+TEST(FitStart, TheSecondOrderPlotFilesItsRateConstantUnderItsModel)
 {
-    EXPECT_EQ(EvaluationModel(-5), 2);
-    EXPECT_EQ(EvaluationModel(-10), 2);
-    EXPECT_EQ(EvaluationModel(-6), 3);
-    EXPECT_EQ(EvaluationModel(-11), 3);
-    EXPECT_EQ(EvaluationModel(-8), 4);
-    for (int code : {-3, -4, -7, 2, 0})
-        EXPECT_EQ(EvaluationModel(code), 0) << code;
+    // 2A => P with k = 0.05 l/(mol s): 1/c(A) = 1/c0 + 2 k t.
+    std::vector<ExpPunkt> points;
+    for (int i = 0; i <= 8; ++i) {
+        const double t = 25.0 * i;
+        points.push_back(CtPoint({.t = t, .A = 1.0 / (1.0 / 0.5 + 0.1 * t), .B = 1.0 / (1.0 / 0.5 + 0.1 * t)}));
+    }
+    for (const int index : {2, 3}) {
+        Declare d;
+        LoadMeasuredPoints(d, points);
+        d.KurvenPunkte.assign(kKurvenPunkteMax + 1, KurvenPunkt{});
+        ASSERT_EQ(CtEvaluationCheck(d, index), "") << index;
+        CtEvaluationSetup(d, index);
+        ASSERT_EQ(d.DiagrammTyp, DiagramCode::SecondOrderPlot) << index;
+        bool outside = true;
+        ASSERT_EQ(PrepareEvaluationCurve(d, d.DiagrammTyp, outside).kind, EvalOutcome::Kind::Line) << index;
+        const int model = index == 2 ? 3 : 4;
+        const int other = index == 2 ? 4 : 3;
+        double k = 0;
+        ASSERT_TRUE(EvaluatedRateConstant(d, model, k)) << index;
+        EXPECT_NEAR(k, model == 3 ? 0.05 : 0.1, 1e-6) << index;
+        EXPECT_FALSE(EvaluatedRateConstant(d, other, k)) << index;
+    }
 }
 
 TEST(FitStart, StartValuesComeFromTheData)

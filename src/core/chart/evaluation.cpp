@@ -371,11 +371,13 @@ std::string ResultText(const Declare& d, int code, double a, const LineResults& 
 }
 
 // Everything succeeded: the results go into the shared state.
-void CommitLine(Declare& d, int code, const LineResults& r, const SampledLine& s, bool& outside)
+void CommitLine(Declare& d, const LineResults& r, const SampledLine& s, bool& outside)
 {
     if (r.setK) {
         d.k[1] = r.k1;
-        RememberEvaluatedRateConstant(d, EvaluationModel(code), r.k1);
+        // The model the evaluation menu set up: codes -6 and -11 serve 2A => P
+        // and A + B => P alike.
+        RememberEvaluatedRateConstant(d, d.ModellNr, r.k1);
     }
     const std::vector<KurvenPunkt>& line = s.points;
     if (d.KurvenPunkte.size() < line.size() + 1) d.KurvenPunkte.resize(kKurvenPunkteMax + 1);
@@ -429,7 +431,7 @@ EvalOutcome Evaluate(Declare& d, int code, bool& outside, char dec)
     std::string text = ResultText(d, code, a, r, out, dec);
     if (out.RegR2 > 0) text += "   (R^2 = " + FormatPatternSingle(out.RegR2, "0.00000", dec) + ")";
 
-    CommitLine(d, code, r, line, outside);
+    CommitLine(d, r, line, outside);
     out.kind = EvalOutcome::Kind::Line;
     out.statusText = text;
     out.showPoints = true;

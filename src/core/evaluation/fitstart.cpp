@@ -28,18 +28,6 @@ bool SameMeasuredPoints(const Declare& d, const std::vector<ExpPunkt>& points)
     return points.size() == std::size_t(n) + 1 && std::equal(points.begin() + 1, points.end(), d.ExpPunkte.begin() + 1);
 }
 
-int EvaluationModel(int code)
-{
-    switch (code) {
-    case DiagramCode::FirstOrderPlot:
-    case DiagramCode::LambdaFirstOrder: return 2;
-    case DiagramCode::SecondOrderPlot:
-    case DiagramCode::LambdaSecondOrder: return 3;
-    case DiagramCode::UnequalStartPlot: return 4;
-    default: return 0;
-    }
-}
-
 void RememberEvaluatedRateConstant(Declare& d, int model, double k)
 {
     d.EvaluatedKModel = std::int16_t(model);

@@ -18,11 +18,6 @@ std::vector<ExpPunkt> MeasuredPoints(const Declare& d);
 // True when d's measured points are exactly `points` (as MeasuredPoints gives them).
 bool SameMeasuredPoints(const Declare& d, const std::vector<ExpPunkt>& points);
 
-// The model whose k1 the linearised evaluation of diagram code `code` gives:
-// 2 for the first-order plots (-5, -10), 3 for 2A => P (-6, -11), 4 for
-// A + B => P (-8); 0 for every other code.
-int EvaluationModel(int code);
-
 // Remembers k as the last evaluation's k1 of `model` for d's current points.
 void RememberEvaluatedRateConstant(Declare& d, int model, double k);
 // The remembered k1 when it belongs to `model` and the points are unchanged.
