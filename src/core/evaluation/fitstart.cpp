@@ -3,20 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/shell/expdata.h"
+
 namespace kinhom {
-
-namespace {
-
-int PointCount(const Declare& d)
-{
-    return std::clamp(d.AnzahlPunkte, 0, std::max(0, int(d.ExpPunkte.size()) - 1));
-}
-
-} // namespace
 
 std::vector<ExpPunkt> MeasuredPoints(const Declare& d)
 {
-    const int n = PointCount(d);
+    const int n = MeasuredPointCount(d);
     std::vector<ExpPunkt> points(std::size_t(n) + 1);
     std::copy_n(d.ExpPunkte.begin() + 1, n, points.begin() + 1);
     return points;
@@ -24,7 +17,7 @@ std::vector<ExpPunkt> MeasuredPoints(const Declare& d)
 
 bool SameMeasuredPoints(const Declare& d, const std::vector<ExpPunkt>& points)
 {
-    const int n = PointCount(d);
+    const int n = MeasuredPointCount(d);
     return points.size() == std::size_t(n) + 1 && std::equal(points.begin() + 1, points.end(), d.ExpPunkte.begin() + 1);
 }
 

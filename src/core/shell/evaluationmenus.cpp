@@ -33,12 +33,6 @@ std::string CtDataMessage(const Declare& d)
 // The start concentrations are single values; the threshold is one too.
 bool Below(float c0) { return c0 < 1E-8f; }
 
-// The points in use, bounded by the table's length.
-int PointsInUse(const Declare& d)
-{
-    return std::clamp(d.AnzahlPunkte, 0, std::max(0, static_cast<int>(d.ExpPunkte.size()) - 1));
-}
-
 } // namespace
 
 // ---- c-t ------------------------------------------------------------------------------------
@@ -147,7 +141,7 @@ void LambdaEvaluationSetup(Declare& d, int index)
 
 int DistinctKTCouples(const Declare& d)
 {
-    const int n = PointsInUse(d);
+    const int n = MeasuredPointCount(d);
     std::vector<ExpPunkt> copy(d.ExpPunkte.begin(), d.ExpPunkte.begin() + n + 1);
     int valid = 0;
     for (int i = 1; i <= n; ++i)
@@ -188,13 +182,13 @@ void KTEvaluationSetup(Declare& d, int index)
 std::string TangentCheck(const Declare& d, int column)
 {
     if (column < 1 || column > 5) return "No species is chosen.";
-    const int n = PointsInUse(d);
+    const int n = MeasuredPointCount(d);
     for (int i = 1; i <= n; ++i)
         if (d.ExpPunkte[static_cast<std::size_t>(i)].c[column] > 0) return {};
     return "First load or input experimental points " + SpeciesConcText(column) + " - t!";
 }
 
-bool RedrawAfterRefusal(const Declare& d) { return PointsInUse(d) > 0; }
+bool RedrawAfterRefusal(const Declare& d) { return MeasuredPointCount(d) > 0; }
 
 // ---- new data ---------------------------------------------------------------------------------
 

@@ -64,6 +64,11 @@ float AddSingle(float sum, double v)
 
 } // namespace
 
+int MeasuredPointCount(const Declare& d)
+{
+    return std::clamp(d.AnzahlPunkte, 0, std::max(0, static_cast<int>(d.ExpPunkte.size()) - 1));
+}
+
 void DeleteExpData(Declare& d)
 {
     const int n = PointsInUse(d);

@@ -18,6 +18,10 @@
 
 namespace kinhom {
 
+// The number of records in use, AnzahlPunkte bounded by the table's length (0
+// when it is negative); never throws.
+int MeasuredPointCount(const Declare& d);
+
 // Zeroes exclude, t, c(1), c(2), k and T of the records in use (the other
 // fields keep their values), then AnzahlPunkte := 0, DateiName := "",
 // DatenGeaendert := false.

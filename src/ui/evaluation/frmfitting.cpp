@@ -41,7 +41,6 @@ constexpr int kHelpFitting = 10700;
 constexpr int kSliderSteps = 1000;
 constexpr double kSliderDecades = 2.0;
 
-QString NumberText(double v) { return Q(StrSingle(ToSingle(v))); }
 
 bool Shown(const QWidget* w) { return w && !w->isHidden(); }
 
@@ -243,9 +242,9 @@ void frmFitting::TakeStartValuesFromData()
     TakeFitStartValuesFromData(d);
     for (int i = 0; i < 5; ++i)
         if (Shown(Inp[std::size_t(i)]))
-            Inp[std::size_t(i)]->setText(NumberText(d.c0[std::size_t(i + 1)]));
-    Inp[10]->setText(NumberText(RateConstantBoxValues(d)[0]));
-    Inp[14]->setText(NumberText(d.tEnde));
+            Inp[std::size_t(i)]->setText(SingleText(d.c0[std::size_t(i + 1)]));
+    Inp[10]->setText(SingleText(RateConstantBoxValues(d)[0]));
+    Inp[14]->setText(SingleText(d.tEnde));
 }
 
 void frmFitting::Form_Activate()
@@ -301,7 +300,7 @@ void frmFitting::scrParameter_Change(int Index)
     {
         // The slider keeps its place while it writes the box.
         Running fromSlider(fromSlider_);
-        Inp[std::size_t(9 + Index)]->setText(NumberText(SliderValue(Index)));
+        Inp[std::size_t(9 + Index)]->setText(SingleText(SliderValue(Index)));
     }
     Redraw();
 }
@@ -539,7 +538,7 @@ void frmFitting::StartSumOfSquares(const FitProblem& p)
 void frmFitting::ShowSSQ(bool ok, double ssq, int points, const std::string& error)
 {
     if (ok)
-        lblSSQ->setText("SSQ =" + Q(StrSingle(ToSingle(ssq))) + QString("   (%1 measured values)").arg(points));
+        lblSSQ->setText("SSQ =" + SingleText(ssq) + QString("   (%1 measured values)").arg(points));
     else
         lblSSQ->setText("SSQ: " + (error.empty() ? QString("the sum of squares exceeds the number range")
                                                  : Q(error)));
@@ -604,7 +603,7 @@ void frmFitting::cmdFit_Click()
 
 void frmFitting::ShowFitProgress(int iteration, double ssq)
 {
-    lblSSQ->setText(QString("automatic fit: iteration %1,  SSQ =").arg(iteration) + Q(StrSingle(ToSingle(ssq))));
+    lblSSQ->setText(QString("automatic fit: iteration %1,  SSQ =").arg(iteration) + SingleText(ssq));
 }
 
 void frmFitting::FitFinished(const FitResult& r, const FitProblem& started, const Declare& data)
@@ -640,7 +639,7 @@ void frmFitting::FitFinished(const FitResult& r, const FitProblem& started, cons
             continue;
         f.value = r.value[std::size_t(j)];
         d.FitParameter[std::size_t(j)] = f.value;
-        Inp[std::size_t(9 + j)]->setText(NumberText(f.value));
+        Inp[std::size_t(9 + j)]->setText(SingleText(f.value));
     }
     DrawCurves(p, false);
     StartSumOfSquares(p);

@@ -141,7 +141,7 @@ void frmGraphCalc::cmdGraphCalcExec_Click()
         return;
     }
     for (int i = 1; i <= 5; ++i)
-        lblResult[std::size_t(i - 1)]->setText(QString::fromStdString(StrSingle(ToSingle(c[std::size_t(i)]))));
+        lblResult[std::size_t(i - 1)]->setText(SingleText(c[std::size_t(i)]));
 
     if (isVisible()) {
         Show();

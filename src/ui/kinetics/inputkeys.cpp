@@ -127,4 +127,6 @@ float ToSingle(double v)
     return v > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
 }
 
+QString SingleText(double v) { return QString::fromStdString(StrSingle(ToSingle(v))); }
+
 } // namespace kinhom

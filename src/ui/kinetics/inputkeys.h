@@ -46,4 +46,8 @@ double ReadNumber(const QString& text);
 // becomes an infinity of its sign, as the conversion to Single would overflow.
 float ToSingle(double v);
 
+// The value as a number box shows it: rounded to single precision (ToSingle)
+// in the number text with its leading blank.
+QString SingleText(double v);
+
 } // namespace kinhom

@@ -12,11 +12,11 @@
 
 #include "core/reactors/protocol.h"
 #include "core/shell/numtext.h"
-#include "core/shell/protname.h"
 #include "core/shell/textfile.h"
 #include "ui/shell/application.h"
 #include "ui/shell/formnames.h"
 #include "ui/shell/guarded.h"
+#include "ui/shell/mdikin.h"
 #include "ui/shell/qtext.h"
 
 namespace kinhom {
@@ -112,14 +112,6 @@ bool frmProtokoll::SaveProtocolBeforeExit()
                                    MsgButtons::YesNo, MsgIcon::Exclamation, "WARNING") == MsgAnswer::Yes;
 }
 
-void frmProtokoll::SetAutoProtName(std::string& name)
-{
-    const std::filesystem::path folder = app().ownFilesFolder();
-    std::error_code ec;
-    std::filesystem::current_path(folder, ec);
-    name = NextProtFileNameToday(folder);
-}
-
 void frmProtokoll::cmdCloseFile_Click()
 {
     Declare& d = app().declare();
@@ -127,7 +119,7 @@ void frmProtokoll::cmdCloseFile_Click()
     if (!schreibProtFileAndClose()) return;
     const std::filesystem::path written = ProtocolFile();
     ProtLeeren(d);
-    SetAutoProtName(d.ProtDateiName);
+    app().mainWindow().SetAutoProtName(d.ProtDateiName);
     Refresh();
     lblDatei->setText("written: " + Q(written.string()) + " (also on the clipboard);  next file: " +
                       Q(d.ProtDateiName));

@@ -30,10 +30,6 @@ public:
     void cmdCloseFile_Click();
     void cmdClose_Click();
 
-    // The next free protocol file name of today in the folder of the program's
-    // own files; makes that folder the current directory (the main window's rule).
-    void SetAutoProtName(std::string& name);
-
     // The protocol file with its folder.
     static std::filesystem::path ProtocolFile();
 

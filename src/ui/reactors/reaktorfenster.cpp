@@ -36,8 +36,6 @@ namespace {
 
 const char* const kExecutionNotPossible = "Execution not possible";
 
-QString Zahl(double v) { return Q(StrSingle(static_cast<float>(v))); }
-
 QString Zeilenende()
 {
     const std::string& crlf = app().declare().CRLF;
@@ -435,7 +433,7 @@ void ReaktorFenster::fillEmptyInputs()
     fill(txtUmsatz, " 0.5");
     fill(txtV, " 10");
     fill(txtVPunkt, " 1");
-    if (art_ == Art::Batch) fill(Inp[14], Zahl(app().declare().Reaktionszeit));
+    if (art_ == Art::Batch) fill(Inp[14], SingleText(app().declare().Reaktionszeit));
 }
 
 void ReaktorFenster::setResultValid(bool valid)
@@ -623,15 +621,15 @@ void ReaktorFenster::showResult(const ReactorJob& job, const FlussErgebnis& r)
     {
         const QScopedValueRollback<bool> filling(filling_, true);
         for (int i = 1; i <= 5; ++i)
-            Inp[std::size_t(i + 4)]->setText(SlotInUse(m, i) ? Zahl(r.c[std::size_t(i)]) : QString(" 0"));
-        Inp[14]->setText(Zahl(r.zeit));
-        txtUmsatz->setText(Zahl(r.U));
-        if (txtV) txtV->setText(Zahl(r.V));
-        if (txtVPunkt) txtVPunkt->setText(Zahl(r.Vpunkt));
-        if (txtLaenge) txtLaenge->setText(Zahl(r.laenge));
+            Inp[std::size_t(i + 4)]->setText(SlotInUse(m, i) ? SingleText(r.c[std::size_t(i)]) : QString(" 0"));
+        Inp[14]->setText(SingleText(r.zeit));
+        txtUmsatz->setText(SingleText(r.U));
+        if (txtV) txtV->setText(SingleText(r.V));
+        if (txtVPunkt) txtVPunkt->setText(SingleText(r.Vpunkt));
+        if (txtLaenge) txtLaenge->setText(SingleText(r.laenge));
     }
     const GrenzUmsatz g = GrenzUmsatzVon(m, job.c0);
-    QString grenze = QString("largest conversion U(%1),max =").arg(UmsatzName(m.model)) + Zahl(g.U);
+    QString grenze = QString("largest conversion U(%1),max =").arg(UmsatzName(m.model)) + SingleText(g.U);
     if (g.gleichgewicht) grenze += "  (equilibrium)";
     else if (g.U < 1) grenze += "  (limiting reactant)";
     lblGrenze->setText(grenze);
@@ -639,7 +637,7 @@ void ReaktorFenster::showResult(const ReactorJob& job, const FlussErgebnis& r)
     if (lblZustand)
         lblZustand->setText(r.anlauf > 0
                                 ? "Steady state that the tank reaches when it starts full of feed (settled after" +
-                                      Zahl(r.anlauf) + " tau)."
+                                      SingleText(r.anlauf) + " tau)."
                                 : "Steady state found by Newton's method from the batch state after tau (the "
                                   "start-up is too fast to follow).");
 
@@ -664,8 +662,8 @@ void ReaktorFenster::cmdShowKsi_Click()
 {
     const Declare& d = app().declare();
     const int n = ReaktionenAnzahl(ReaktorModellAus(d));
-    lblTextKsi_1->setText(n == 2 ? "ksi(1) =" + Zahl(d.ksi[1]) : "ksi =" + Zahl(d.ksi[1]));
-    lblTextKsi_2->setText("ksi(2) =" + Zahl(d.ksi[2]));
+    lblTextKsi_1->setText(n == 2 ? "ksi(1) =" + SingleText(d.ksi[1]) : "ksi =" + SingleText(d.ksi[1]));
+    lblTextKsi_2->setText("ksi(2) =" + SingleText(d.ksi[2]));
     lblTextKsi_2->setVisible(n == 2);
     fraKsi->show();
 }
@@ -688,7 +686,7 @@ void ReaktorFenster::cmdClose_Click() { Unload(); }
 
 void ReaktorFenster::ShowModelTime(const Declare& d)
 {
-    Inp[14]->setText(Q(StrSingle(ToSingle(d.Reaktionszeit))));
+    Inp[14]->setText(SingleText(d.Reaktionszeit));
 }
 
 } // namespace kinhom

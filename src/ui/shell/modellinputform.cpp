@@ -27,8 +27,6 @@ void SetLabel(QLabel* l, const QString& text)
         l->setText(text);
 }
 
-QString NumberText(double v) { return QString::fromStdString(StrSingle(ToSingle(v))); }
-
 } // namespace
 
 void ModellInputForm::NameControl(QWidget* control, const char* name, int index)
@@ -128,7 +126,7 @@ void ModellInputForm::ShowModel(Declare& d)
     // The values, in single precision.
     for (int i = 0; i < 5; ++i)
         if (QLineEdit* box = Inp[std::size_t(i)])
-            box->setText(NumberText(d.c0[std::size_t(i + 1)]));
+            box->setText(SingleText(d.c0[std::size_t(i + 1)]));
     ShowRateConstants(d);
     ShowModelTime(d);
 }
@@ -136,7 +134,7 @@ void ModellInputForm::ShowModel(Declare& d)
 void ModellInputForm::ShowModelTime(const Declare& d)
 {
     if (Inp[14])
-        Inp[14]->setText(NumberText(d.tEnde));
+        Inp[14]->setText(SingleText(d.tEnde));
 }
 
 void ModellInputForm::ConvertRateConstants(double factor)
@@ -148,7 +146,7 @@ void ModellInputForm::ConvertRateConstants(double factor)
         // A rate constant is a positive number; any other text is left alone.
         float v = 0;
         if (ValFitsSingle(box->text().toStdString(), v) && v > 0)
-            box->setText(NumberText(double(v) / factor));
+            box->setText(SingleText(double(v) / factor));
     }
 }
 
@@ -157,7 +155,7 @@ void ModellInputForm::ShowRateConstants(const Declare& d)
     const std::array<double, 3> k = RateConstantBoxValues(d);
     for (int j = 0; j < 3; ++j)
         if (QLineEdit* box = Inp[std::size_t(10 + j)])
-            box->setText(NumberText(k[std::size_t(j)]));
+            box->setText(SingleText(k[std::size_t(j)]));
 }
 
 } // namespace kinhom
