@@ -136,7 +136,7 @@ struct ReaktorErgebnis {
 // the model does not use out (whatever their start values), and ends within
 // the control's time bound (give or take one course of the model).
 
-// Batch: the state after the reaction time t >= 0.
+// Batch: the state after the reaction time t > 0 (at least the smallest normal single).
 ReaktorErgebnis BatchNachZeit(const ReaktorModell& m, const Konzentrationen& c0, double t,
                               const ReactorControl& control = {});
 // Batch: the reaction time that reaches the conversion U (refused beyond the
