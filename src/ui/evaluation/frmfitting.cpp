@@ -393,8 +393,7 @@ bool frmFitting::DrawCurves(const FitProblem& p, bool quiet)
     App& a = app();
     Declare& d = a.declare();
     Services& services = a.services();
-    const bool nonIsothermal =
-        p.mode == TaskMode::NonIsothermalFirstOrder || p.mode == TaskMode::NonIsothermalSecondOrder;
+    const bool nonIsothermal = TaskMode::IsNonIsothermal(p.mode);
 
     // The shared state takes the window's values, as the simulation windows do.
     for (int i = 1; i <= 5; ++i)
