@@ -5,8 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include <ceres/ceres.h>
-
+#include "core/evaluation/optimiser.h"
 #include "core/kinetics/calcattime.h"
 #include "core/kinetics/closedforms.h"
 #include "core/kinetics/integrator.h"
@@ -276,22 +275,22 @@ std::string StopText(const StopWatch& uhr, const char* what)
            " s; the values are unchanged.";
 }
 
-// The cost function the optimiser sees: one block of size 1 per parameter in use.
+// The residual function the optimiser sees: one variable per parameter in use.
 struct Kosten {
     FitModel* modell;
     const FitProblem* problem;
-    std::vector<int> slots;  // slot of each parameter block
+    std::vector<int> slots;  // slot of each variable
     std::string* letzterFehler;
     StopWatch* uhr;
 
-    bool operator()(double const* const* x, double* r) const
+    bool operator()(const double* x, double* r) const
     {
         if (uhr->Stopped()) return false;
         std::array<double, 4> v{};
         for (int j = 1; j <= 3; ++j) v[static_cast<std::size_t>(j)] = problem->p[static_cast<std::size_t>(j)].value;
         for (std::size_t b = 0; b < slots.size(); ++b) {
             const FitParam& p = problem->p[static_cast<std::size_t>(slots[b])];
-            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(*problem, slots[b], x[b][0]);
+            v[static_cast<std::size_t>(slots[b])] = p.fixed ? p.value : FromInternal(*problem, slots[b], x[b]);
         }
         return modell->Residuen(v, r, letzterFehler);
     }
@@ -380,14 +379,12 @@ std::string UeberlaufText(const FitModel& modell)
            ". Enter the concentrations in a larger unit (smaller numbers).";
 }
 
-// Column norms of a dense Jacobian (rows x cols).
-std::vector<double> ColumnNorms(const ceres::CRSMatrix& j)
+// Column norms of a Jacobian.
+std::vector<double> ColumnNorms(const OptimiserJacobian& j)
 {
-    std::vector<double> n(static_cast<std::size_t>(j.num_cols), 0.0);
-    for (int r = 0; r < j.num_rows; ++r)
-        for (int k = j.rows[static_cast<std::size_t>(r)]; k < j.rows[static_cast<std::size_t>(r) + 1]; ++k)
-            n[static_cast<std::size_t>(j.cols[static_cast<std::size_t>(k)])] +=
-                j.values[static_cast<std::size_t>(k)] * j.values[static_cast<std::size_t>(k)];
+    std::vector<double> n(static_cast<std::size_t>(j.cols), 0.0);
+    for (int r = 0; r < j.rows; ++r)
+        for (int c = 0; c < j.cols; ++c) n[static_cast<std::size_t>(c)] += j.At(r, c) * j.At(r, c);
     for (double& v : n) v = std::sqrt(v);
     return n;
 }
@@ -515,23 +512,6 @@ bool FitSumOfSquares(const Declare& d, const FitProblem& problem, const std::arr
 
 namespace {
 
-// Ends the optimiser's run once the caller cancelled or the time is up, and
-// reports each iteration's sum of squares to the caller.
-class StopCallback : public ceres::IterationCallback {
-public:
-    StopCallback(StopWatch& uhr, const FitControl& c, const int& done) : uhr_(uhr), control_(c), done_(done) {}
-    ceres::CallbackReturnType operator()(const ceres::IterationSummary& s) override
-    {
-        if (control_.progress) control_.progress(done_ + s.iteration, 2.0 * s.cost);
-        return uhr_.Stopped() ? ceres::SOLVER_ABORT : ceres::SOLVER_CONTINUE;
-    }
-
-private:
-    StopWatch& uhr_;
-    const FitControl& control_;
-    const int& done_;
-};
-
 // The end of one search: the free parameters (optimiser's scale) and how it ended.
 struct Lauf {
     std::vector<double> x;
@@ -544,58 +524,52 @@ struct Lauf {
 
 // The optimiser's problem over the free parameters, searched from one start
 // or several; each search (with its restarts) has the iteration limit, all
-// share the stop watch.
+// share the stop watch. After each iteration of the optimiser the caller
+// hears the sum of squares, and the optimiser ends once the caller cancelled
+// or the time is up.
 class Suche {
 public:
-    Suche(FitModel& modell, const FitProblem& p, const std::vector<int>& slots, StopWatch& uhr,
+    Suche(OptimiserFactory neu, FitModel& modell, const FitProblem& p, const std::vector<int>& slots, StopWatch& uhr,
           const FitControl& control)
-        : p_(p), uhr_(uhr), callback_(uhr, control, iterationen_)
+        : p_(p), uhr_(uhr),
+          problem_(neu(static_cast<int>(slots.size()), modell.Anzahl(), kRelativeStep,
+                       Kosten{&modell, &p, slots, &fehler_, &uhr}))
     {
-        ceres::NumericDiffOptions diff;
-        diff.relative_step_size = kRelativeStep;
-        auto* kosten = new ceres::DynamicNumericDiffCostFunction<Kosten, ceres::CENTRAL>(
-            new Kosten{&modell, &p, slots, &fehler_, &uhr}, ceres::TAKE_OWNERSHIP, diff);
-        std::vector<double*> bloecke;
-        for (int j : slots) {
-            const FitParam& f = p.p[static_cast<std::size_t>(j)];
-            x_[static_cast<std::size_t>(j)] = ToInternal(p, j, f.value);
-            kosten->AddParameterBlock(1);
-            bloecke.push_back(&x_[static_cast<std::size_t>(j)]);
-        }
-        kosten->SetNumResiduals(modell.Anzahl());
-        problem_.AddResidualBlock(kosten, nullptr, bloecke);
+        double* x = problem_->Parameters();
         for (std::size_t b = 0; b < slots.size(); ++b) {
             const FitParam& f = p.p[static_cast<std::size_t>(slots[b])];
+            x[b] = ToInternal(p, slots[b], f.value);
             if (f.fixed) {
-                problem_.SetParameterBlockConstant(bloecke[b]);
+                problem_->SetConstant(static_cast<int>(b));
                 continue;
             }
             unten_.push_back(ToInternal(p, slots[b], f.lower > 0 || !f.logScale ? f.lower : kMinPositiveParameter));
             oben_.push_back(ToInternal(p, slots[b], f.upper));
-            frei_.push_back(bloecke[b]);
+            frei_.push_back(static_cast<int>(b));
             freieSlots_.push_back(slots[b]);
         }
-        eo_.parameter_blocks = frei_;
+        boxUnten_ = unten_;
+        boxOben_ = oben_;
 
-        so_.trust_region_strategy_type = ceres::LEVENBERG_MARQUARDT;
-        so_.linear_solver_type = ceres::DENSE_QR;
         // The tests of a careful reference solver on the parameters' own
         // scales: the optimiser's x carries kOffset, so its relative step test
         // is made tighter by that factor (a step of 1e-8 in ln k).
-        so_.function_tolerance = 1e-12;
-        so_.gradient_tolerance = 1e-14;
-        so_.parameter_tolerance = 1e-8 / kOffset;
-        so_.logging_type = ceres::SILENT;
-        so_.minimizer_progress_to_stdout = false;
-        so_.num_threads = 1;
-        so_.callbacks.push_back(&callback_);
+        so_.functionTolerance = 1e-12;
+        so_.gradientTolerance = 1e-14;
+        so_.parameterTolerance = 1e-8 / kOffset;
+        so_.callback = [this, &control](int iteration, double cost) {
+            if (control.progress) control.progress(iterationen_ + iteration, 2.0 * cost);
+            return !uhr_.Stopped();
+        };
     }
+    Suche(const Suche&) = delete;
+    Suche& operator=(const Suche&) = delete;
 
     const std::vector<int>& FreieSlots() const { return freieSlots_; }
     std::vector<double> Start() const
     {
         std::vector<double> x;
-        for (double* b : frei_) x.push_back(*b);
+        for (int b : frei_) x.push_back(problem_->Parameters()[b]);
         return x;
     }
     int Iterationen() const { return iterationen_; }
@@ -605,12 +579,12 @@ public:
 
     // Sum of squares (and the Jacobian when asked) at x; false when the
     // model cannot be evaluated there.
-    bool Auswerten(const std::vector<double>& x, double& ssq, ceres::CRSMatrix* jac)
+    bool Auswerten(const std::vector<double>& x, double& ssq, OptimiserJacobian* jac)
     {
         Setzen(x);
         fehler_.clear();
         double cost = 0;
-        if (!problem_.Evaluate(eo_, &cost, nullptr, nullptr, jac)) return false;
+        if (!problem_->Evaluate(cost, jac)) return false;
         ssq = 2.0 * cost;
         return true;
     }
@@ -626,31 +600,31 @@ public:
         Lauf l;
         Setzen(start);
         bool amRand = true;
-        ceres::Solver::Summary summary;
+        OptimiserSummary summary;
+        double* x = problem_->Parameters();
         while (amRand && iterationen_ < grenze_ && !uhr_.Stopped()) {
             for (std::size_t b = 0; b < frei_.size(); ++b) {
-                problem_.SetParameterLowerBound(frei_[b], 0, std::max(unten_[b], *frei_[b] - kStageWidth));
-                problem_.SetParameterUpperBound(frei_[b], 0, std::min(oben_[b], *frei_[b] + kStageWidth));
+                const double xb = x[frei_[b]];
+                boxUnten_[b] = std::max(unten_[b], xb - kStageWidth);
+                boxOben_[b] = std::min(oben_[b], xb + kStageWidth);
+                problem_->SetBounds(frei_[b], boxUnten_[b], boxOben_[b]);
             }
-            so_.max_num_iterations = grenze_ - iterationen_;
-            ceres::Solve(so_, &problem_, &summary);
-            iterationen_ += std::max(0, static_cast<int>(summary.iterations.size()) - 1);
-            if (summary.termination_type != ceres::CONVERGENCE) break;
+            so_.maxIterations = grenze_ - iterationen_;
+            summary = problem_->Solve(so_);
+            iterationen_ += summary.iterations;
+            if (summary.end != OptimiserEnd::Convergence) break;
             amRand = false;
             for (std::size_t b = 0; b < frei_.size(); ++b) {
-                const double xb = *frei_[b];
-                const double lo = problem_.GetParameterLowerBound(frei_[b], 0);
-                const double hi = problem_.GetParameterUpperBound(frei_[b], 0);
+                const double xb = x[frei_[b]], lo = boxUnten_[b], hi = boxOben_[b];
                 if ((xb <= lo + 1e-9 && lo > unten_[b]) || (xb >= hi - 1e-9 && hi < oben_[b])) amRand = true;
             }
             // A box that can move no further is a result at the edge: an iteration limit.
             if (amRand && iterationen_ >= grenze_) l.edge = true;
         }
         l.x = Start();
-        l.usable = summary.IsSolutionUsable() && summary.termination_type != ceres::FAILURE &&
-                   summary.termination_type != ceres::USER_FAILURE && std::isfinite(summary.final_cost);
-        l.ssq = l.usable ? 2.0 * summary.final_cost : std::numeric_limits<double>::infinity();
-        l.converged = summary.termination_type == ceres::CONVERGENCE && !l.edge;
+        l.usable = summary.usable && std::isfinite(summary.finalCost);
+        l.ssq = l.usable ? 2.0 * summary.finalCost : std::numeric_limits<double>::infinity();
+        l.converged = summary.end == OptimiserEnd::Convergence && !l.edge;
         return l;
     }
 
@@ -667,42 +641,35 @@ public:
 private:
     void Setzen(const std::vector<double>& x)
     {
-        for (std::size_t b = 0; b < frei_.size(); ++b) *frei_[b] = x[b];
+        for (std::size_t b = 0; b < frei_.size(); ++b) problem_->Parameters()[frei_[b]] = x[b];
     }
 
     const FitProblem& p_;
     StopWatch& uhr_;
     int iterationen_ = 0;
     int grenze_ = 0; // iterations at which the current search ends
-    StopCallback callback_;
     std::string fehler_;
-    std::array<double, 4> x_{};
-    ceres::Problem problem_;
-    std::vector<double*> frei_;
+    std::unique_ptr<OptimiserProblem> problem_;
+    std::vector<int> frei_;            // the free parameters among the problem's
     std::vector<int> freieSlots_;
     std::vector<double> unten_, oben_; // of the free parameters, optimiser's scale
-    ceres::Problem::EvaluateOptions eo_;
-    ceres::Solver::Options so_;
+    std::vector<double> boxUnten_, boxOben_; // the current search's box
+    OptimiserOptions so_;
 };
 
 // Does the model respond to every free parameter, each on its own and all
 // together? The index of the first free parameter that it does not respond
 // to, or -1. jtj receives (J^T J)^-1 on the optimiser's scale.
-int OhneAntwort(const ceres::CRSMatrix& jac, double yNorm, std::vector<double>& jtj)
+int OhneAntwort(const OptimiserJacobian& jac, double yNorm, std::vector<double>& jtj)
 {
     const std::vector<double> norm = ColumnNorms(jac);
     for (std::size_t c = 0; c < norm.size(); ++c)
         if (!(norm[c] > kResponseFloor * yNorm)) return static_cast<int>(c);
-    const int mf = jac.num_cols;
+    const int mf = jac.cols;
     jtj.assign(static_cast<std::size_t>(mf * mf), 0.0);
-    std::vector<double> zeile(static_cast<std::size_t>(mf));
-    for (int row = 0; row < jac.num_rows; ++row) {
-        std::fill(zeile.begin(), zeile.end(), 0.0);
-        for (int k = jac.rows[static_cast<std::size_t>(row)]; k < jac.rows[static_cast<std::size_t>(row) + 1]; ++k)
-            zeile[static_cast<std::size_t>(jac.cols[static_cast<std::size_t>(k)])] = jac.values[static_cast<std::size_t>(k)];
-        for (std::size_t a = 0; a < zeile.size(); ++a)
-            for (std::size_t b = 0; b < zeile.size(); ++b) jtj[a * zeile.size() + b] += zeile[a] * zeile[b];
-    }
+    for (int row = 0; row < jac.rows; ++row)
+        for (int a = 0; a < mf; ++a)
+            for (int b = 0; b < mf; ++b) jtj[static_cast<std::size_t>(a * mf + b)] += jac.At(row, a) * jac.At(row, b);
     return InvertSymmetric(jtj, mf);
 }
 
@@ -714,7 +681,7 @@ int OhneAntwort(const ceres::CRSMatrix& jac, double yNorm, std::vector<double>& 
 bool Durchsuchen(Suche& s, const std::vector<double>& start, double yNorm, StopWatch& uhr, Lauf& best)
 {
     double ssq = 0;
-    ceres::CRSMatrix jac;
+    OptimiserJacobian jac;
     std::vector<double> jtj;
     if (!s.Auswerten(start, ssq, &jac)) return false;
     best = Lauf{};
@@ -885,7 +852,9 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     for (const Beobachtung& b : modell.Beobachtungen()) yNorm += b.y * b.y;
     yNorm = std::max(std::sqrt(yNorm), std::numeric_limits<double>::min());
 
-    Suche suche(modell, p, slots, uhr, control);
+    const OptimiserModule& optimiser = LoadOptimiser();
+    if (!optimiser.create) return Ergebnis(p, FitStatus::InvalidInput, optimiser.message);
+    Suche suche(optimiser.create, modell, p, slots, uhr, control);
     const std::vector<double> start = suche.Start();
 
     // The search from the start, then scaled starts: all of them where the
@@ -898,7 +867,7 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     if (!auswertbarAmStart) return Gescheitert(p, "The simulation failed at the start values: ", suche.Fehler());
     if (best.plateau && !best.usable) return Ergebnis(p, FitStatus::InvalidInput, UeberlaufText(modell));
     double ssq = 0;
-    ceres::CRSMatrix jac;
+    OptimiserJacobian jac;
     std::vector<double> jtj;
     int stumm = -1;
     bool auswertbar = false;

@@ -21,7 +21,8 @@
 // units of R*300 K (ln k is then linear in ln A and EA); the order n on its own
 // scale within [0, kMaxFitOrder]. The optimiser is the Levenberg-Marquardt trust region of
 // Ceres Solver with bounds, fixed (constant) parameters and central numeric
-// derivatives; it is used only behind MarquardtNashFitting. A search is
+// derivatives, a module loaded on the first fit (optimiser.h); it is used only
+// behind MarquardtNashFitting. A search is
 // restarted from its result until nothing lower is found; where it ends in
 // doubt (a start on a plateau, no convergence, no response, a bound) starts
 // decades around the start values are searched too and the best result kept.
