@@ -16,15 +16,15 @@ namespace kinhom {
 namespace {
 
 // The residual function as Ceres's numeric differentiation calls it: one
-// pointer per block.
+// pointer per block. The problem is solved and evaluated on one thread, so the
+// parameters are gathered into one buffer that every call reuses.
 struct Residuen {
     ResidualFunction function;
-    std::size_t parameters = 0;
+    mutable std::vector<double> x;
 
     bool operator()(double const* const* blocks, double* residuals) const
     {
-        std::vector<double> x(parameters);
-        for (std::size_t i = 0; i < parameters; ++i) x[i] = blocks[i][0];
+        for (std::size_t i = 0; i < x.size(); ++i) x[i] = blocks[i][0];
         return function(x.data(), residuals);
     }
 };
@@ -63,7 +63,7 @@ public:
         ceres::NumericDiffOptions diff;
         diff.relative_step_size = relativeStep;
         auto* cost = new ceres::DynamicNumericDiffCostFunction<Residuen, ceres::CENTRAL>(
-            new Residuen{function, x_.size()}, ceres::TAKE_OWNERSHIP, diff);
+            new Residuen{function, std::vector<double>(x_.size())}, ceres::TAKE_OWNERSHIP, diff);
         std::vector<double*> blocks;
         for (double& v : x_) {
             cost->AddParameterBlock(1);
