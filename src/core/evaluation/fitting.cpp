@@ -41,17 +41,12 @@ constexpr double kExtraShare = 0.5;
 // Searches from scaled starts that end in a result, at most.
 constexpr std::size_t kScaledFits = 3;
 
-bool NonIsothermal(int mode)
-{
-    return mode == TaskMode::NonIsothermalFirstOrder || mode == TaskMode::NonIsothermalSecondOrder;
-}
-
 // The activation energy is searched on a linear scale in units of R*300 K:
 // ln k(T) = ln A - EA/(R T) is then linear in the optimiser's two variables,
 // and the long valley of A against EA is straight. 0 for the other slots.
 double LinearUnit(const FitProblem& p, int slot)
 {
-    return NonIsothermal(p.mode) && slot == 2 ? kFitGasR * 300.0 : 0.0;
+    return TaskMode::IsNonIsothermal(p.mode) && slot == 2 ? kFitGasR * 300.0 : 0.0;
 }
 
 // The optimiser's variable of a slot's value and back.
@@ -108,7 +103,7 @@ public:
         numerisch_ = IstNumerischesModell(p.model);
         const int anzahl = std::min<int>(d.AnzahlPunkte, static_cast<int>(d.ExpPunkte.size()) - 1);
 
-        if (NonIsothermal(p.mode)) {
+        if (TaskMode::IsNonIsothermal(p.mode)) {
             const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
             for (int j = 1; j <= serien; ++j) {
                 serieT_.push_back(d.Temperaturen[static_cast<std::size_t>(j)]);
@@ -122,7 +117,7 @@ public:
             const ExpPunkt& e = d.ExpPunkte[static_cast<std::size_t>(i)];
             if (e.exclude != 0 || !(e.t >= 0) || !std::isfinite(e.t)) continue;
             int serie = 0;
-            if (NonIsothermal(p.mode)) {
+            if (TaskMode::IsNonIsothermal(p.mode)) {
                 serie = SeriesOfPoint(d, e);
                 if (serie == 0 || serie > static_cast<int>(serieT_.size())) continue;
                 // The point the series starts from fits itself whatever the parameters.
@@ -170,7 +165,7 @@ public:
 private:
     bool Berechnen(const std::array<double, 4>& v, double* r, std::string* fehler)
     {
-        if (NonIsothermal(p_.mode)) {
+        if (TaskMode::IsNonIsothermal(p_.mode)) {
             std::size_t i = 0;
             for (std::size_t j = 0; j < serieT_.size(); ++j) {
                 if (i >= obs_.size() || obs_[i].serie != static_cast<int>(j + 1)) continue;
@@ -398,7 +393,7 @@ bool FitSucceeded(FitStatus s)
 
 bool FitParamOwnUnit(int mode, int slot, std::string& unit)
 {
-    if (slot != 2 || !(mode == TaskMode::FitKAndOrder || NonIsothermal(mode))) return false;
+    if (slot != 2 || !(mode == TaskMode::FitKAndOrder || TaskMode::IsNonIsothermal(mode))) return false;
     unit = mode == TaskMode::FitKAndOrder ? "" : "/(J/mol)";
     return true;
 }
@@ -439,7 +434,7 @@ double SeriesStartConcA(const Declare& d, int series, double c0A)
 
 std::string FitParamName(int mode, int model, int slot)
 {
-    if (NonIsothermal(mode)) return slot == 1 ? "A" : "EA";
+    if (TaskMode::IsNonIsothermal(mode)) return slot == 1 ? "A" : "EA";
     if (mode == TaskMode::FitKAndOrder) return slot == 1 ? "k" : "n";
     switch (model) {
     case 8: case 12: return slot == 1 ? "k>" : "k<";
@@ -476,7 +471,7 @@ FitProblem MakeFitProblem(const Declare& d, int mode)
         p.p[2].lower = 0;
         p.p[2].upper = kMaxFitOrder;
         p.p[2].value = d.Ordnung;
-    } else if (NonIsothermal(mode)) {
+    } else if (TaskMode::IsNonIsothermal(mode)) {
         p.p[1].used = p.p[2].used = true;
         p.p[1].value = d.ArrheniusA;
         p.p[2].value = d.ArrheniusEA;
@@ -706,7 +701,7 @@ bool Durchsuchen(Suche& s, const std::vector<double>& start, double yNorm, StopW
 // ARRHENIUS factor, not the order and not the activation energy.
 bool Skalierbar(const FitProblem& p, int slot)
 {
-    return p.p[static_cast<std::size_t>(slot)].logScale && !(NonIsothermal(p.mode) && slot == 2);
+    return p.p[static_cast<std::size_t>(slot)].logScale && !(TaskMode::IsNonIsothermal(p.mode) && slot == 2);
 }
 
 // Starts a few decades around `start` on the log scale (the scalable
@@ -797,7 +792,7 @@ FitResult Auswertung(const Declare& d, const FitProblem& p, const Suche& suche, 
                          " bound" + StrDouble(unten ? f.lower : f.upper) + ".";
     }
 
-    if (NonIsothermal(p.mode)) {
+    if (TaskMode::IsNonIsothermal(p.mode)) {
         const int serien = std::min<int>(d.AnzahlTemperaturen, static_cast<int>(d.Temperaturen.size()) - 1);
         res.kAtTemperature.assign(static_cast<std::size_t>(std::max(serien, 0)) + 1, 0.0);
         for (int j = 1; j <= serien; ++j)
@@ -815,7 +810,8 @@ FitResult MarquardtNashFitting(const Declare& d, const FitProblem& problem, cons
     StopWatch uhr(control.cancel, control.timeLimitSeconds);
     // A slow simulation (huge trial rate constants) ends early once stopped.
     const IntegratorStopTest halt([&uhr] { return uhr.Stopped(); });
-    const bool knownMode = p.mode == TaskMode::FitK || p.mode == TaskMode::FitKAndOrder || NonIsothermal(p.mode);
+    const bool knownMode = p.mode == TaskMode::FitK || p.mode == TaskMode::FitKAndOrder ||
+                           p.mode == TaskMode::NonIsothermalFirstOrder || p.mode == TaskMode::NonIsothermalSecondOrder;
     if (!knownMode || !IsKatalogModell(p.model))
         return Ergebnis(p, FitStatus::InvalidInput, "There is no fit for this model and task.");
 
@@ -910,7 +906,7 @@ std::string FitResultText(const FitResult& r, const FitProblem& p, const Declare
         if (!units[static_cast<std::size_t>(j)].empty()) t += "  " + units[static_cast<std::size_t>(j)];
         t += nl;
     }
-    if (NonIsothermal(p.mode))
+    if (TaskMode::IsNonIsothermal(p.mode))
         for (std::size_t j = 1; j < r.kAtTemperature.size() && j < d.Temperaturen.size(); ++j)
             t += "k(T/K = " + GenSingle(d.Temperaturen[j]) + ") =" +
                  StrSingle(static_cast<float>(r.kAtTemperature[j])) + nl;

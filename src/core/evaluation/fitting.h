@@ -85,6 +85,8 @@ struct FitParam {
     double lower = 0;
     double upper = 0;
     bool logScale = true;
+
+    bool operator==(const FitParam&) const = default;
 };
 
 struct FitProblem {
@@ -95,6 +97,9 @@ struct FitProblem {
     std::array<double, 6> c0{};       // start concentrations of the window, 1..5
     float tEnde = 0;                  // t(max) of the window; the fit uses at least the largest time
     int maxIterations = kMaxFitIterations;
+
+    // Field by field: a fit's result belongs to the problem it was started with.
+    bool operator==(const FitProblem&) const = default;
 };
 
 // The parameters the mode and model use, their bounds and scales; values and

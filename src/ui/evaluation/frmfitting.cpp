@@ -473,26 +473,13 @@ std::array<double, 4> Values(const FitProblem& p)
     return v;
 }
 
-bool SameProblem(const FitProblem& a, const FitProblem& b)
-{
-    if (a.mode != b.mode || a.model != b.model || a.species != b.species || a.c0 != b.c0 || a.tEnde != b.tEnde)
-        return false;
-    for (int j = 1; j <= 3; ++j) {
-        const FitParam& x = a.p[std::size_t(j)];
-        const FitParam& y = b.p[std::size_t(j)];
-        if (x.used != y.used || x.fixed != y.fixed || x.value != y.value)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool frmFitting::InputsUnchanged(const FitProblem& problem, const Declare& data) const
 {
     const Declare& d = app().declare();
     FitProblem now;
-    return ReadAndCheckInputs(now).isEmpty() && SameProblem(now, problem) && d.Zeiteinheit == data.Zeiteinheit &&
+    return ReadAndCheckInputs(now).isEmpty() && now == problem && d.Zeiteinheit == data.Zeiteinheit &&
            SameMeasuredPoints(d, MeasuredPoints(data));
 }
 
