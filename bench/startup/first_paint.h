@@ -45,7 +45,7 @@ public:
     {
         if (event->type() != QEvent::Paint)
             return false;
-        const bool first = firstNs_ < 0 && !firstAsked_ && qobject_cast<QMainWindow*>(watched);
+        const bool first = !firstAsked_ && qobject_cast<QMainWindow*>(watched);
         if (first)
             firstAsked_ = true;
         if (!firstAsked_)

@@ -41,7 +41,6 @@ constexpr int kHelpFitting = 10700;
 constexpr int kSliderSteps = 1000;
 constexpr double kSliderDecades = 2.0;
 
-
 bool Shown(const QWidget* w) { return w && !w->isHidden(); }
 
 // Sets a flag for the length of a scope.

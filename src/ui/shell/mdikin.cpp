@@ -507,11 +507,10 @@ void MDIKIN::OpenStartWindows()
 bool MDIKIN::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
-    // The whole window has painted when a call queued now runs.
-    if (event->type() == QEvent::Paint && startWindowsDue_ && !startWindowsQueued_) {
-        startWindowsQueued_ = true;
+    // The whole window has painted when a call queued now runs; a call queued
+    // by a later paint finds the windows open and does nothing.
+    if (event->type() == QEvent::Paint && startWindowsDue_)
         QTimer::singleShot(0, this, Guarded([this] { OpenStartWindows(); }));
-    }
     return handled;
 }
 

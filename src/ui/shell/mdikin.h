@@ -229,8 +229,7 @@ private:
     void fillWindowList();
 
     QMdiArea* mdiArea_ = nullptr;
-    bool startWindowsDue_ = false;    // loaded, start-up windows not yet opened
-    bool startWindowsQueued_ = false; // the first paint has asked for them
+    bool startWindowsDue_ = false; // loaded, start-up windows not yet opened
 };
 
 } // namespace kinhom
